@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorvel::forms {
+
+// Every position and size in the core is in twips (1/1440 inch; 15 twips are one pixel at
+// 96 dpi). Only the window host converts to pixels, with the monitor's real DPI.
+using Twips = std::int32_t;
+
+struct Point {
+    Twips x = 0;
+    Twips y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Rect {
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+
+    [[nodiscard]] bool contains(Point p) const noexcept {
+        return p.x >= left && p.y >= top && p.x < left + width && p.y < top + height;
+    }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// Colour numbers as the settings store them: &HBBGGRR, red in the low byte. Numbers with the
+// top bit set name a Windows system colour by its index in the low byte.
+using ColorNumber = std::uint32_t;
+
+inline constexpr ColorNumber kSystemColorFlag = 0x80000000U;
+inline constexpr ColorNumber kButtonFace = 0x8000000FU;    // 3-D face
+inline constexpr ColorNumber kButtonText = 0x80000012U;    // button text
+inline constexpr ColorNumber kTransparentKey = 0x555184U;  // the bar's and the popup's colour key
+
+[[nodiscard]] constexpr bool isSystemColor(ColorNumber c) noexcept {
+    return (c & kSystemColorFlag) != 0;
+}
+
+}  // namespace quorvel::forms
