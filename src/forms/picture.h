@@ -32,6 +32,8 @@ enum class BuiltinPicture {
     CloseButton,
     Divider,
     Background,
+    TaskbarDown,     // the button that hides the taskbar
+    TaskbarUp,       // the button that brings it back
     PanelButton,     // the switch panel's light-blue square button
     PanelFourFrames  // the switch panel's icon of four small frames
 };
