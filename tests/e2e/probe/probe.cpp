@@ -1,0 +1,329 @@
+// A small console helper that runs inside the same Wine prefix as the bar and answers questions
+// about its windows that X11 cannot: Win32 class names, the taskbar's visibility flag, the
+// text of a message box. The end-to-end tests and the start-up benchmark drive it with one
+// command per run and read one line of UTF-8 answer.
+#include <windows.h>
+// <windows.h> first: shellapi.h needs its types.
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitNotFound = 1;
+constexpr int kExitUsage = 2;
+constexpr DWORD kPollIntervalMs = 1;
+
+std::string ToUtf8(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+// Writes the bytes unchanged: the console's code page must not touch the UTF-8 answer.
+void Print(const std::string& line) {
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+              &written, nullptr);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+std::vector<HWND> TopLevelWindowsOfClass(const std::wstring& class_name) {
+    struct Search {
+        const std::wstring* class_name;
+        std::vector<HWND> found;
+    } search{&class_name, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (ClassOf(window) == *s->class_name) {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM context) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::string RectLine(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    char line[128];
+    std::snprintf(line, sizeof line, "%ld %ld %ld %ld %d", rect.left, rect.top,
+                  rect.right - rect.left, rect.bottom - rect.top, IsWindowVisible(window) ? 1 : 0);
+    return line;
+}
+
+// Coordinates must be real pixels even at 144 dpi, where Wine would otherwise scale them for
+// a program that does not declare itself DPI aware.
+void BecomeDpiAware() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto set_context = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    const auto per_monitor_v2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4));
+    if (set_context == nullptr || !set_context(per_monitor_v2)) {
+        SetProcessDPIAware();
+    }
+}
+
+int Rect(const std::wstring& class_name) {
+    const auto windows = TopLevelWindowsOfClass(class_name);
+    if (windows.empty()) {
+        Print("none");
+        return kExitNotFound;
+    }
+    Print(RectLine(windows.front()));
+    return kExitOk;
+}
+
+int Count(const std::wstring& class_name) {
+    Print(std::to_string(TopLevelWindowsOfClass(class_name).size()));
+    return kExitOk;
+}
+
+int TaskbarVisible() {
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (taskbar == nullptr) {
+        Print("none");
+        return kExitNotFound;
+    }
+    Print(IsWindowVisible(taskbar) ? "1" : "0");
+    return kExitOk;
+}
+
+// The rectangle the shell reports for the taskbar: the bar derives its bottom margin from it.
+int TaskbarRect() {
+    APPBARDATA data{};
+    data.cbSize = sizeof data;
+    if (SHAppBarMessage(ABM_GETTASKBARPOS, &data) == 0) {
+        Print("none");
+        return kExitNotFound;
+    }
+    char line[128];
+    std::snprintf(line, sizeof line, "%ld %ld %ld %ld", data.rc.left, data.rc.top,
+                  data.rc.right - data.rc.left, data.rc.bottom - data.rc.top);
+    Print(line);
+    return kExitOk;
+}
+
+int Close(const std::wstring& class_name) {
+    const auto windows = TopLevelWindowsOfClass(class_name);
+    if (windows.empty()) {
+        Print("none");
+        return kExitNotFound;
+    }
+    PostMessageW(windows.front(), WM_CLOSE, 0, 0);
+    Print("closed");
+    return kExitOk;
+}
+
+// One line per visible message box: its title, a tab, and the text of its static controls.
+int FindDialog() {
+    int found = 0;
+    for (HWND dialog : TopLevelWindowsOfClass(L"#32770")) {
+        if (!IsWindowVisible(dialog)) {
+            continue;
+        }
+        std::wstring message;
+        for (HWND child : ChildrenOf(dialog)) {
+            if (ClassOf(child) == L"Static") {
+                message += TextOf(child);
+            }
+        }
+        Print(ToUtf8(TextOf(dialog)) + "\t" + ToUtf8(message));
+        ++found;
+    }
+    if (found == 0) {
+        Print("none");
+        return kExitNotFound;
+    }
+    return kExitOk;
+}
+
+int DismissDialogs() {
+    int dismissed = 0;
+    for (HWND dialog : TopLevelWindowsOfClass(L"#32770")) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ++dismissed;
+    }
+    Print(std::to_string(dismissed));
+    return dismissed > 0 ? kExitOk : kExitNotFound;
+}
+
+// The window's own text, then every child's class and text, one per line.
+int Text(const std::wstring& class_name) {
+    const auto windows = TopLevelWindowsOfClass(class_name);
+    if (windows.empty()) {
+        Print("none");
+        return kExitNotFound;
+    }
+    Print(ToUtf8(TextOf(windows.front())));
+    for (HWND child : ChildrenOf(windows.front())) {
+        Print(ToUtf8(ClassOf(child)) + "\t" + ToUtf8(TextOf(child)));
+    }
+    return kExitOk;
+}
+
+int User() {
+    wchar_t name[256] = {};
+    DWORD size = 256;
+    if (!GetUserNameW(name, &size)) {
+        Print("none");
+        return kExitNotFound;
+    }
+    Print(ToUtf8(name));
+    return kExitOk;
+}
+
+int Screen() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    Print(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+          std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " " + std::to_string(dpi));
+    return kExitOk;
+}
+
+double MillisecondsSince(const LARGE_INTEGER& start, const LARGE_INTEGER& frequency) {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// Starts a program and reports how long it took until a window of the class was visible
+// ("mapped") and until that window had reached the full width in pixels ("open"). The program
+// keeps running so that its idle cost can be measured afterwards.
+int LaunchTimed(const std::wstring& command_line, const std::wstring& class_name, long full_width,
+                double timeout_ms) {
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    QueryPerformanceFrequency(&frequency);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring mutable_command = command_line;
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(nullptr, mutable_command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        Print("error CreateProcess " + std::to_string(GetLastError()));
+        return kExitNotFound;
+    }
+    CloseHandle(process.hThread);
+    double mapped_ms = -1;
+    double open_ms = -1;
+    while (open_ms < 0 && MillisecondsSince(start, frequency) < timeout_ms) {
+        for (HWND window : TopLevelWindowsOfClass(class_name)) {
+            if (!IsWindowVisible(window)) {
+                continue;
+            }
+            const double now = MillisecondsSince(start, frequency);
+            if (mapped_ms < 0) {
+                mapped_ms = now;
+            }
+            RECT rect{};
+            GetWindowRect(window, &rect);
+            if (rect.right - rect.left >= full_width) {
+                open_ms = now;
+            }
+        }
+        Sleep(kPollIntervalMs);
+    }
+    CloseHandle(process.hProcess);
+    char line[160];
+    std::snprintf(line, sizeof line, "pid=%lu mapped_ms=%.1f open_ms=%.1f", process.dwProcessId,
+                  mapped_ms, open_ms);
+    Print(line);
+    return open_ms >= 0 ? kExitOk : kExitNotFound;
+}
+
+int Usage() {
+    Print(
+        "usage: probe rect CLASS | count CLASS | close CLASS | text CLASS | taskbar-visible |\n"
+        "       taskbar-rect |\n"
+        "       find-dialog | dismiss-dialogs | screen | user |\n"
+        "       launch-timed COMMAND-LINE CLASS FULL-WIDTH-PX TIMEOUT-MS");
+    return kExitUsage;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    BecomeDpiAware();
+    if (argc < 2) {
+        return Usage();
+    }
+    const std::wstring command = argv[1];
+    if (argc == 3 && command == L"rect") {
+        return Rect(argv[2]);
+    }
+    if (argc == 3 && command == L"count") {
+        return Count(argv[2]);
+    }
+    if (argc == 3 && command == L"close") {
+        return Close(argv[2]);
+    }
+    if (argc == 3 && command == L"text") {
+        return Text(argv[2]);
+    }
+    if (argc == 2 && command == L"taskbar-visible") {
+        return TaskbarVisible();
+    }
+    if (argc == 2 && command == L"taskbar-rect") {
+        return TaskbarRect();
+    }
+    if (argc == 2 && command == L"find-dialog") {
+        return FindDialog();
+    }
+    if (argc == 2 && command == L"dismiss-dialogs") {
+        return DismissDialogs();
+    }
+    if (argc == 2 && command == L"user") {
+        return User();
+    }
+    if (argc == 2 && command == L"screen") {
+        return Screen();
+    }
+    if (argc == 6 && command == L"launch-timed") {
+        return LaunchTimed(argv[2], argv[3], std::wcstol(argv[4], nullptr, 10),
+                           std::wcstod(argv[5], nullptr));
+    }
+    return Usage();
+}
