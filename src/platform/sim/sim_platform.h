@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/ports.h"
+#include "platform/sim/call_log.h"
+#include "platform/sim/recording_file_system.h"
+#include "platform/sim/sim_dialogs.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_identity.h"
+#include "platform/sim/sim_pictures.h"
+#include "platform/sim/sim_process.h"
+#include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_single_instance.h"
+#include "platform/sim/sim_window_host.h"
+#include "platform/sim/virtual_clock.h"
+
+namespace quorvel::platform::sim {
+
+// The whole simulated system in one object: every port records into `log`, the file system
+// keeps its files in memory (reach them through `files`, which logs and injects failures, or
+// directly through `disk`), and `clock` delivers the timers.
+class SimPlatform {
+public:
+    SimPlatform() = default;
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
+    CallLog log;
+    SimIdentity identity{log};
+    SimFileSystem disk;
+    RecordingFileSystem files{disk, log};
+    SimSingleInstance instance{log};
+    SimScreen screen{log};
+    SimDialogs dialogs{log};
+    SimPictures pictures{log};
+    SimProcess process{log};
+    SimWindowHost windows{log};
+    VirtualClock clock;
+
+    [[nodiscard]] Ports ports() {
+        return Ports{identity, files, instance, screen, dialogs, pictures, process, windows, clock};
+    }
+};
+
+}  // namespace quorvel::platform::sim

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "forms/control.h"
+
+namespace quorvel::platform::sim {
+
+// Time for tests: nothing moves until advance() is called, and then every due timer ticks in
+// the order of its due time (earlier arming first on a tie), as often as its interval fits.
+// A timer armed again, even from inside its own tick, counts afresh from that moment.
+class VirtualClock final : public forms::TimerService {
+public:
+    void arm(forms::Timer& timer, std::uint32_t intervalMs) override;
+    void disarm(forms::Timer& timer) override;
+
+    void advance(std::uint64_t ms);
+    [[nodiscard]] std::uint64_t now() const noexcept { return now_; }
+    [[nodiscard]] bool armed(const forms::Timer& timer) const noexcept;
+    [[nodiscard]] std::size_t armedCount() const noexcept { return entries_.size(); }
+
+    // Run after every tick, as the host runs the program's after-event step after each message.
+    std::function<void()> afterTick;
+
+private:
+    struct Entry {
+        forms::Timer* timer;
+        std::uint64_t due;
+        std::uint32_t interval;
+        std::uint64_t order;
+    };
+
+    std::vector<Entry> entries_;
+    std::uint64_t now_ = 0;
+    std::uint64_t nextOrder_ = 0;
+};
+
+}  // namespace quorvel::platform::sim
