@@ -1,0 +1,130 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "forms/form.h"
+#include "platform/ports.h"
+#include "platform/result.h"
+#include "platform/screen.h"
+#include "settings/settings_files.h"
+#include "settings/settings_model.h"
+
+namespace quorvel::bar {
+
+class Program;
+
+// The launcher bar: a borderless window of fixed item images that holds the settings model
+// every other window reads and writes. Other windows drive it through its hidden fields and
+// commands (cmdReStart, cmdDsSave, cndEnd, cmdBarVis, txtSvSw, txtRBin).
+class Dock final : public forms::Form {
+public:
+    static constexpr std::string_view kFormName = "Dock";
+    // The Recycle Bin item looks at the bin this often.
+    static constexpr std::uint32_t kBinPollMs = 100;
+
+    explicit Dock(Program& program);
+
+    [[nodiscard]] settings::SettingsModel& model() noexcept { return model_; }
+    [[nodiscard]] const settings::SettingsModel& model() const noexcept { return model_; }
+
+    // The window's load, after the program made sure it is the only instance: places the
+    // 2-twip bar, learns who and where the user is, and loads launcher set RNo.
+    void load();
+    // The window closed by other means than the quit command.
+    void unload();
+
+    // The taskbar window, looked up afresh each time (0 when the shell has none).
+    [[nodiscard]] platform::WindowHandle Handle();
+
+    // Record number of the launcher set in memory (0 after first-start defaults) and the
+    // number of sets sl.dat held at the last load.
+    [[nodiscard]] int currentSetNumber() const noexcept { return currentSet_; }
+    [[nodiscard]] std::int32_t storedSetCount() const noexcept { return setCount_; }
+
+    [[nodiscard]] forms::Image& slotImage(int n) const { return *slots_.at(n - 1); }
+    [[nodiscard]] forms::Image& separatorImage(int n) const { return *separators_.at(n - 1); }
+
+private:
+    void createControls();
+    void wireHandlers();
+    void wireHover();
+
+    // Commands and events.
+    void cmdReStart_Click();
+    void cmdDsSave_Click();
+    void cndEnd_Click();
+    void cmdBarVis_Click();
+    void TaskBDwn_Click();
+    void TaskBUp_Click();
+    void ClsBtn_Click();
+    void txtSvSw_Change();
+    void tmeRBin_Timer();
+
+    // Loading a launcher set.
+    void loadCurrentSet();
+    void readStoredSet(settings::SettingsFiles& files);
+    void finishLoad();
+    void firstStartDefaults();
+    void missingSetDefaults();
+    // The settings window asked for this reload: refresh it. True when the load ends here.
+    bool settingsWindowHandshake();
+    void applyDockDefaults();
+    void placeDefaultPicturesOverItems();
+    void coverWithDefaultBackground();
+    void parkDefaultBackground();
+
+    // Laying it out.
+    void ApplyLayout();
+    void applySpecialItemPictures();
+    void applySeparatorPictures();
+    void placeVertically();
+    void applyTaskbarState();
+    void showSwitchPanel();
+    void showNamePopup();
+    [[nodiscard]] forms::Twips topEdgeTop();
+    [[nodiscard]] forms::Twips centredLeft(forms::Twips width);
+
+    void hoverOver(const forms::Image& item, const std::string& name);
+    void showTaskbar(platform::ShowState state);
+
+    [[nodiscard]] settings::SettingsFiles settingsFiles();
+    void report(std::string_view headline, const platform::Error& error);
+    [[nodiscard]] platform::Ports& ports() const noexcept;
+
+    Program& program_;
+    settings::SettingsModel model_;
+    int currentSet_ = 0;
+    int dockRecord_ = 1;
+    std::int32_t setCount_ = 0;
+
+    forms::Image* IFBk_ = nullptr;
+    forms::Image* FBKD_ = nullptr;
+    forms::Image* ClsBtn_ = nullptr;
+    forms::Image* ClsD_ = nullptr;
+    forms::Image* TaskBDwn_ = nullptr;
+    forms::Image* TaskBUp_ = nullptr;
+    forms::Image* ImgMC_ = nullptr;
+    forms::Image* MCD_ = nullptr;
+    forms::Image* ImgMD_ = nullptr;
+    forms::Image* MDD_ = nullptr;
+    forms::Image* ImgRBinEmp_ = nullptr;
+    forms::Image* RBED_ = nullptr;
+    forms::Image* ImgRBinFll_ = nullptr;
+    forms::Image* RBFD_ = nullptr;
+    forms::Image* Divid1_ = nullptr;
+    forms::Image* DivD_ = nullptr;
+    std::array<forms::Image*, settings::kSlotCount> slots_{};
+    std::array<forms::Image*, settings::kSeparatorCount> separators_{};
+    forms::TextField* txtRBin_ = nullptr;
+    forms::TextField* txtSvSw_ = nullptr;
+    forms::Command* cmdReStart_ = nullptr;
+    forms::Command* cmdDsSave_ = nullptr;
+    forms::Command* cndEnd_ = nullptr;
+    forms::Command* cmdBarVis_ = nullptr;
+    forms::Timer* tmeRBin_ = nullptr;
+};
+
+}  // namespace quorvel::bar

@@ -1,0 +1,51 @@
+#include <string>
+#include <string_view>
+
+#include "bar/dock.h"
+#include "bar/program.h"
+#include "windows/lnk_name.h"
+
+namespace quorvel::bar {
+
+namespace {
+constexpr std::string_view kMyComputerName = "マイ コンピュータ";
+constexpr std::string_view kMyDocumentsName = "マイ ドキュメント";
+constexpr std::string_view kRecycleBinName = "ごみ箱";
+}  // namespace
+
+void Dock::wireHover() {
+    auto fixedName = [this](forms::Image* image, std::string_view name) {
+        image->events.onMouseMove = [this, image, name](forms::Point) {
+            hoverOver(*image, std::string(name));
+        };
+    };
+    fixedName(ImgMC_, kMyComputerName);
+    fixedName(MCD_, kMyComputerName);
+    fixedName(ImgMD_, kMyDocumentsName);
+    fixedName(MDD_, kMyDocumentsName);
+    for (forms::Image* bin : {ImgRBinEmp_, ImgRBinFll_, RBED_, RBFD_}) {
+        fixedName(bin, kRecycleBinName);
+    }
+    for (int n = 0; n < settings::kSlotCount; ++n) {
+        forms::Image* slot = slots_[n];
+        slot->events.onMouseMove = [this, slot, n](forms::Point) {
+            hoverOver(*slot, model_.L[n].N);
+        };
+    }
+}
+
+void Dock::hoverOver(const forms::Image& item, const std::string& name) {
+    windows::LnkName& popup = program_.lnkName();
+    popup.setLeft(item.left() + left() + item.width() / 2 - popup.width() / 2);
+    forms::Label& label = popup.label("LNm");
+    if (label.caption() != name) {
+        label.setCaption("");
+        popup.command("Stp").press();
+        label.setCaption(name);
+        popup.command("Strt").press();
+    } else {
+        popup.show();
+    }
+}
+
+}  // namespace quorvel::bar

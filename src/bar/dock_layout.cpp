@@ -1,0 +1,198 @@
+#include <string>
+
+#include "bar/bar_numbers.h"
+#include "bar/dock.h"
+#include "bar/dock_geometry.h"
+#include "bar/program.h"
+#include "windows/frm_btn.h"
+#include "windows/lnk_name.h"
+
+namespace quorvel::bar {
+
+namespace g = geometry;
+namespace w = settings::words;
+
+namespace {
+
+// A custom picture for an item, or its built-in twin placed over it.
+void applyItemPicture(platform::Pictures& pictures, const std::string& path, forms::Image& item,
+                      forms::Image& builtin, forms::Rect parked) {
+    if (!path.empty()) {
+        forms::PictureRef picture = pictures.load(path);
+        item.setPicture(picture);
+        if (picture) {
+            builtin.move(parked.left, parked.top);
+            return;
+        }
+        // A file that cannot be read leaves the item without a picture of its own; the
+        // built-in one stands in so the item can still be seen and clicked.
+    }
+    builtin.move(item.left(), item.top());
+}
+
+}  // namespace
+
+forms::Twips Dock::topEdgeTop() {
+    return ports().screen.heightTwips() / g::kTopEdgeDivisor;
+}
+
+forms::Twips Dock::centredLeft(forms::Twips width) {
+    return ports().screen.widthTwips() / 2 - width / 2;
+}
+
+void Dock::ApplyLayout() {
+    auto& pictures = ports().pictures;
+    const forms::Twips full = fullWidthOf(model_.FWdth);
+
+    IFBk_->setWidth(std::max(0, full - g::kBackgroundInset));
+    IFBk_->setStretch(true);
+
+    if (!model_.txtFBk.empty()) {
+        IFBk_->setPicture(pictures.load(model_.txtFBk));
+        parkDefaultBackground();
+    } else {
+        IFBk_->clearPicture();
+        if (model_.Clr == w::kNo) {
+            FBKD_->move(0, 0);
+        }
+        FBKD_->setTop(0);
+        FBKD_->setHeight(height());
+        FBKD_->setWidth(full);
+    }
+    if (model_.Clr == w::kYes) {
+        parkDefaultBackground();
+    }
+
+    applySpecialItemPictures();
+    for (int n = 0; n < settings::kSlotCount; ++n) {
+        if (!model_.L[n].I.empty()) {
+            slots_[n]->setPicture(pictures.load(model_.L[n].I));
+        }
+    }
+    applySeparatorPictures();
+
+    for (int k = 1; k <= settings::kSetCount; ++k) {
+        if (model_.LN[k - 1].empty()) {
+            model_.LN[k - 1] = settings::defaultSetName(k);
+        }
+    }
+    for (int k = 0; k < settings::kSeparatorCount; ++k) {
+        if (model_.SE[k] == "1") {
+            separators_[k]->setVisible(true);
+        }
+    }
+
+    if (model_.DockPos.empty()) {
+        setTop(topEdgeTop());
+        model_.DockPos = std::string(w::kTop);
+    }
+    if (model_.TaskB.empty()) {
+        model_.TaskB = std::string(w::kShown);
+        TaskBDwn_->setVisible(true);
+        TaskBUp_->setVisible(false);
+    }
+    applyTaskbarState();
+    placeVertically();
+    setLeft(centredLeft(full));
+
+    if (model_.FTop == w::kYes) {
+        setTopmost(true);
+    } else if (model_.FTop == w::kNo) {
+        setTopmost(false);
+    }
+
+    if (model_.BkStrch.empty()) {
+        model_.BkStrch = std::string(w::kYes);
+    }
+    IFBk_->setStretch(model_.BkStrch == w::kYes);
+
+    if (model_.Clr == w::kYes) {
+        setBackColor(forms::kTransparentKey);
+        setColorKey(forms::kTransparentKey);
+    } else if (model_.Clr == w::kNo) {
+        setBackColor(forms::kButtonFace);
+        // An opaque bar keys nothing out, so a picture that happens to use the key colour
+        // is drawn as it is.
+        setColorKey(std::nullopt);
+    }
+
+    if (model_.FntName.empty()) {
+        model_.FntName = std::string(w::kDefaultFont);
+        model_.FStyle = std::string(w::kRegular);
+        model_.FrColor = std::string(w::kDefaultFrColor);
+    }
+
+    show();
+    showSwitchPanel();
+    showNamePopup();
+}
+
+void Dock::applySpecialItemPictures() {
+    auto& pictures = ports().pictures;
+    applyItemPicture(pictures, model_.txtMcIc, *ImgMC_, *MCD_, g::kMyComputerParked);
+    applyItemPicture(pictures, model_.txtMdIc, *ImgMD_, *MDD_, g::kMyDocumentsParked);
+    applyItemPicture(pictures, model_.txtRbeIc, *ImgRBinEmp_, *RBED_, g::kRecycleBinEmptyParked);
+    applyItemPicture(pictures, model_.txtRbfIc, *ImgRBinFll_, *RBFD_, g::kRecycleBinFullParked);
+    applyItemPicture(pictures, model_.ClsB, *ClsBtn_, *ClsD_, g::kCloseParked);
+}
+
+void Dock::applySeparatorPictures() {
+    if (model_.SepIcn.empty()) {
+        DivD_->move(Divid1_->left(), Divid1_->top());
+        return;
+    }
+    forms::PictureRef picture = ports().pictures.load(model_.SepIcn);
+    Divid1_->setPicture(picture);
+    for (forms::Image* sep : separators_) {
+        sep->setPicture(picture);
+    }
+    if (picture) {
+        DivD_->move(g::kDividerParked.left, g::kDividerParked.top);
+    } else {
+        DivD_->move(Divid1_->left(), Divid1_->top());
+    }
+}
+
+void Dock::applyTaskbarState() {
+    if (model_.TaskB == w::kHidden) {
+        TaskBDwn_->setVisible(false);
+        TaskBUp_->setVisible(true);
+        showTaskbar(platform::ShowState::Hide);
+    } else if (model_.TaskB == w::kShown) {
+        TaskBDwn_->setVisible(true);
+        TaskBUp_->setVisible(false);
+        showTaskbar(platform::ShowState::Normal);
+    }
+}
+
+void Dock::placeVertically() {
+    const forms::Twips screenHeight = ports().screen.heightTwips();
+    if (model_.DockPos == w::kTop) {
+        setTop(topEdgeTop());
+    } else if (model_.DockPos == w::kBottom) {
+        if (model_.TaskB == w::kShown) {
+            setTop(screenHeight - taskbarHeightOf(model_.BarSize) - height() - g::kBottomGap);
+        } else if (model_.TaskB == w::kHidden) {
+            setTop(screenHeight - height() - g::kBottomGap);
+        }
+    }
+}
+
+void Dock::showSwitchPanel() {
+    windows::FrmBtn& panel = program_.frmBtn();
+    panel.show();
+    panel.hide();
+    panel.setTop(top() + g::kPanelTopOffset);
+    panel.setLeft(left() - g::kPanelWidth);
+    panel.show();
+    panel.textField("FWdth").setText(model_.FWdth);
+    panel.command("cmdDLrg").press();
+}
+
+void Dock::showNamePopup() {
+    windows::LnkName& popup = program_.lnkName();
+    popup.show();
+    popup.command("LNmStyle").press();
+}
+
+}  // namespace quorvel::bar

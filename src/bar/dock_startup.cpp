@@ -1,0 +1,89 @@
+#include <cstdint>
+#include <string>
+
+#include "bar/dock.h"
+#include "bar/dock_geometry.h"
+#include "bar/dock_messages.h"
+#include "bar/program.h"
+#include "settings/save_preparation.h"
+
+namespace quorvel::bar {
+
+namespace g = geometry;
+
+namespace {
+std::string cutAtNul(std::string text) {
+    if (auto nul = text.find('\0'); nul != std::string::npos) {
+        text.resize(nul);
+    }
+    return text;
+}
+}  // namespace
+
+void Dock::load() {
+    auto& screen = ports().screen;
+    setWidth(g::kCollapsedWidth);
+    setTop(screen.heightTwips() / g::kTopEdgeDivisor);
+    setLeft(screen.widthTwips() / g::kStartLeftDivisor);
+    setHeight(g::kBarHeight);
+
+    // Both settings files are named after the user; without a name there is nothing to read,
+    // and the bar stays a 2-twip sliver.
+    std::optional<std::string> user = ports().identity.userName();
+    if (!user) {
+        return;
+    }
+    model_.txtUsr = cutAtNul(std::move(*user));
+    model_.txtMDPth = cutAtNul(ports().identity.documentsFolder());
+
+    // The settings live below the directory the program was started in, fixed now: a later
+    // change of the current directory must not move them.
+    const std::string current = ports().identity.currentDirectory();
+    const std::string folder =
+        settings::SettingsFiles(ports().files, current, model_.txtUsr).folder();
+    if (!ports().files.directoryExists(folder)) {
+        if (auto made = ports().files.createDirectory(folder); !made) {
+            report(messages::kFolderFailed, made.error());
+        }
+    }
+    model_.txtCDir = current;
+
+    ImgRBinFll_->setVisible(false);
+    RBFD_->setVisible(false);
+    ImgRBinEmp_->setVisible(true);
+    RBED_->setVisible(true);
+    tmeRBin_->start(kBinPollMs);
+
+    if (auto rect = screen.taskbarRect()) {
+        const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
+        model_.BarSize = std::to_string(pixels * g::kTwipsPerPixel);
+    }
+
+    loadCurrentSet();
+}
+
+void Dock::cmdReStart_Click() {
+    parkDefaultBackground();
+    setWidth(g::kCollapsedWidth);
+    program_.unloadFrmBtn();
+    loadCurrentSet();
+}
+
+void Dock::cmdDsSave_Click() {
+    const int set = settings::prepareForSave(model_, settings::Writer::Bar);
+    if (auto written = settingsFiles().write(model_, set); !written) {
+        // The settings stay in memory: the user can fix the cause and save again.
+        report(messages::kSaveFailed, written.error());
+    }
+}
+
+void Dock::cndEnd_Click() {
+    showTaskbar(platform::ShowState::Normal);
+    ports().process.exitNow();
+}
+
+void Dock::unload() {
+    showTaskbar(platform::ShowState::Normal);
+}
+
+}  // namespace quorvel::bar

@@ -1,0 +1,139 @@
+#include "windows/lnk_name.h"
+
+#include "bar/dock.h"
+#include "bar/program.h"
+
+namespace quorvel::windows {
+
+namespace w = settings::words;
+
+namespace {
+constexpr std::uint32_t kSlideStepMs = 10;
+constexpr std::uint32_t kHideDelayMs = 500;
+constexpr forms::Twips kSlideStep = 10;
+// Where the name rests: just below a top bar, or just above a bottom one.
+constexpr forms::Twips kGapBelowBar = 20;
+constexpr forms::Twips kRestAboveBar = 200;
+// The slide stops once the name has passed the bar's far edge by these margins.
+constexpr forms::Twips kTopSlideMargin = 5;
+constexpr forms::Twips kBottomSlideMargin = 180;
+constexpr int kNameSizePt = 9;
+}  // namespace
+
+LnkName::LnkName(bar::Program& program)
+    : forms::Form(std::string(kFormName),
+                  forms::FormServices{program.ports().windows, program.ports().timers},
+                  forms::Rect{0, 0, kWidth, kHeight}),
+      program_(program) {
+    LNm_ = &addLabel("LNm", forms::Rect{30, 30, 4035, 180});
+    LNm_->setAlignment(forms::Alignment::Center);
+    LNm_->setFont(forms::Font{std::string(w::kDefaultFont), kNameSizePt, true, false});
+    LNm_->setForeColor(kDefaultTextColor);
+    txtStp_ = &addTextField("txtStp");
+    Tim1_ = &addTimer("Tim1");
+    Tim2_ = &addTimer("Tim2");
+    Tim3_ = &addTimer("Tim3");
+    addCommand("Strt", "Start").onClick = [this] { Strt_Click(); };
+    addCommand("Stp", "Stop").onClick = [this] { Stp_Click(); };
+    addCommand("LNmStyle", "Font").onClick = [this] { LNmStyle_Click(); };
+    Tim1_->onTimer = [this] { Tim1_Timer(); };
+    Tim2_->onTimer = [this] { Tim2_Timer(); };
+    Tim3_->onTimer = [this] { Tim3_Timer(); };
+    Load();
+    announce();
+}
+
+void LnkName::Load() {
+    hide();
+    setHeight(kHeight);
+    // Only the name itself is seen: the background is keyed out.
+    setBackColor(forms::kTransparentKey);
+    setColorKey(forms::kTransparentKey);
+    setTopmost(true);
+}
+
+void LnkName::LNmStyle_Click() {
+    const settings::SettingsModel& m = program_.dock().model();
+    forms::Font font = LNm_->font();
+    font.name = m.FntName;
+    if (m.FStyle == w::kRegular) {
+        font.bold = false;
+        font.italic = false;
+    } else if (m.FStyle == w::kItalic) {
+        font.bold = false;
+        font.italic = true;
+    } else if (m.FStyle == w::kBold) {
+        font.bold = true;
+        font.italic = false;
+    } else if (m.FStyle == w::kBoldItalic) {
+        font.bold = true;
+        font.italic = true;
+    }
+    font.sizePt = kNameSizePt;
+    LNm_->setFont(font);
+    // Colour numbers are 32-bit; the text may hold anything, so it is clamped to that range
+    // and taken bit for bit (negative numbers name system colours).
+    LNm_->setForeColor(m.FrColor.empty()
+                           ? kDefaultTextColor
+                           : static_cast<forms::ColorNumber>(settings::toInt32(m.FrColor)));
+}
+
+void LnkName::Stp_Click() {
+    LNm_->setCaption("");
+}
+
+void LnkName::Strt_Click() {
+    const bar::Dock& dock = program_.dock();
+    const settings::SettingsModel& m = dock.model();
+    if (m.Clr == w::kNo && (m.DockPos == w::kTop || m.DockPos == w::kBottom)) {
+        // Over an opaque bar the name cannot hide behind the items, so it does not slide; it
+        // shows on the next pointer move over the same item.
+        setTop(m.DockPos == w::kTop ? dock.top() + dock.height() + kGapBelowBar
+                                    : dock.top() - kRestAboveBar);
+        Tim3_->start(kHideDelayMs);
+        return;
+    }
+    setTop(dock.top() + dock.height() / 2 - height() / 2);
+    show();
+    Tim1_->start(kSlideStepMs);
+}
+
+void LnkName::Tim1_Timer() {
+    if (txtStp_->text() == "1") {
+        return;
+    }
+    const bar::Dock& dock = program_.dock();
+    const std::string& pos = dock.model().DockPos;
+    if (pos == w::kTop) {
+        if (top() <= dock.top() + dock.height() - kTopSlideMargin) {
+            setTop(top() + kSlideStep);
+            return;
+        }
+        setTop(dock.top() + dock.height() + kGapBelowBar);
+    } else if (pos == w::kBottom) {
+        if (top() >= dock.top() - kBottomSlideMargin) {
+            setTop(top() - kSlideStep);
+            return;
+        }
+        setTop(dock.top() - kRestAboveBar);
+    } else {
+        return;
+    }
+    txtStp_->setText("1");
+    Tim2_->start(kHideDelayMs);
+}
+
+void LnkName::Tim2_Timer() {
+    // Tim1 keeps running: its next step finds the name past the bar, snaps it back to its
+    // resting place and arms this timer again, so the name stays hidden until pointed at.
+    hide();
+    txtStp_->setText("");
+    Tim2_->stop();
+}
+
+void LnkName::Tim3_Timer() {
+    hide();
+    Tim3_->stop();
+}
+
+}  // namespace quorvel::windows

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "forms/form.h"
+
+namespace quorvel::bar {
+class Program;
+}
+
+namespace quorvel::windows {
+
+// The name of the item under the pointer, in a see-through window next to the bar. Over a
+// transparent bar the name slides out from behind the items; over an opaque bar it simply
+// appears beside it. Either way it hides itself half a second later.
+class LnkName final : public forms::Form {
+public:
+    static constexpr std::string_view kFormName = "LnkName";
+    static constexpr forms::Twips kWidth = 4095;
+    static constexpr forms::Twips kHeight = 240;
+    static constexpr forms::ColorNumber kDefaultTextColor = 0x808080;
+
+    explicit LnkName(bar::Program& program);
+
+private:
+    void Load();
+    void LNmStyle_Click();
+    void Stp_Click();
+    void Strt_Click();
+    void Tim1_Timer();
+    void Tim2_Timer();
+    void Tim3_Timer();
+
+    bar::Program& program_;
+    forms::Label* LNm_ = nullptr;
+    forms::TextField* txtStp_ = nullptr;
+    forms::Timer* Tim1_ = nullptr;
+    forms::Timer* Tim2_ = nullptr;
+    forms::Timer* Tim3_ = nullptr;
+};
+
+}  // namespace quorvel::windows
