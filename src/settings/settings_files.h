@@ -23,6 +23,10 @@ public:
     [[nodiscard]] std::string dockPath() const;  // ...\<user>dp.dat
     [[nodiscard]] std::string setsPath() const;  // ...\<user>sl.dat
 
+    // Creates the UsrData folder when it is missing (start-up does this for the bar; the
+    // settings tool needs it before its first write).
+    platform::Status ensureFolder();
+
     // Number of sets stored: file length / 12088, a half rounding to the even neighbour.
     // Creates an empty sl.dat when there is none.
     platform::Result<std::int32_t> countSets();
@@ -37,7 +41,9 @@ public:
 
     // Writes dp.dat record 1, then sl.dat record `setNumber`, each as its own atomic replace.
     // The other records of sl.dat and any bytes of dp.dat beyond its record survive byte for
-    // byte. Fields are written exactly as they stand; run prepareForSave first.
+    // byte. Fields are written exactly as they stand; run prepareForSave first. A set number
+    // outside 1..4 is refused before anything is written: a stray RNo would otherwise grow
+    // sl.dat to hundreds of megabytes.
     platform::Status write(const SettingsModel& model, int setNumber);
 
 private:

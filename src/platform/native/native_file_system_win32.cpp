@@ -1,0 +1,226 @@
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+#include "platform/native/native_file_system.h"
+
+namespace quorvel::platform::native {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kMaxChunk = 1u << 20;  // ReadFile and WriteFile take a DWORD length
+
+// A file handle that closes itself; INVALID_HANDLE_VALUE is the empty state.
+class UniqueHandle {
+public:
+    explicit UniqueHandle(HANDLE h) noexcept : h_(h) {}
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : h_(std::exchange(other.h_, INVALID_HANDLE_VALUE)) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            reset();
+            h_ = std::exchange(other.h_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    [[nodiscard]] HANDLE get() const noexcept { return h_; }
+    [[nodiscard]] bool valid() const noexcept {
+        return h_ != INVALID_HANDLE_VALUE && h_ != nullptr;
+    }
+    bool close() noexcept { return ::CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != 0; }
+
+private:
+    void reset() noexcept {
+        if (valid()) {
+            ::CloseHandle(h_);
+        }
+        h_ = INVALID_HANDLE_VALUE;
+    }
+    HANDLE h_;
+};
+
+std::filesystem::path toPath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string toUtf8(const wchar_t* text, int length) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0) {
+        ::WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
+    }
+    return out;
+}
+
+// The system's own words for an error code, in the user's language.
+Error win32Error(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message;
+    if (length > 0 && text != nullptr) {
+        message = toUtf8(text, static_cast<int>(length));
+        while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                    message.back() == ' ' || message.back() == '.')) {
+            message.pop_back();
+        }
+    }
+    if (text != nullptr) {
+        ::LocalFree(text);
+    }
+    if (message.empty()) {
+        message = "Windows error " + std::to_string(code);
+    }
+    return {static_cast<long>(code), std::move(message)};
+}
+
+Error lastError() {
+    return win32Error(::GetLastError());
+}
+
+UniqueHandle openFile(const std::filesystem::path& path, DWORD access, DWORD disposition) {
+    return UniqueHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
+bool NativeFileSystem::directoryExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(toPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+Status NativeFileSystem::createDirectory(const std::string& path) {
+    if (::CreateDirectoryW(toPath(path).c_str(), nullptr) != 0) {
+        return success();
+    }
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_ALREADY_EXISTS && directoryExists(path)) {
+        return success();
+    }
+    return win32Error(code);
+}
+
+Status NativeFileSystem::ensureFile(const std::string& path) {
+    // Read access is enough to create the file, and leaves a read-only one usable.
+    UniqueHandle file = openFile(toPath(path), GENERIC_READ, OPEN_ALWAYS);
+    if (!file.valid()) {
+        return lastError();
+    }
+    return success();
+}
+
+Result<std::uint64_t> NativeFileSystem::fileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (::GetFileAttributesExW(toPath(path).c_str(), GetFileExInfoStandard, &data) == 0) {
+        return lastError();
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return win32Error(ERROR_ACCESS_DENIED);
+    }
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+Result<std::string> NativeFileSystem::readAt(const std::string& path, std::uint64_t offset,
+                                             std::size_t length) {
+    UniqueHandle file = openFile(toPath(path), GENERIC_READ, OPEN_EXISTING);
+    if (!file.valid()) {
+        return lastError();
+    }
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file.get(), &size) == 0) {
+        return lastError();
+    }
+    const auto total = static_cast<std::uint64_t>(size.QuadPart);
+    if (offset >= total) {
+        return std::string();
+    }
+    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(length, total - offset)),
+                      '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::uint64_t at = offset + done;
+        OVERLAPPED where{};
+        where.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
+        where.OffsetHigh = static_cast<DWORD>(at >> 32);
+        const auto chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kMaxChunk));
+        DWORD got = 0;
+        if (::ReadFile(file.get(), bytes.data() + done, chunk, &got, &where) == 0) {
+            const DWORD code = ::GetLastError();
+            if (code == ERROR_HANDLE_EOF) {
+                break;
+            }
+            return win32Error(code);
+        }
+        if (got == 0) {
+            break;  // the file shrank meanwhile
+        }
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+Status NativeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    const std::filesystem::path target = toPath(path);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) {
+        folder = L".";
+    }
+    wchar_t tempName[MAX_PATH + 1] = {};
+    // Creates a uniquely named empty file in the target's own folder, so the final move is a
+    // rename within one volume.
+    if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, tempName) == 0) {
+        return lastError();
+    }
+    UniqueHandle file(INVALID_HANDLE_VALUE);
+    const auto fail = [&tempName, &file](DWORD code) -> Status {
+        if (file.valid()) {
+            file.close();  // the temporary file cannot be deleted while it is open
+        }
+        ::DeleteFileW(tempName);
+        return win32Error(code);
+    };
+
+    file = UniqueHandle(::CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return fail(::GetLastError());
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kMaxChunk));
+        DWORD written = 0;
+        if (::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) == 0) {
+            return fail(::GetLastError());
+        }
+        done += written;
+    }
+    if (::FlushFileBuffers(file.get()) == 0) {
+        return fail(::GetLastError());
+    }
+    if (!file.close()) {
+        return fail(::GetLastError());
+    }
+    if (::MoveFileExW(tempName, target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        return fail(::GetLastError());
+    }
+    return success();
+}
+
+}  // namespace quorvel::platform::native
+
+#endif  // _WIN32

@@ -1,0 +1,164 @@
+#include "settings/settings_files.h"
+
+#include <filesystem>
+#include <limits>
+#include <utility>
+
+#include "settings/record_layout.h"
+
+namespace quorvel::settings {
+namespace {
+
+// Message lines are joined with a carriage return, as every message box of the program does.
+constexpr std::string_view kLineBreak = "\r";
+constexpr std::string_view kCannotRead = "設定ファイルを読み込めませんでした。";
+constexpr std::string_view kCannotSave = "設定ファイルを保存できませんでした。";
+
+std::string joinPath(const std::string& folder, std::string_view name) {
+    std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
+    path /= std::u8string(name.begin(), name.end());
+    const std::u8string joined = path.u8string();
+    return std::string(joined.begin(), joined.end());
+}
+
+platform::Error fileError(std::string_view what, const std::string& path,
+                          const platform::Error& cause) {
+    std::string message(what);
+    message.append(kLineBreak).append(path);
+    if (!cause.message.empty()) {
+        message.append(kLineBreak).append(cause.message);
+    }
+    return {cause.code, std::move(message)};
+}
+
+}  // namespace
+
+SettingsFiles::SettingsFiles(platform::FileSystem& files, std::string workingFolder,
+                             std::string user)
+    : files_(files), workingFolder_(std::move(workingFolder)), user_(std::move(user)) {}
+
+std::string SettingsFiles::folder() const {
+    return joinPath(workingFolder_, "UsrData");
+}
+
+std::string SettingsFiles::dockPath() const {
+    return joinPath(folder(), user_ + "dp.dat");
+}
+
+std::string SettingsFiles::setsPath() const {
+    return joinPath(folder(), user_ + "sl.dat");
+}
+
+platform::Status SettingsFiles::ensureFolder() {
+    const std::string path = folder();
+    if (files_.directoryExists(path)) {
+        return platform::success();
+    }
+    if (auto made = files_.createDirectory(path); !made) {
+        return fileError("設定フォルダーを作成できませんでした。", path, made.error());
+    }
+    return platform::success();
+}
+
+platform::Result<std::int32_t> SettingsFiles::countSets() {
+    const std::string path = setsPath();
+    if (auto made = files_.ensureFile(path); !made) {
+        return fileError(kCannotRead, path, made.error());
+    }
+    const auto size = files_.fileSize(path);
+    if (!size) {
+        return fileError(kCannotRead, path, size.error());
+    }
+    const std::uint64_t whole = size.value() / kSetRecordLength;
+    const std::uint64_t rest = size.value() % kSetRecordLength;
+    std::uint64_t count = whole;
+    // A half record rounds to the even neighbour, as the bar has always counted.
+    if (2 * rest > kSetRecordLength || (2 * rest == kSetRecordLength && whole % 2 == 1)) {
+        ++count;
+    }
+    constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+    return static_cast<std::int32_t>(count > kMax ? kMax : count);
+}
+
+platform::Result<SettingsModel> SettingsFiles::readSet(int n) {
+    const std::string path = setsPath();
+    if (n < 1) {
+        return platform::Error{0, std::string(kCannotRead) + std::string(kLineBreak) + path +
+                                      std::string(kLineBreak) + "ランチャー番号 " +
+                                      std::to_string(n) + " はありません。"};
+    }
+    if (auto made = files_.ensureFile(path); !made) {
+        return fileError(kCannotRead, path, made.error());
+    }
+    const std::uint64_t offset = static_cast<std::uint64_t>(n - 1) * kSetRecordLength;
+    auto bytes = files_.readAt(path, offset, kSetRecordLength);
+    if (!bytes) {
+        return fileError(kCannotRead, path, bytes.error());
+    }
+    SettingsModel model;
+    decodeRecord(bytes.value(), setRecordLayout(), model);
+    return model;
+}
+
+platform::Result<SettingsModel> SettingsFiles::readDock() {
+    const std::string path = dockPath();
+    if (auto made = files_.ensureFile(path); !made) {
+        return fileError(kCannotRead, path, made.error());
+    }
+    auto bytes = files_.readAt(path, 0, kDockRecordLength);
+    if (!bytes) {
+        return fileError(kCannotRead, path, bytes.error());
+    }
+    SettingsModel model;
+    decodeRecord(bytes.value(), dockRecordLayout(), model);
+    return model;
+}
+
+namespace {
+
+// Replaces the bytes at `offset` of the file at `path` with `record`, keeping every other
+// byte, through one atomic replace of the whole file. A gap before the record is filled with
+// spaces, so a never-written record reads as empty fields.
+platform::Status patchFile(platform::FileSystem& files, const std::string& path,
+                           std::uint64_t offset, const std::string& record) {
+    if (auto made = files.ensureFile(path); !made) {
+        return fileError(kCannotSave, path, made.error());
+    }
+    const auto size = files.fileSize(path);
+    if (!size) {
+        return fileError(kCannotSave, path, size.error());
+    }
+    auto old = files.readAt(path, 0, static_cast<std::size_t>(size.value()));
+    if (!old) {
+        return fileError(kCannotSave, path, old.error());
+    }
+    std::string bytes = std::move(old).value();
+    const auto at = static_cast<std::size_t>(offset);
+    if (bytes.size() < at + record.size()) {
+        bytes.resize(at + record.size(), ' ');
+    }
+    bytes.replace(at, record.size(), record);
+    if (auto replaced = files.replaceFile(path, bytes); !replaced) {
+        return fileError(kCannotSave, path, replaced.error());
+    }
+    return platform::success();
+}
+
+}  // namespace
+
+platform::Status SettingsFiles::write(const SettingsModel& model, int setNumber) {
+    if (setNumber < 1 || setNumber > kSetCount) {
+        return platform::Error{0, std::string(kCannotSave) + std::string(kLineBreak) +
+                                      "ランチャー番号 " + std::to_string(setNumber) +
+                                      " には保存できません。番号は 1 から " +
+                                      std::to_string(kSetCount) + " までです。"};
+    }
+    if (auto dock = patchFile(files_, dockPath(), 0, encodeRecord(model, dockRecordLayout()));
+        !dock) {
+        return dock;
+    }
+    const std::uint64_t offset = static_cast<std::uint64_t>(setNumber - 1) * kSetRecordLength;
+    return patchFile(files_, setsPath(), offset, encodeRecord(model, setRecordLayout()));
+}
+
+}  // namespace quorvel::settings
