@@ -20,7 +20,8 @@ namespace quorvel::platform::sim {
 // directly through `disk`), and `clock` delivers the timers.
 class SimPlatform {
 public:
-    SimPlatform() = default;
+    // The program is started in a folder that exists.
+    SimPlatform() { disk.addDirectory(identity.current); }
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;
 
