@@ -59,10 +59,12 @@ Status SimFileSystem::createDirectory(const std::string& path) {
     if (files_.count(p) != 0) {
         return Error{kAccessDenied, "同じ名前のファイルがあります。"};
     }
-    if (auto refused = cannotCreateIn(p)) {
-        return *refused;
+    // The folders above are taken to exist: the program only ever creates UsrData inside
+    // its working folder, which is there by definition.
+    if (const std::string parent = parentOf(p); readOnly_.count(parent) != 0) {
+        return Error{kAccessDenied, "アクセスが拒否されました。"};
     }
-    folders_.insert(p);
+    addDirectory(p);
     return success();
 }
 

@@ -13,7 +13,8 @@ namespace quorvel::platform::sim {
 // Files and folders kept in memory, with the failures a real disk can produce on request:
 // a file another program holds open, a folder the user may not write to, a full disk.
 // Paths are plain strings; '/' and '\' both separate folders, trailing separators are
-// ignored, and names are compared exactly.
+// ignored, and names are compared exactly. A file can only be made in an existing folder;
+// createDirectory makes the folders above it too.
 class SimFileSystem final : public FileSystem {
 public:
     // Windows' codes for the failures, so tests read like the real thing.
