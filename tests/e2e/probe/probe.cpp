@@ -274,11 +274,20 @@ int LaunchTimed(const std::wstring& command_line, const std::wstring& class_name
     return open_ms >= 0 ? kExitOk : kExitNotFound;
 }
 
+// Keeps the prefix's Wine processes and its desktop alive for the length of a session;
+// without a client Wine shuts them down, and every later call would pay for a new start.
+int Idle() {
+    // Attaches this process to the desktop, so that the desktop stays while it runs.
+    GetDesktopWindow();
+    Sleep(INFINITE);
+    return kExitOk;
+}
+
 int Usage() {
     Print(
         "usage: probe rect CLASS | count CLASS | close CLASS | text CLASS | taskbar-visible |\n"
         "       taskbar-rect |\n"
-        "       find-dialog | dismiss-dialogs | screen | user |\n"
+        "       find-dialog | dismiss-dialogs | screen | user | idle |\n"
         "       launch-timed COMMAND-LINE CLASS FULL-WIDTH-PX TIMEOUT-MS");
     return kExitUsage;
 }
@@ -314,6 +323,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 2 && command == L"dismiss-dialogs") {
         return DismissDialogs();
+    }
+    if (argc == 2 && command == L"idle") {
+        return Idle();
     }
     if (argc == 2 && command == L"user") {
         return User();

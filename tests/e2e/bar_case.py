@@ -1,0 +1,178 @@
+"""Shared set-up of the end-to-end tests: one Wine prefix per screen resolution in dots per inch
+for the whole run, and for every test its own display, working folder and artefact folder."""
+
+import itertools
+import json
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import unittest
+
+import winebox
+
+E2E_BUILD = winebox.REPO / "build" / "e2e"
+ARTIFACTS = winebox.REPO / "artifacts" / "e2e"
+
+BAR_CLASS = "Quorvel.Dock"
+NAME_POPUP_CLASS = "Quorvel.LnkName"
+SWITCH_PANEL_CLASS = "Quorvel.frmBTN"
+
+BAR_HEIGHT_TWIPS = 735
+BAR_GAP_TWIPS = 5
+TOP_DIVISOR = 995
+TASKBAR_TWIPS_PER_PIXEL = 15
+
+# Design rectangles of the bar's items in twips (left, top, width, height).
+SLOT_TWIPS = lambda n: (2280 + 600 * (n - 1), 120, 480, 480)  # noqa: E731
+TASKBAR_DOWN_TWIPS = (45, 300, 235, 300)
+# A strip of bare background under the items: nothing is drawn there but the bar itself.
+BACKGROUND_PROBE_TWIPS = (2400, 660)
+
+TRANSPARENT_KEY = (0x84, 0x51, 0x55)
+
+_prefixes = {}
+_displays = itertools.cycle(winebox.DISPLAY_NUMBERS)
+
+
+def shared_prefix(dpi):
+    """The prefix for this dots-per-inch setting, initialised afresh once per run unless
+    QUORVEL_E2E_KEEP_PREFIX asks to reuse the previous run's."""
+    if dpi not in _prefixes:
+        prefix = winebox.WinePrefix(E2E_BUILD / f"prefix-{dpi}dpi", dpi)
+        prefix.create(fresh=not os.environ.get("QUORVEL_E2E_KEEP_PREFIX"))
+        _prefixes[dpi] = prefix
+    return _prefixes[dpi]
+
+
+def windows_path(path):
+    """The path as a Windows program in the prefix sees it (Wine maps / to Z:)."""
+    return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
+
+
+def within(actual, expected, tolerance=1.0):
+    return abs(actual - expected) <= tolerance
+
+
+class BarCase(unittest.TestCase):
+    """A test that runs quorvel.exe on a fresh Wine desktop."""
+
+    dpi = 96
+    screen = (1024, 768)
+
+    def setUp(self):
+        exe = winebox.quorvel_exe()
+        if not exe.exists():
+            message = f"{exe} has not been built"
+            if os.environ.get("QUORVEL_E2E_STRICT"):
+                self.fail(message)
+            self.skipTest(message)
+        self.exe = exe
+        name = re.sub(r"[^A-Za-z0-9_.-]+", "_", self.id().split(".", 1)[-1])
+        self.workdir = E2E_BUILD / "work" / name
+        shutil.rmtree(self.workdir, ignore_errors=True)
+        self.workdir.mkdir(parents=True)
+        self.artifacts = ARTIFACTS / name
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        self.prefix = shared_prefix(self.dpi)
+        self.session = winebox.Session(
+            self.prefix, *self.screen, artifacts=self.artifacts, first_display=next(_displays)
+        )
+        self.session.start()
+        self.addCleanup(self._finish)
+        self.user = self.session.user_name()
+
+    def _finish(self):
+        try:
+            self.session.screenshot("final")
+        finally:
+            self.session.stop()
+
+    # -- helpers -------------------------------------------------------------------------------
+
+    @property
+    def twips_per_pixel(self):
+        return self.prefix.twips_per_pixel
+
+    def start_bar(self, cwd=None):
+        return self.session.launch(self.exe, cwd=cwd or self.workdir)
+
+    def wait_for_open_bar(self, timeout=30):
+        rect = self.session.wait_for_settled(BAR_CLASS, timeout)
+        self.assertIsNotNone(rect, "the bar window never settled visible on the screen")
+        return rect
+
+    def import_settings(self, dock, launcher_set, set_number=1, workdir=None):
+        """Writes the settings files for the prefix's user with the native settings tool."""
+        tool = winebox.settings_tool()
+        self.assertTrue(tool.exists(), f"{tool} has not been built")
+        document = json.dumps({"dock": dock, "set": launcher_set}, ensure_ascii=False)
+        result = subprocess.run(
+            [str(tool), "import", "--dir", str(workdir or self.workdir), "--user", self.user,
+             "--set", str(set_number)],
+            input=document.encode("utf-8"), capture_output=True,
+        )
+        self.assertEqual(result.returncode, 0, result.stderr.decode("utf-8", "replace"))
+
+    def make_picture(self, name, colour):
+        """A 32x32 bitmap of one colour in the working folder; returns its Windows path."""
+        path = self.workdir / name
+        subprocess.run(["convert", "-size", "32x32", f"xc:{colour}", f"BMP3:{path}"],
+                       check=True)
+        return windows_path(path)
+
+    def expected_bar_rect(self, full_width_twips, dock_pos, taskbar_shown):
+        """Where the bar must end, in pixels: centred, at the top a fraction of a pixel below
+        the edge, or at the bottom just above the taskbar (or the screen's edge)."""
+        tpp = self.twips_per_pixel
+        screen_w = self.screen[0] * tpp
+        screen_h = self.screen[1] * tpp
+        taskbar = self.session.taskbar_rect()
+        bar_size = taskbar[3] * TASKBAR_TWIPS_PER_PIXEL if taskbar else 0
+        if dock_pos == "上":
+            top = screen_h // TOP_DIVISOR
+        elif taskbar_shown:
+            top = screen_h - bar_size - BAR_HEIGHT_TWIPS - BAR_GAP_TWIPS
+        else:
+            top = screen_h - BAR_HEIGHT_TWIPS - BAR_GAP_TWIPS
+        left = screen_w / 2 - full_width_twips / 2
+        return (left / tpp, top / tpp, full_width_twips / tpp, BAR_HEIGHT_TWIPS / tpp)
+
+    def assertRectNear(self, actual, expected, what):
+        names = ("x", "y", "width", "height")
+        for name, got, want in zip(names, actual[:4], expected):
+            self.assertTrue(within(got, want), f"{what}: {name} is {got}, expected {want:.1f} "
+                            f"(window {actual[:4]}, expected {tuple(round(v, 1) for v in expected)})")
+
+    def point_in_bar(self, bar_rect, twips_x, twips_y):
+        """Screen pixel of a point given in the bar's own twips."""
+        tpp = self.twips_per_pixel
+        return bar_rect[0] + round(twips_x / tpp), bar_rect[1] + round(twips_y / tpp)
+
+    def centre_of(self, bar_rect, item_twips):
+        left, top, width, height = item_twips
+        return self.point_in_bar(bar_rect, left + width / 2, top + height / 2)
+
+    def desktop_colour(self, shot):
+        # The middle of the screen shows nothing but the desktop in these tests.
+        return winebox.pixel(shot, self.screen[0] // 2, self.screen[1] // 2)
+
+
+def a_launcher_set(slots, **fields):
+    """A launcher set whose first `slots` slots open Notepad, named 項目1, 項目2, ...; the bar
+    width is the left edge of the first unused slot, as the settings window would store it."""
+    launcher_set = {"RNo": "1", "FWdth": str(2280 + 600 * slots), "FTop": "する",
+                    "Clr": "しない", "BkStrch": "する"}
+    for n in range(1, slots + 1):
+        launcher_set.update({f"L{n}T": "ｱﾌﾟﾘｹｰｼｮﾝ", f"L{n}N": f"項目{n}",
+                             f"L{n}P": "notepad.exe"})
+    launcher_set.update(fields)
+    return launcher_set
+
+
+def a_dock(**fields):
+    dock = {"TaskB": "表示", "DockPos": "上", "FntName": "ＭＳ Ｐゴシック", "FStyle": "標準",
+            "FrColor": "-2147483630"}
+    dock.update(fields)
+    return dock

@@ -1,0 +1,393 @@
+"""Running the Windows build under Wine in a virtual X server, for the end-to-end tests, the
+start-up benchmark and `make run`.
+
+A WinePrefix is initialised once (wineboot takes several seconds) and then shared by many
+sessions. A Session owns one Xvfb display and the Wine processes of its prefix: it starts
+Wine's desktop with the taskbar at a chosen size, runs programs, asks the probe about their
+windows, clicks with xdotool and takes screenshots. Only processes that a session started
+itself are ever ended, and Wine's through `wineserver -k` of its own prefix.
+"""
+
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+
+REPO = pathlib.Path(__file__).resolve().parents[2]
+BUILD_WINDOWS = REPO / "build" / "windows"
+
+# The displays reserved for these runs, so they never collide with a developer's own X server.
+DISPLAY_NUMBERS = range(20, 30)
+
+TWIPS_PER_INCH = 1440
+
+
+def env_path(name, default):
+    value = os.environ.get(name)
+    return pathlib.Path(value) if value else pathlib.Path(default)
+
+
+def quorvel_exe():
+    return env_path("QUORVEL_EXE", BUILD_WINDOWS / "src" / "app" / "quorvel.exe")
+
+
+def probe_exe():
+    return env_path("QUORVEL_PROBE", BUILD_WINDOWS / "tests" / "e2e" / "probe" / "probe.exe")
+
+
+def minimal_window_exe():
+    return env_path(
+        "QUORVEL_MINIMAL_WINDOW",
+        BUILD_WINDOWS / "tests" / "bench" / "startup" / "minimal_window.exe",
+    )
+
+
+def settings_tool():
+    """The native settings tool; its folder depends on the tools' own CMake layout."""
+    explicit = os.environ.get("QUORVEL_SETTINGS_TOOL")
+    if explicit:
+        return pathlib.Path(explicit)
+    for found in sorted((REPO / "build" / "linux").glob("**/quorvel-settings")):
+        if found.is_file() and os.access(found, os.X_OK):
+            return found
+    return REPO / "build" / "linux" / "tools" / "quorvel_settings" / "quorvel-settings"
+
+
+def wait_until(predicate, timeout, interval=0.1):
+    """Polls until predicate() returns something true; returns it, or None on timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() >= deadline:
+            return None
+        time.sleep(interval)
+
+
+def _reg_file(lines):
+    # regedit reads UTF-16 .reg files, which keeps the Japanese font names intact.
+    text = "Windows Registry Editor Version 5.00\r\n\r\n" + "\r\n".join(lines) + "\r\n"
+    return b"\xff\xfe" + text.encode("utf-16-le")
+
+
+class WinePrefix:
+    """A Wine prefix with one shared virtual desktop that shows Wine's taskbar."""
+
+    def __init__(self, path, dpi=96):
+        self.path = pathlib.Path(path)
+        self.dpi = dpi
+
+    @property
+    def twips_per_pixel(self):
+        return TWIPS_PER_INCH / self.dpi
+
+    def env(self, display=None):
+        env = dict(os.environ)
+        env["WINEPREFIX"] = str(self.path)
+        env["WINEDEBUG"] = "-all"
+        # Keeps wineboot from asking to install Mono and Gecko, which nothing here needs.
+        env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+        if display is not None:
+            env["DISPLAY"] = display
+        return env
+
+    def ready(self):
+        return (self.path / ".quorvel-ready").read_text().strip() == str(self.dpi) if (
+            self.path / ".quorvel-ready"
+        ).exists() else False
+
+    def create(self, fresh=False):
+        """Initialises the prefix unless it is already there with the same settings."""
+        if fresh and self.path.exists():
+            self.kill()
+            shutil.rmtree(self.path)
+        if self.ready():
+            return
+        self.path.mkdir(parents=True, exist_ok=True)
+        env = self.env()
+        env.pop("DISPLAY", None)
+        subprocess.run(["wineboot", "-i"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        lines = [
+            r"[HKEY_CURRENT_USER\Software\Wine\Explorer]",
+            '"Desktop"="Default"',
+            "",
+            r"[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]",
+            '"Default"="1024x768"',
+            "",
+            # Without the shell the desktop has no taskbar and no Shell_TrayWnd to hide.
+            r"[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\Default]",
+            '"EnableShell"=dword:00000001',
+            "",
+            r"[HKEY_CURRENT_USER\Control Panel\Desktop]",
+            f'"LogPixels"=dword:{self.dpi:08x}',
+            "",
+            r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]",
+            '"ＭＳ Ｐゴシック"="IPAPGothic"',
+            '"ＭＳ ゴシック"="IPAGothic"',
+            '"MS UI Gothic"="IPAPGothic"',
+            '"ＭＳ Ｐ明朝"="IPAPMincho"',
+            '"ＭＳ 明朝"="IPAMincho"',
+            "",
+        ]
+        reg = self.path / "quorvel-setup.reg"
+        reg.write_bytes(_reg_file(lines))
+        subprocess.run(["wine", "regedit", "/S", str(reg)], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.kill()
+        (self.path / ".quorvel-ready").write_text(str(self.dpi))
+
+    def set_desktop_size(self, width, height):
+        """Sets the size of the shared desktop; only while no Wine process of the prefix
+        runs, when the registry file on disk is the registry."""
+        user_reg = self.path / "user.reg"
+        text = user_reg.read_text(encoding="utf-8", errors="surrogateescape")
+        section = re.compile(
+            r'(\[Software\\\\Wine\\\\Explorer\\\\Desktops\][^\[]*?"Default"=")\d+x\d+"')
+        text, replaced = section.subn(rf'\g<1>{width}x{height}"', text, count=1)
+        if replaced != 1:
+            raise RuntimeError(f"no desktop size in {user_reg}")
+        user_reg.write_text(text, encoding="utf-8", errors="surrogateescape")
+
+    def kill(self):
+        """Ends every Wine process of this prefix, and only of this prefix."""
+        if self.path.exists():
+            subprocess.run(["wineserver", "-k"], env=self.env(),
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=self.env(),
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class XServer:
+    """One Xvfb display out of :20 to :29, or the user's own display when given."""
+
+    def __init__(self, width, height, display=None):
+        self.width = width
+        self.height = height
+        self.display = display
+        self.process = None
+
+    def start(self, first=None):
+        if self.display is not None:
+            return self
+        numbers = list(DISPLAY_NUMBERS)
+        if first is not None:
+            start = numbers.index(first) if first in numbers else 0
+            numbers = numbers[start:] + numbers[:start]
+        for number in numbers:
+            if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(
+                f"/tmp/.X11-unix/X{number}"
+            ):
+                continue
+            process = subprocess.Popen(
+                ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
+                 "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            )
+            socket = pathlib.Path(f"/tmp/.X11-unix/X{number}")
+            if wait_until(lambda: socket.exists() or process.poll() is not None, 10) and (
+                process.poll() is None
+            ):
+                self.process = process
+                self.display = f":{number}"
+                return self
+            process.kill()
+            process.wait()
+        raise RuntimeError("no free X display between :20 and :29")
+
+    def stop(self):
+        if self.process is not None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+            self.process = None
+
+
+class Session:
+    """Wine's desktop with its taskbar on one display, and the programs started on it."""
+
+    def __init__(self, prefix, width=1024, height=768, display=None, artifacts=None,
+                 first_display=None):
+        self.prefix = prefix
+        self.width = width
+        self.height = height
+        self.xserver = XServer(width, height, display)
+        self.artifacts = pathlib.Path(artifacts) if artifacts else None
+        self.first_display = first_display
+        self.processes = []
+        self.keeper = None
+        self.shots = 0
+
+    # -- life cycle --------------------------------------------------------------------------
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def start(self):
+        self.prefix.kill()
+        self.xserver.start(self.first_display)
+        self.prefix.set_desktop_size(self.width, self.height)
+        # The first Wine program of the session creates the desktop and its taskbar, and keeps
+        # them for the session.
+        self.keeper = subprocess.Popen(
+            ["wine", str(probe_exe()), "idle"], env=self.env(),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        )
+        if not wait_until(lambda: self.probe("taskbar-visible")[0] == 0, 30, 0.2):
+            raise RuntimeError("Wine's desktop did not come up with a taskbar")
+        return self
+
+    def stop(self):
+        self.prefix.kill()
+        for process in self.processes + ([self.keeper] if self.keeper else []):
+            if process is not None:
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self.processes = []
+        self.keeper = None
+        self.xserver.stop()
+
+    def env(self):
+        return self.prefix.env(self.xserver.display)
+
+    # -- programs ----------------------------------------------------------------------------
+
+    def launch(self, exe, args=(), cwd=None):
+        """Starts a Windows program; its current directory is cwd (the bar keeps its
+        settings below it)."""
+        process = subprocess.Popen(
+            ["wine", str(exe), *args], cwd=cwd, env=self.env(),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        )
+        self.processes.append(process)
+        return process
+
+    def probe(self, *args, timeout=30):
+        """Runs the probe; returns (exit code, stdout without the final newline)."""
+        # The answer goes through a file, not a pipe: a Wine service started by this call
+        # would inherit a pipe and hold it open long after the probe has answered.
+        with tempfile.TemporaryFile() as answer:
+            result = subprocess.run(
+                ["wine", str(probe_exe()), *args], env=self.env(), stdout=answer,
+                stderr=subprocess.DEVNULL, timeout=timeout,
+            )
+            answer.seek(0)
+            return result.returncode, answer.read().decode("utf-8", "replace").strip()
+
+    def window_rect(self, class_name):
+        """(x, y, width, height, visible) of the first top-level window of the class, or
+        None when there is none."""
+        code, out = self.probe("rect", class_name)
+        if code != 0:
+            return None
+        x, y, w, h, visible = (int(v) for v in out.split())
+        return x, y, w, h, bool(visible)
+
+    def window_count(self, class_name):
+        return int(self.probe("count", class_name)[1])
+
+    def taskbar_visible(self):
+        code, out = self.probe("taskbar-visible")
+        return None if code != 0 else out == "1"
+
+    def taskbar_rect(self):
+        code, out = self.probe("taskbar-rect")
+        return None if code != 0 else tuple(int(v) for v in out.split())
+
+    def user_name(self):
+        return self.probe("user")[1]
+
+    def dialogs(self):
+        """[(title, message)] of the visible message boxes."""
+        code, out = self.probe("find-dialog")
+        if code != 0:
+            return []
+        return [tuple((line.split("\t", 1) + [""])[:2]) for line in out.splitlines()]
+
+    def wait_for_window(self, class_name, timeout=30):
+        return wait_until(
+            lambda: (r := self.window_rect(class_name)) and r[4] and r, timeout, 0.1)
+
+    def wait_for_settled(self, class_name, timeout=30, quiet=0.6):
+        """Waits until the window is visible and its rectangle has stopped changing for
+        `quiet` seconds (the bar's opening animation is over); returns the rectangle."""
+        deadline = time.monotonic() + timeout
+        last = None
+        since = time.monotonic()
+        while time.monotonic() < deadline:
+            rect = self.window_rect(class_name)
+            if rect != last:
+                last, since = rect, time.monotonic()
+            elif rect and rect[4] and time.monotonic() - since >= quiet:
+                return rect
+            time.sleep(0.1)
+        return None
+
+    # -- the X side --------------------------------------------------------------------------
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env(), check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def move_to(self, x, y):
+        self.xdotool("mousemove", "--sync", x, y)
+
+    def click_at(self, x, y):
+        self.xdotool("mousemove", "--sync", x, y)
+        self.xdotool("click", 1)
+
+    def screenshot(self, name):
+        """Saves the whole screen under the session's artefact folder; returns the path."""
+        folder = self.artifacts or (REPO / "artifacts" / "e2e")
+        folder.mkdir(parents=True, exist_ok=True)
+        self.shots += 1
+        path = folder / f"{self.shots:02d}-{name}.png"
+        subprocess.run(["import", "-display", self.xserver.display, "-window", "root",
+                        str(path)], check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        return path
+
+
+_PIXEL = re.compile(r"\((\d+(?:\.\d+)?)%?,(\d+(?:\.\d+)?)%?,(\d+(?:\.\d+)?)%?")
+
+
+def pixel(image, x, y):
+    """(r, g, b) of one pixel of a screenshot."""
+    out = subprocess.run(
+        ["convert", str(image), "-format", f"%[pixel:p{{{x},{y}}}]", "info:"],
+        capture_output=True, check=True, text=True,
+    ).stdout
+    match = _PIXEL.search(out)
+    if not match:
+        # ImageMagick names some colours ("white", "black") instead of giving numbers.
+        named = {"white": (255, 255, 255), "black": (0, 0, 0)}
+        return named.get(out.strip())
+    return tuple(round(float(v)) for v in match.groups())
+
+
+def colours_in(image, x, y, w, h):
+    """The set of distinct colours in a rectangle of a screenshot."""
+    out = subprocess.run(
+        ["convert", str(image), "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-unique-colors",
+         "-depth", "8", "txt:-"],
+        capture_output=True, check=True, text=True,
+    ).stdout
+    colours = set()
+    for line in out.splitlines()[1:]:
+        match = re.search(r"#([0-9A-Fa-f]{6})", line)
+        if match:
+            colours.add(match.group(1).upper())
+    return colours
