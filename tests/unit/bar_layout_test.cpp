@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim_bar_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class BarLayout : public BarFixture {};
+
+struct PlacementCase {
+    const char* dockPos;
+    const char* taskB;
+    forms::Twips top;
+    bool taskbarVisible;
+};
+
+class BarPlacement : public BarFixture, public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(BarPlacement, SitsAtItsEdgeCentredAtFullWidth) {
+    auto set = sampleSet(5);
+    set.DockPos = GetParam().dockPos;
+    set.TaskB = GetParam().taskB;
+    store(set, 1);
+    startOpen();
+    EXPECT_EQ(dock().top(), GetParam().top);
+    EXPECT_EQ(dock().left(), 19200 / 2 - 5280 / 2);
+    EXPECT_EQ(sim.screen.taskbarVisible, GetParam().taskbarVisible);
+    EXPECT_EQ(image("TaskBDwn").visible(), GetParam().taskbarVisible);
+    EXPECT_EQ(image("TaskBUp").visible(), !GetParam().taskbarVisible);
+    EXPECT_EQ(panel().top(), dock().top() + 50);
+}
+
+// 1024-pixel screen (15360 twips), 30-pixel taskbar (450 twips), bar 735 high.
+INSTANTIATE_TEST_SUITE_P(Edges, BarPlacement,
+                         ::testing::Values(PlacementCase{"上", "表示", 15360 / 995, true},
+                                           PlacementCase{"上", "非表示", 15360 / 995, false},
+                                           PlacementCase{"下", "表示", 15360 - 450 - 735 - 5, true},
+                                           PlacementCase{"下", "非表示", 15360 - 735 - 5, false},
+                                           PlacementCase{"", "", 15360 / 995, true}));
+
+TEST_F(BarLayout, EmptyPlacementFieldsGetTheirDefaults) {
+    auto set = sampleSet(1);
+    set.DockPos = "";
+    set.TaskB = "";
+    set.FntName = "";
+    set.BkStrch = "";
+    store(set, 1);
+    startOpen();
+    EXPECT_EQ(model().DockPos, "上");
+    EXPECT_EQ(model().TaskB, "表示");
+    EXPECT_EQ(model().FntName, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(model().FrColor, "-2147483630");
+    EXPECT_EQ(model().BkStrch, "する");
+    EXPECT_TRUE(image("IFBk").stretch());
+}
+
+TEST_F(BarLayout, DefaultPicturesStandOverItemsWithoutPicturesAndParkOtherwise) {
+    auto set = sampleSet(1);
+    set.txtMcIc = "C:\\icons\\pc.ico";
+    set.ClsB = "C:\\icons\\close.ico";
+    set.txtMdIc = "C:\\icons\\missing.ico";
+    sim.pictures.bad.insert(set.txtMdIc);
+    store(set, 1);
+    startOpen();
+
+    EXPECT_EQ(image("MCD").bounds(), (forms::Rect{10320, 2520, 480, 480}));
+    EXPECT_EQ(image("ClsD").bounds(), (forms::Rect{10920, 2040, 225, 225}));
+    ASSERT_NE(image("ImgMC").picture(), nullptr);
+    EXPECT_EQ(image("ImgMC").picture()->source(), "C:\\icons\\pc.ico");
+    // An unreadable picture leaves the built-in one standing in for the item.
+    EXPECT_EQ(image("ImgMD").picture(), nullptr);
+    EXPECT_EQ(pos(image("MDD").bounds()), pos(image("ImgMD").bounds()));
+    for (const char* twin : {"RBED", "RBFD"}) {
+        EXPECT_EQ(pos(image(twin).bounds()), (forms::Point{1560, 120})) << twin;
+    }
+    EXPECT_EQ(pos(image("DivD").bounds()), (forms::Point{2040, 120}));
+    EXPECT_FALSE(image("ImgRBinFll").stretch());
+    // What the pointer hits over an item without its own picture is the built-in twin.
+    EXPECT_EQ(dock().controlAt({1600, 200}), &image("RBED"));
+
+    // Clearing the custom picture brings the twin back over the item.
+    model().txtMcIc = "";
+    dock().command("cmdDsSave").press();
+    restart();
+    EXPECT_EQ(pos(image("MCD").bounds()), (forms::Point{360, 120}));
+}
+
+TEST_F(BarLayout, OnlySeparatorsFlaggedOneAreShownWithTheSeparatorPicture) {
+    auto set = sampleSet(6);
+    set.SE[0] = "1";
+    set.SE[1] = "0";
+    set.SE[3] = "1";
+    set.SE[4] = "yes";
+    set.SepIcn = "C:\\icons\\sep.bmp";
+    store(set, 1);
+    startOpen();
+    for (int k = 1; k <= settings::kSeparatorCount; ++k) {
+        EXPECT_EQ(dock().separatorImage(k).visible(), k == 1 || k == 4) << k;
+    }
+    ASSERT_NE(dock().separatorImage(4).picture(), nullptr);
+    EXPECT_EQ(dock().separatorImage(4).picture()->source(), "C:\\icons\\sep.bmp");
+    EXPECT_EQ(image("DivD").bounds(), (forms::Rect{11280, 1920, 240, 480}));
+    // Separators are drawn over the slots they overlap.
+    EXPECT_EQ(dock().controlAt({2710, 200}), &dock().separatorImage(1));
+}
+
+TEST_F(BarLayout, TransparentBarKeysOutItsBackground) {
+    auto set = sampleSet(2);
+    set.Clr = "する";
+    store(set, 1);
+    startOpen();
+    EXPECT_EQ(dock().backColor(), 0x555184U);
+    EXPECT_EQ(dock().colorKey(), std::optional<forms::ColorNumber>(0x555184U));
+    EXPECT_EQ(pos(image("FBKD").bounds()), (forms::Point{10920, 3120}));
+
+    model().Clr = "しない";
+    dock().command("cmdDsSave").press();
+    restart();
+    EXPECT_EQ(dock().backColor(), forms::kButtonFace);
+    EXPECT_FALSE(dock().colorKey().has_value());
+    EXPECT_EQ(image("FBKD").bounds(), (forms::Rect{0, 0, settings::slotLeft(3), 735}));
+}
+
+TEST_F(BarLayout, StackingFollowsFTop) {
+    auto set = sampleSet(1);
+    set.FTop = "しない";
+    store(set, 1);
+    startOpen();
+    EXPECT_FALSE(dock().topmost());
+    EXPECT_TRUE(dock().visible());
+}
+
+TEST_F(BarLayout, TaskbarButtonsMoveABottomBarByTheTaskbarHeight) {
+    auto set = sampleSet(3);
+    set.DockPos = "下";
+    store(set, 1);
+    startOpen();
+    const forms::Twips shownTop = dock().top();
+
+    dock().mouseDown(forms::MouseButton::Left, {100, 400});
+    dock().mouseUp(forms::MouseButton::Left, {100, 400});
+    EXPECT_EQ(model().TaskB, "非表示");
+    EXPECT_EQ(dock().top(), shownTop + 450);
+    EXPECT_EQ(panel().top(), dock().top() + 50);
+    EXPECT_FALSE(sim.screen.taskbarVisible);
+    EXPECT_EQ(dock().controlAt({100, 400}), &image("TaskBUp"));
+    EXPECT_FALSE(image("TaskBDwn").visible());
+
+    dock().mouseDown(forms::MouseButton::Left, {100, 400});
+    dock().mouseUp(forms::MouseButton::Left, {100, 400});
+    EXPECT_EQ(model().TaskB, "表示");
+    EXPECT_EQ(dock().top(), shownTop);
+    EXPECT_TRUE(sim.screen.taskbarVisible);
+    EXPECT_FALSE(image("TaskBUp").visible());
+}
+
+TEST_F(BarLayout, TaskbarButtonsLeaveATopBarWhereItIs) {
+    store(sampleSet(3), 1);
+    startOpen();
+    const forms::Twips top = dock().top();
+    dock().mouseDown(forms::MouseButton::Left, {100, 400});
+    dock().mouseUp(forms::MouseButton::Left, {100, 400});
+    EXPECT_FALSE(sim.screen.taskbarVisible);
+    EXPECT_EQ(dock().top(), top);
+}
+
+TEST_F(BarLayout, WithoutATaskbarWindowNothingIsShownOrHidden) {
+    sim.screen.taskbar = 0;
+    auto set = sampleSet(3);
+    set.TaskB = "非表示";
+    store(set, 1);
+    startOpen();
+    EXPECT_TRUE(sim.screen.showCalls.empty());
+    EXPECT_THROW(dock().command("cndEnd").press(), platform::sim::ProgramEnded);
+    EXPECT_TRUE(sim.screen.showCalls.empty());
+}
+
+TEST_F(BarLayout, CloseButtonFoldsTheBarAwayAndTheOpenButtonBringsItBack) {
+    store(sampleSet(3), 1);
+    startOpen();
+    dock().mouseDown(forms::MouseButton::Left, {60, 60});
+    dock().mouseUp(forms::MouseButton::Left, {60, 60});
+    sim.clock.advance(settle);
+    EXPECT_FALSE(dock().visible());
+    EXPECT_EQ(sim.windows.creations("frmBTN"), 1);  // no reload
+
+    panel().mouseDown(forms::MouseButton::Left, {10, 10});
+    panel().mouseUp(forms::MouseButton::Left, {10, 10});
+    EXPECT_TRUE(dock().visible());
+    sim.clock.advance(settle);
+    EXPECT_EQ(dock().width(), settings::slotLeft(4));
+}
+
+}  // namespace
+}  // namespace quorvel::testing
