@@ -1,0 +1,56 @@
+# Set-up on a fresh Debian 12 takes two commands: `make run` and `make test`.
+# Both install what is missing first (scripts/install-deps.sh; a no-op when all is there).
+
+JOBS ?= 2
+CMAKE_BUILD = cmake --build --preset
+
+.PHONY: run test deps build build-linux build-asan build-windows settings-tool format \
+        format-check e2e bench bench-startup clean
+
+## run: build the Windows program and show it under Wine, with a screenshot
+run: deps build-windows settings-tool
+	python3 scripts/run-bar.py
+
+## test: formatting, all builds, unit tests (native, sanitizers, Wine), fuzzing, benchmarks
+## once, end-to-end tests; ends with "N passed, N failed"
+test: deps
+	JOBS=$(JOBS) scripts/test-all.sh
+
+deps:
+	scripts/install-deps.sh
+
+build: build-linux build-windows
+
+build-linux: deps
+	cmake --preset linux && $(CMAKE_BUILD) linux -j$(JOBS)
+
+build-asan: deps
+	cmake --preset linux-asan && $(CMAKE_BUILD) linux-asan -j$(JOBS)
+
+build-windows: deps
+	cmake --preset windows && $(CMAKE_BUILD) windows -j$(JOBS)
+
+# The settings tool runs natively; the end-to-end tests write settings files with it.
+settings-tool: deps
+	cmake --preset linux && $(CMAKE_BUILD) linux -j$(JOBS) --target quorvel-settings
+
+format:
+	find src tools tests -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | \
+	    xargs -0 clang-format -i
+
+format-check:
+	find src tools tests -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | \
+	    xargs -0 clang-format --dry-run -Werror
+
+e2e: build-windows settings-tool
+	QUORVEL_E2E_STRICT=1 python3 -m unittest discover -s tests/e2e -t tests/e2e -p 'test_*.py' -v
+
+bench: build-linux
+	find build/linux/tests/bench -maxdepth 2 -type f -name quorvel_bench -exec {} \;
+
+## bench-startup: start-up time, memory and idle CPU of the bar against a minimal window
+bench-startup: build-windows settings-tool
+	python3 tests/bench/startup/startup_bench.py
+
+clean:
+	rm -rf build artifacts

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Runs every test group of the project in order and ends with one "N passed, N failed" line.
+# Each group's output goes to artifacts/test/<group>.log; a failing group shows its last lines.
+# A group whose build failed still runs (and fails) so the summary counts it.
+set -uo pipefail
+
+cd "$(dirname "$0")/.."
+REPO=$PWD
+LOGS=$REPO/artifacts/test
+JOBS=${JOBS:-2}
+FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+mkdir -p "$LOGS"
+
+passed=0
+failed=0
+failed_groups=()
+run_started=$(date +%s)
+
+group() {
+    local name=$1
+    shift
+    local log=$LOGS/$name.log
+    local started=$SECONDS
+    printf '== %-14s ' "$name"
+    if "$@" >"$log" 2>&1; then
+        passed=$((passed + 1))
+        printf 'PASS (%ds)\n' $((SECONDS - started))
+        # The runners' own closing lines, so the counts of single tests stay visible.
+        grep -E '^(100% tests passed|[0-9]+% tests passed|Ran [0-9]+ tests?|OK|\[  PASSED  \])' \
+            "$log" | tail -n 2 | sed 's/^/   /'
+    else
+        failed=$((failed + 1))
+        failed_groups+=("$name")
+        printf 'FAIL (%ds), last lines of %s:\n' $((SECONDS - started)) "${log#"$REPO"/}"
+        tail -n 40 "$log" | sed 's/^/   | /'
+    fi
+}
+
+format_check() {
+    local files
+    mapfile -t files < <(find src tools tests -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+    echo "checking ${#files[@]} files"
+    clang-format --dry-run -Werror "${files[@]}"
+}
+
+build_preset() {
+    cmake --preset "$1" && cmake --build --preset "$1" -j"$JOBS"
+}
+
+ctest_preset() {
+    ctest --preset "$1" -j"$JOBS"
+}
+
+# One prefix for the Windows build of the unit tests; they use the simulated ports and need no
+# display.
+unit_under_wine() {
+    local exe=$REPO/build/windows/tests/quorvel_tests.exe
+    [[ -f $exe ]] || { echo "$exe has not been built"; return 1; }
+    local prefix=$REPO/build/e2e/prefix-unit
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    unset DISPLAY
+    if [[ ! -f $prefix/system.reg ]]; then
+        mkdir -p "$prefix"
+        wineboot -i >/dev/null 2>&1
+    fi
+    local status=0
+    wine "$exe" --gtest_brief=1 || status=$?
+    wineserver -k >/dev/null 2>&1 || true
+    return "$status"
+}
+
+fuzz() {
+    [[ -x scripts/run-fuzz.sh ]] || { echo "scripts/run-fuzz.sh is missing"; return 1; }
+    scripts/run-fuzz.sh "$FUZZ_SECONDS"
+}
+
+# One short pass over every benchmark: it proves they run, it measures nothing.
+bench_smoke() {
+    local bench
+    bench=$(find build/linux/tests/bench -maxdepth 2 -type f -name 'quorvel_bench' | head -n 1)
+    [[ -n $bench ]] || { echo "quorvel_bench has not been built"; return 1; }
+    "$bench" --benchmark_min_time=0.01
+}
+
+e2e() {
+    QUORVEL_E2E_STRICT=1 python3 -m unittest discover -s tests/e2e -t tests/e2e \
+        -p 'test_*.py' -v
+}
+
+group format format_check
+group build-linux build_preset linux
+group build-asan build_preset linux-asan
+group build-windows build_preset windows
+group unit ctest_preset linux
+group unit-asan ctest_preset linux-asan
+group unit-wine unit_under_wine
+group fuzz fuzz
+group bench bench_smoke
+group e2e e2e
+
+echo "test run took $(($(date +%s) - run_started)) s; logs in ${LOGS#"$REPO"/}"
+if ((failed > 0)); then
+    echo "failed groups: ${failed_groups[*]}"
+fi
+echo "$passed passed, $failed failed"
+((failed == 0))
