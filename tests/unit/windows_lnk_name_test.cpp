@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim_bar_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class LnkNamePopup : public BarFixture {
+protected:
+    void startBar(const char* clr, const char* dockPos) {
+        auto set = sampleSet(3);
+        set.Clr = clr;
+        set.DockPos = dockPos;
+        store(set, 1);
+        startOpen();
+    }
+    void hoverSlot(int n, forms::Twips dx = 10) {
+        dock().mouseMove({settings::slotLeft(n) + dx, 200});
+    }
+    std::string shown() { return popup().label("LNm").caption(); }
+};
+
+TEST_F(LnkNamePopup, OverATransparentTopBarTheNameSlidesDownAndHides) {
+    startBar("する", "上");
+    hoverSlot(1);
+    EXPECT_EQ(shown(), "リンク1");
+    EXPECT_EQ(popup().left(), settings::slotLeft(1) + dock().left() + 240 - 4095 / 2);
+    EXPECT_EQ(popup().top(), 15 + 735 / 2 - 120);
+    EXPECT_TRUE(popup().visible());
+    sim.clock.advance(10);
+    EXPECT_EQ(popup().top(), 15 + 735 / 2 - 120 + 10);
+    sim.clock.advance(490);
+    EXPECT_EQ(popup().top(), 15 + 735 + 20);
+    EXPECT_EQ(popup().textField("txtStp").text(), "1");
+    sim.clock.advance(499);
+    EXPECT_TRUE(popup().visible());
+    sim.clock.advance(1);
+    EXPECT_FALSE(popup().visible());
+
+    // The idle slide keeps it hidden; pointing again shows it where it rests.
+    sim.clock.advance(2000);
+    EXPECT_FALSE(popup().visible());
+    hoverSlot(1, 20);
+    EXPECT_TRUE(popup().visible());
+    EXPECT_EQ(popup().top(), 15 + 735 + 20);
+}
+
+TEST_F(LnkNamePopup, OverATransparentBottomBarTheNameSlidesUp) {
+    startBar("する", "下");
+    const forms::Twips barTop = 15360 - 450 - 735 - 5;
+    hoverSlot(2);
+    EXPECT_EQ(popup().top(), barTop + 735 / 2 - 120);
+    sim.clock.advance(440);
+    EXPECT_EQ(popup().top(), barTop - 200);
+    sim.clock.advance(500);
+    EXPECT_FALSE(popup().visible());
+}
+
+TEST_F(LnkNamePopup, OverAnOpaqueBarTheNameShowsOnTheSecondMove) {
+    startBar("しない", "上");
+    hoverSlot(1);
+    sim.clock.advance(500);
+    ASSERT_FALSE(popup().visible());
+
+    hoverSlot(2);
+    EXPECT_EQ(popup().top(), 15 + 735 + 20);
+    EXPECT_FALSE(popup().visible());
+    sim.clock.advance(100);
+    hoverSlot(2, 30);
+    EXPECT_TRUE(popup().visible());
+    sim.clock.advance(400);  // 500 ms after the first move
+    EXPECT_FALSE(popup().visible());
+    hoverSlot(2, 40);
+    EXPECT_TRUE(popup().visible());
+    sim.clock.advance(5000);
+    EXPECT_TRUE(popup().visible());
+}
+
+TEST_F(LnkNamePopup, EachItemShowsItsOwnName) {
+    startBar("しない", "下");
+    struct Case {
+        forms::Point at;
+        const char* name;
+    };
+    for (const Case& c : {Case{{400, 200}, "マイ コンピュータ"},
+                          Case{{1000, 200}, "マイ ドキュメント"}, Case{{1600, 200}, "ごみ箱"},
+                          Case{{2300, 200}, "リンク1"}, Case{{2900, 200}, "リンク2"}}) {
+        dock().mouseMove(c.at);
+        EXPECT_EQ(shown(), c.name) << c.at.x;
+        EXPECT_EQ(popup().top(), dock().top() - 200) << c.at.x;
+    }
+}
+
+TEST_F(LnkNamePopup, MovingToAnotherItemRestartsTheSlideButMovingWithinOneDoesNot) {
+    startBar("する", "上");
+    hoverSlot(1);
+    sim.clock.advance(100);
+    hoverSlot(1, 50);
+    EXPECT_EQ(popup().top(), 15 + 735 / 2 - 120 + 100);
+    hoverSlot(2);
+    EXPECT_EQ(shown(), "リンク2");
+    EXPECT_EQ(popup().top(), 15 + 735 / 2 - 120);
+}
+
+struct StyleCase {
+    const char* style;
+    bool bold;
+    bool italic;
+};
+
+class LnkNameStyle : public BarFixture, public ::testing::WithParamInterface<StyleCase> {};
+
+TEST_P(LnkNameStyle, StyleWordsSetBoldAndItalicAndOthersLeaveThem) {
+    store(sampleSet(1), 1);
+    startOpen();
+    model().FStyle = "太字 斜体";
+    popup().command("LNmStyle").press();
+    model().FStyle = GetParam().style;
+    popup().command("LNmStyle").press();
+    const forms::Font& font = popup().label("LNm").font();
+    EXPECT_EQ(font.bold, GetParam().bold);
+    EXPECT_EQ(font.italic, GetParam().italic);
+    EXPECT_EQ(font.sizePt, 9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, LnkNameStyle,
+                         ::testing::Values(StyleCase{"標準", false, false},
+                                           StyleCase{"太字", true, false},
+                                           StyleCase{"斜体", false, true},
+                                           StyleCase{"太字 斜体", true, true},
+                                           StyleCase{"Bold", true, true}));
+
+TEST_F(LnkNamePopup, TextColourComesFromFrColorWithGreyWhenEmpty) {
+    startBar("しない", "上");
+    struct Case {
+        const char* text;
+        forms::ColorNumber colour;
+    };
+    for (const Case& c : {Case{"", 0x808080U}, Case{"-2147483630", 0x80000012U}, Case{"255", 0xFFU},
+                          Case{"99999999999", 0x7FFFFFFFU}}) {
+        model().FrColor = c.text;
+        popup().command("LNmStyle").press();
+        EXPECT_EQ(popup().label("LNm").foreColor(), c.colour) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::testing
