@@ -1,0 +1,87 @@
+// The program's entry: builds the real ports, starts the bar and runs the message loop.
+#include <exception>
+#include <string>
+
+#include "app/ids.h"
+#include "bar/dock.h"
+#include "bar/program.h"
+#include "platform/native/native_file_system.h"
+#include "platform/win32/dialogs.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/identity.h"
+#include "platform/win32/pictures.h"
+#include "platform/win32/process.h"
+#include "platform/win32/screen.h"
+#include "platform/win32/single_instance.h"
+#include "platform/win32/strconv.h"
+#include "platform/win32/timer_service.h"
+#include "platform/win32/window_host.h"
+
+namespace {
+
+using namespace quorvel;
+namespace w = platform::win32;
+
+// Explorer broadcasts this when it (re)starts its taskbar; a taskbar the bar hid comes back
+// visible, so the bar applies its own setting again.
+constexpr wchar_t kTaskbarCreated[] = L"TaskbarCreated";
+
+int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
+        w::Win32WindowHost& host) {
+    w::Win32TimerService timers(instance);
+    w::Win32Identity identity;
+    platform::native::NativeFileSystem files;
+    w::Win32SingleInstance singleInstance;
+    w::WicPictures pictures;
+    w::Win32Process process;
+    platform::Ports ports{identity, files,   singleInstance, screen, dialogs,
+                          pictures, process, host,           timers};
+    bar::Program program(ports);
+
+    timers.afterTick = [&host] { host.sync(); };
+    host.onCloseRequest = [&program](forms::Form& form) {
+        // Only the bar ends the program; the small popups are not closed on their own.
+        if (&form == &program.dock()) {
+            program.unload();
+            PostQuitMessage(0);
+        }
+    };
+    host.onBroadcast(RegisterWindowMessageW(kTaskbarCreated),
+                     [&program] { program.dock().command("cmdBarVis").press(); });
+
+    program.start();
+    program.afterEvent();
+    host.sync();
+
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        host.rethrowPendingFailure();
+        timers.rethrowPendingFailure();
+        program.afterEvent();
+        host.sync();
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int /*show*/) {
+    const w::ComScope com;
+    auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
+                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    w::Win32Screen screen;
+    w::Win32WindowHost host(instance, icon);
+    w::Win32Dialogs dialogs([&host] { return host.mainWindow(); });
+    try {
+        return run(instance, screen, dialogs, host);
+    } catch (const std::exception& e) {
+        // An unexpected failure ends the program like any run-time error, but never leaves the
+        // taskbar hidden behind it.
+        screen.showWindow(screen.findTaskbar(), platform::ShowState::Normal);
+        dialogs.messageBox(e.what(), platform::MessageButtons::Ok);
+        return 1;
+    }
+}

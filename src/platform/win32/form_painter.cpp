@@ -1,0 +1,189 @@
+#include "platform/win32/form_painter.h"
+
+#include <algorithm>
+
+#include "platform/win32/colors.h"
+#include "platform/win32/host_picture.h"
+#include "platform/win32/strconv.h"
+#include "platform/win32/units.h"
+
+namespace quorvel::platform::win32 {
+
+namespace {
+
+constexpr std::uint32_t kOpaque = 0xFF000000U;
+// Against a colour key a pixel is either the picture's or see-through: a blend with the key
+// colour would leave a purple fringe around every item of a transparent bar.
+constexpr std::uint32_t kKeyedAlphaThreshold = 128;
+constexpr std::size_t kMaxFonts = 8;
+constexpr int kPointsPerInch = 72;
+
+std::uint32_t toPixel(COLORREF c) {
+    return kOpaque | (static_cast<std::uint32_t>(GetRValue(c)) << 16U) |
+           (static_cast<std::uint32_t>(GetGValue(c)) << 8U) | GetBValue(c);
+}
+
+std::uint32_t over(std::uint32_t src, std::uint32_t dst) {
+    const std::uint32_t a = src >> 24U;
+    if (a == 0xFFU) {
+        return src;
+    }
+    if (a == 0) {
+        return dst;
+    }
+    const std::uint32_t keep = 255U - a;
+    auto channel = [&](unsigned shift) {
+        const std::uint32_t s = (src >> shift) & 0xFFU;
+        const std::uint32_t d = (dst >> shift) & 0xFFU;
+        return std::min<std::uint32_t>(255U, s + (d * keep + 127U) / 255U) << shift;
+    };
+    return channel(0) | channel(8) | channel(16) | kOpaque;
+}
+
+std::uint32_t keyed(std::uint32_t src, std::uint32_t dst) {
+    const std::uint32_t a = src >> 24U;
+    if (a < kKeyedAlphaThreshold) {
+        return dst;
+    }
+    auto channel = [&](unsigned shift) {
+        const std::uint32_t c = (src >> shift) & 0xFFU;
+        return std::min<std::uint32_t>(255U, (c * 255U + a / 2) / a) << shift;
+    };
+    return channel(0) | channel(8) | channel(16) | kOpaque;
+}
+
+}  // namespace
+
+bool FormPainter::ensureBuffer(HDC reference, int width, int height) {
+    if (width <= bufferWidth_ && height <= bufferHeight_ && bitmap_) {
+        return true;
+    }
+    // Grow with room to spare: the opening animation widens the bar on every tick.
+    const int w = std::max({width, bufferWidth_, 64}) + width / 4;
+    const int h = std::max({height, bufferHeight_, 16});
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    if (!dc_) {
+        dc_.reset(CreateCompatibleDC(reference));
+    }
+    UniqueBitmap bitmap(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dc_ || !bitmap || bits == nullptr) {
+        return false;
+    }
+    SelectObject(dc_.get(), bitmap.get());  // the DC keeps its bitmap for its whole life
+    bitmap_ = std::move(bitmap);
+    bits_ = static_cast<std::uint32_t*>(bits);
+    bufferWidth_ = w;
+    bufferHeight_ = h;
+    return true;
+}
+
+HFONT FormPainter::fontFor(const forms::Font& font, int dpi, bool keyedForm) {
+    for (const FontEntry& e : fonts_) {
+        if (e.font == font && e.dpi == dpi && e.keyed == keyedForm) {
+            return e.handle.get();
+        }
+    }
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(std::max(font.sizePt, 1), dpi, kPointsPerInch);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = keyedForm ? NONANTIALIASED_QUALITY : ANTIALIASED_QUALITY;
+    const std::wstring face = toWide(font.name);
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    if (fonts_.size() >= kMaxFonts) {
+        fonts_.erase(fonts_.begin());
+    }
+    fonts_.push_back({font, dpi, keyedForm, UniqueFont(CreateFontIndirectW(&lf))});
+    return fonts_.back().handle.get();
+}
+
+void FormPainter::drawImage(const forms::Image& image, int dpi, bool keyedForm) {
+    const PixelBox box = toPixels(image.bounds(), dpi);
+    const auto* picture = dynamic_cast<const HostPicture*>(image.picture().get());
+    if (picture != nullptr && box.width() > 0 && box.height() > 0) {
+        int w = box.width();
+        int h = box.height();
+        if (!image.stretch()) {
+            const forms::Rect natural = picture->naturalSize();
+            w = twipsToPixels(natural.width, dpi);
+            h = twipsToPixels(natural.height, dpi);
+        }
+        const resources::PixelImage& pixels = picture->pixelsAt(w, h);
+        const int x1 = std::min({box.right, box.left + pixels.width, width_});
+        const int y1 = std::min({box.bottom, box.top + pixels.height, height_});
+        for (int y = std::max(box.top, 0); y < y1; ++y) {
+            std::uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * bufferWidth_;
+            for (int x = std::max(box.left, 0); x < x1; ++x) {
+                const std::uint32_t src = pixels.at(x - box.left, y - box.top);
+                row[x] = keyedForm ? keyed(src, row[x]) : over(src, row[x]);
+            }
+        }
+    }
+    if (image.borderStyle() == 1 && box.width() > 0 && box.height() > 0) {
+        const std::uint32_t line = toPixel(GetSysColor(COLOR_WINDOWFRAME));
+        auto put = [&](int x, int y) {
+            if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+                bits_[static_cast<std::ptrdiff_t>(y) * bufferWidth_ + x] = line;
+            }
+        };
+        for (int x = box.left; x < box.right; ++x) {
+            put(x, box.top);
+            put(x, box.bottom - 1);
+        }
+        for (int y = box.top; y < box.bottom; ++y) {
+            put(box.left, y);
+            put(box.right - 1, y);
+        }
+    }
+}
+
+void FormPainter::drawLabel(const forms::Label& label, int dpi, bool keyedForm) {
+    if (label.caption().empty()) {
+        return;
+    }
+    const PixelBox box = toPixels(label.bounds(), dpi);
+    RECT rect{box.left, box.top, box.right, box.bottom};
+    const SelectScope font(dc_.get(), fontFor(label.font(), dpi, keyedForm));
+    SetBkMode(dc_.get(), TRANSPARENT);
+    SetTextColor(dc_.get(), toColorRef(label.foreColor()));
+    std::wstring text = toWide(label.caption());
+    const UINT align = label.alignment() == forms::Alignment::Center ? DT_CENTER : DT_LEFT;
+    DrawTextW(dc_.get(), text.data(), static_cast<int>(text.size()), &rect,
+              align | DT_WORDBREAK | DT_NOPREFIX);
+    GdiFlush();  // the next picture writes the bits directly
+}
+
+void FormPainter::paint(const forms::Form& form, HDC target, int width, int height, int dpi) {
+    if (width <= 0 || height <= 0 || !ensureBuffer(target, width, height)) {
+        return;
+    }
+    width_ = width;
+    height_ = height;
+    GdiFlush();
+    const bool keyedForm = form.colorKey().has_value();
+    const std::uint32_t back = toPixel(toColorRef(form.backColor()));
+    for (int y = 0; y < height; ++y) {
+        std::fill_n(bits_ + static_cast<std::ptrdiff_t>(y) * bufferWidth_, width, back);
+    }
+    for (const auto& control : form.controls()) {
+        if (!control->visible()) {
+            continue;
+        }
+        if (control->kind() == forms::ControlKind::Image) {
+            drawImage(static_cast<const forms::Image&>(*control), dpi, keyedForm);
+        } else if (control->kind() == forms::ControlKind::Label) {
+            drawLabel(static_cast<const forms::Label&>(*control), dpi, keyedForm);
+        }
+    }
+    BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace quorvel::platform::win32

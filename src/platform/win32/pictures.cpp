@@ -1,0 +1,89 @@
+#include "platform/win32/pictures.h"
+
+#include <memory>
+#include <new>
+
+#include "platform/win32/host_picture.h"
+#include "platform/win32/strconv.h"
+
+namespace quorvel::platform::win32 {
+
+IWICImagingFactory* WicPictures::factory() {
+    if (!factory_) {
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_IWICImagingFactory, factory_.putVoid());
+    }
+    return factory_.get();
+}
+
+forms::PictureRef WicPictures::load(const std::string& path) {
+    IWICImagingFactory* wic = factory();
+    if (wic == nullptr || path.empty()) {
+        return nullptr;
+    }
+    const std::wstring wide = toWide(path);
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(wic->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
+                                              WICDecodeMetadataCacheOnDemand, decoder.put()))) {
+        return nullptr;
+    }
+    // An icon file holds several sizes; the largest looks best once scaled to the item.
+    UINT frames = 0;
+    if (FAILED(decoder->GetFrameCount(&frames)) || frames == 0) {
+        return nullptr;
+    }
+    ComPtr<IWICBitmapFrameDecode> best;
+    unsigned long long bestArea = 0;
+    for (UINT i = 0; i < frames && i < 64; ++i) {
+        ComPtr<IWICBitmapFrameDecode> frame;
+        UINT w = 0;
+        UINT h = 0;
+        if (FAILED(decoder->GetFrame(i, frame.put())) || FAILED(frame->GetSize(&w, &h))) {
+            continue;
+        }
+        if (!best || static_cast<unsigned long long>(w) * h > bestArea) {
+            bestArea = static_cast<unsigned long long>(w) * h;
+            best = std::move(frame);
+        }
+    }
+    if (!best) {
+        return nullptr;
+    }
+    ComPtr<IWICBitmapSource> converted;
+    if (FAILED(
+            WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, best.get(), converted.put()))) {
+        return nullptr;
+    }
+    UINT w = 0;
+    UINT h = 0;
+    if (FAILED(converted->GetSize(&w, &h)) || w == 0 || h == 0 || w > kMaxSide || h > kMaxSide ||
+        static_cast<unsigned long long>(w) * h > kMaxPixels) {
+        return nullptr;
+    }
+    try {
+        resources::PixelImage pixels(static_cast<int>(w), static_cast<int>(h));
+        const UINT stride = w * 4;
+        if (FAILED(converted->CopyPixels(nullptr, stride,
+                                         static_cast<UINT>(pixels.pixels.size() * 4),
+                                         reinterpret_cast<BYTE*>(pixels.pixels.data())))) {
+            return nullptr;
+        }
+        return std::make_shared<FilePicture>(path, std::move(pixels));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+forms::PictureRef WicPictures::builtin(forms::BuiltinPicture which) {
+    // One shared picture per kind: images showing the same built-in share its drawn sizes.
+    auto index = static_cast<std::size_t>(which);
+    if (index >= builtins_.size()) {
+        return nullptr;
+    }
+    if (!builtins_[index]) {
+        builtins_[index] = std::make_shared<BuiltinPicture>(which);
+    }
+    return builtins_[index];
+}
+
+}  // namespace quorvel::platform::win32

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+
+#include "platform/pictures.h"
+#include "platform/win32/handles.h"
+// clang-format off
+#include <wincodec.h>
+// clang-format on
+
+namespace quorvel::platform::win32 {
+
+// Decodes picture files with the imaging component (bmp, jpg, gif, png, ico) into premultiplied
+// 32-bpp pixels. COM must be initialised on the calling thread.
+class WicPictures final : public Pictures {
+public:
+    forms::PictureRef load(const std::string& path) override;
+    forms::PictureRef builtin(forms::BuiltinPicture which) override;
+
+    // Pictures larger than this on either side are refused rather than allocated: a settings
+    // file can name any file, and a crafted header may claim a gigantic size.
+    static constexpr unsigned kMaxSide = 8192;
+    static constexpr unsigned long long kMaxPixels = 32ULL * 1024 * 1024;
+
+private:
+    IWICImagingFactory* factory();
+
+    ComPtr<IWICImagingFactory> factory_;
+    std::array<forms::PictureRef, 12> builtins_;
+};
+
+}  // namespace quorvel::platform::win32

@@ -1,0 +1,81 @@
+#include "platform/win32/timer_service.h"
+
+#include <algorithm>
+
+namespace quorvel::platform::win32 {
+
+namespace {
+constexpr wchar_t kClassName[] = L"Quorvel.Timers";
+}
+
+Win32TimerService::Win32TimerService(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &Win32TimerService::windowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    class_ = WindowClass(wc);
+    window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, nullptr));
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32TimerService::~Win32TimerService() {
+    for (const auto& [id, timer] : timers_) {
+        KillTimer(window_.get(), id);
+    }
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+void Win32TimerService::arm(forms::Timer& timer, std::uint32_t intervalMs) {
+    auto found = ids_.find(&timer);
+    UINT_PTR id = 0;
+    if (found != ids_.end()) {
+        id = found->second;
+    } else {
+        id = nextId_++;
+        ids_.emplace(&timer, id);
+        timers_.emplace(id, &timer);
+    }
+    // Setting an existing id again restarts its count, as re-enabling a timer should.
+    SetTimer(window_.get(), id, std::max<UINT>(intervalMs, USER_TIMER_MINIMUM), nullptr);
+}
+
+void Win32TimerService::disarm(forms::Timer& timer) {
+    auto found = ids_.find(&timer);
+    if (found == ids_.end()) {
+        return;
+    }
+    KillTimer(window_.get(), found->second);
+    timers_.erase(found->second);
+    ids_.erase(found);
+}
+
+void Win32TimerService::tick(UINT_PTR id) {
+    auto found = timers_.find(id);
+    if (found == timers_.end()) {
+        KillTimer(window_.get(), id);
+        return;
+    }
+    found->second->tick();
+    if (afterTick) {
+        afterTick();
+    }
+}
+
+LRESULT CALLBACK Win32TimerService::windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == WM_TIMER) {
+        auto* self = reinterpret_cast<Win32TimerService*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self != nullptr) {
+            try {
+                self->tick(wp);
+            } catch (...) {
+                self->pendingFailure_ = std::current_exception();
+            }
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, message, wp, lp);
+}
+
+}  // namespace quorvel::platform::win32

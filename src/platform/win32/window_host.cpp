@@ -1,0 +1,314 @@
+#include "platform/win32/window_host.h"
+
+#include <algorithm>
+
+#include "platform/win32/colors.h"
+#include "platform/win32/strconv.h"
+
+namespace quorvel::platform::win32 {
+
+namespace {
+
+constexpr wchar_t kClassPrefix[] = L"Quorvel.";
+
+int dpiOf(HWND window) {
+    const UINT dpi = window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
+    return dpi == 0 ? kDesignDpi : static_cast<int>(dpi);
+}
+
+forms::Point pointFrom(LPARAM lp, int dpi) {
+    // Signed: with the mouse captured, positions left of or above the window are negative.
+    const auto x = static_cast<short>(LOWORD(static_cast<DWORD_PTR>(lp)));
+    const auto y = static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lp)));
+    return {pixelsToTwips(x, dpi), pixelsToTwips(y, dpi)};
+}
+
+// DragFinish for every drop, whatever the handler does.
+class DropScope {
+public:
+    explicit DropScope(HDROP drop) noexcept : drop_(drop) {}
+    ~DropScope() { DragFinish(drop_); }
+    DropScope(const DropScope&) = delete;
+    DropScope& operator=(const DropScope&) = delete;
+
+private:
+    HDROP drop_;
+};
+
+// Counts a handler of a window on the stack, so the window outlives it.
+class BusyScope {
+public:
+    explicit BusyScope(int& busy) noexcept : busy_(busy) { ++busy_; }
+    ~BusyScope() { --busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    int& busy_;
+};
+
+}  // namespace
+
+Win32WindowHost::Win32WindowHost(HINSTANCE instance, HICON icon)
+    : instance_(instance), icon_(icon) {}
+
+Win32WindowHost::~Win32WindowHost() {
+    for (auto& hosted : windows_) {
+        hosted->form = nullptr;
+    }
+    windows_.clear();
+}
+
+const std::wstring& Win32WindowHost::classFor(const std::string& formName) {
+    auto found = classes_.find(formName);
+    if (found != classes_.end()) {
+        return found->second.first;
+    }
+    std::wstring name = kClassPrefix + toWide(formName);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &Win32WindowHost::windowProc;
+    wc.hInstance = instance_;
+    wc.hIcon = icon_;
+    wc.hIconSm = icon_;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = nullptr;  // every pixel is painted from the off-screen buffer
+    wc.lpszClassName = name.c_str();
+    WindowClass registered(wc);
+    auto [it, added] =
+        classes_.emplace(formName, std::make_pair(std::move(name), std::move(registered)));
+    return it->second.first;
+}
+
+void Win32WindowHost::formCreated(forms::Form& form) {
+    auto hosted = std::make_unique<Hosted>();
+    hosted->host = this;
+    hosted->form = &form;
+    const std::wstring& className = classFor(form.name());
+    const std::wstring title = toWide(form.name());
+    // Created hidden and empty; the first sync places and shows it from the form.
+    HWND window =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(), title.c_str(),
+                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, hosted.get());
+    // The window procedure took ownership of the handle when the window was created.
+    hosted->dpi = dpiOf(window);
+    windows_.push_back(std::move(hosted));
+}
+
+void Win32WindowHost::formDestroyed(forms::Form& form) {
+    for (auto& hosted : windows_) {
+        if (hosted->form == &form) {
+            hosted->form = nullptr;
+        }
+    }
+    reap();
+}
+
+void Win32WindowHost::reap() {
+    std::erase_if(windows_, [](const std::unique_ptr<Hosted>& h) {
+        return h->form == nullptr && h->busy == 0;
+    });
+}
+
+HWND Win32WindowHost::windowOf(const forms::Form& form) const noexcept {
+    for (const auto& hosted : windows_) {
+        if (hosted->form == &form) {
+            return hosted->window.get();
+        }
+    }
+    return nullptr;
+}
+
+HWND Win32WindowHost::mainWindow() const noexcept {
+    for (const auto& hosted : windows_) {
+        if (hosted->form != nullptr) {
+            return hosted->window.get();
+        }
+    }
+    return nullptr;
+}
+
+void Win32WindowHost::onBroadcast(UINT message, std::function<void()> handler) {
+    broadcasts_.emplace_back(message, std::move(handler));
+}
+
+void Win32WindowHost::sync() {
+    reap();
+    // By index: nothing here creates forms, but stay safe if a window appears meanwhile.
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        if (windows_[i]->form != nullptr && windows_[i]->window) {
+            syncOne(*windows_[i]);
+        }
+    }
+}
+
+void Win32WindowHost::syncOne(Hosted& hosted) {
+    const forms::Form& form = *hosted.form;
+    HWND window = hosted.window.get();
+    Applied& applied = hosted.applied;
+
+    const int dpi = hosted.dpi;
+    const PixelBox box{twipsToPixels(form.left(), dpi), twipsToPixels(form.top(), dpi),
+                       twipsToPixels(form.left(), dpi) + twipsToPixels(form.width(), dpi),
+                       twipsToPixels(form.top(), dpi) + twipsToPixels(form.height(), dpi)};
+    const bool moved = !applied.box || applied.box->left != box.left ||
+                       applied.box->top != box.top || applied.box->right != box.right ||
+                       applied.box->bottom != box.bottom;
+    if (moved) {
+        SetWindowPos(window, nullptr, box.left, box.top, box.width(), box.height(),
+                     SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+        applied.box = box;
+    }
+
+    if (applied.colorKey != form.colorKey()) {
+        const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+        if (form.colorKey()) {
+            SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+            SetLayeredWindowAttributes(window, toColorRef(*form.colorKey()), 0, LWA_COLORKEY);
+        } else {
+            SetWindowLongPtrW(window, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+        }
+        applied.colorKey = form.colorKey();
+        applied.revision.reset();  // repaint: keyed pictures are drawn differently
+    }
+
+    if (applied.topmost != form.topmost()) {
+        SetWindowPos(
+            window, form.topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (form.visible() ? SWP_SHOWWINDOW : 0U));
+        applied.topmost = form.topmost();
+        if (form.visible()) {
+            applied.visible = true;
+        }
+    }
+
+    if (applied.visible != form.visible()) {
+        ShowWindow(window, form.visible() ? SW_SHOWNA : SW_HIDE);
+        applied.visible = form.visible();
+    }
+
+    if (applied.revision != form.revision()) {
+        applied.revision = form.revision();
+        InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+void Win32WindowHost::dropFiles(Hosted& hosted, HDROP drop) {
+    const DropScope finish(drop);
+    POINT at{};
+    DragQueryPoint(drop, &at);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFFU, nullptr, 0);
+    std::vector<std::string> files;
+    files.reserve(count);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(static_cast<std::size_t>(length) + 1, L'\0');
+        const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
+        path.resize(copied);
+        if (!path.empty()) {
+            files.push_back(toUtf8(path));
+        }
+    }
+    if (!files.empty() && hosted.form != nullptr) {
+        hosted.form->drop({pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)},
+                          files);
+    }
+}
+
+LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp) {
+    HWND window = hosted.window.get();
+    forms::Form* form = hosted.form;
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wp, lp);
+    }
+    for (const auto& [registered, handler] : broadcasts_) {
+        if (message == registered) {
+            if (window == mainWindow() && handler) {
+                handler();
+            }
+            return 0;
+        }
+    }
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers every pixel; erasing first would flicker
+        case WM_PAINT: {
+            const PaintScope paint(window);
+            RECT client{};
+            GetClientRect(window, &client);
+            hosted.painter.paint(*form, paint.get(), client.right, client.bottom, hosted.dpi);
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            form->mouseMove(pointFrom(lp, hosted.dpi));
+            return 0;
+        case WM_LBUTTONDOWN:
+            SetCapture(window);
+            form->mouseDown(forms::MouseButton::Left, pointFrom(lp, hosted.dpi));
+            return 0;
+        case WM_LBUTTONUP:
+            ReleaseCapture();
+            if (hosted.form != nullptr) {
+                hosted.form->mouseUp(forms::MouseButton::Left, pointFrom(lp, hosted.dpi));
+            }
+            return 0;
+        case WM_RBUTTONDOWN:
+            form->mouseDown(forms::MouseButton::Right, pointFrom(lp, hosted.dpi));
+            return 0;
+        case WM_RBUTTONUP:
+            form->mouseUp(forms::MouseButton::Right, pointFrom(lp, hosted.dpi));
+            return 0;
+        case WM_DROPFILES:
+            dropFiles(hosted, reinterpret_cast<HDROP>(wp));
+            return 0;
+        case WM_DPICHANGED:
+            hosted.dpi = HIWORD(wp) == 0 ? kDesignDpi : static_cast<int>(HIWORD(wp));
+            hosted.applied.box.reset();
+            hosted.applied.revision.reset();
+            syncOne(hosted);
+            return 0;
+        case WM_CLOSE:
+            if (onCloseRequest) {
+                onCloseRequest(*form);
+            }
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wp != 0 && onCloseRequest) {
+                onCloseRequest(*form);
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wp, lp);
+}
+
+LRESULT CALLBACK Win32WindowHost::windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lp);
+        auto* hosted = static_cast<Hosted*>(create->lpCreateParams);
+        hosted->window.reset(window);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hosted));
+        return DefWindowProcW(window, message, wp, lp);
+    }
+    auto* hosted = reinterpret_cast<Hosted*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (hosted == nullptr) {
+        return DefWindowProcW(window, message, wp, lp);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        hosted->window.release();
+        return DefWindowProcW(window, message, wp, lp);
+    }
+    const BusyScope busy(hosted->busy);
+    try {
+        return hosted->host->handle(*hosted, message, wp, lp);
+    } catch (...) {
+        hosted->host->pendingFailure_ = std::current_exception();
+        return 0;
+    }
+}
+
+}  // namespace quorvel::platform::win32

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/win32/form_painter.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/units.h"
+
+namespace quorvel::platform::win32 {
+
+// Realises every form as a borderless top-level popup of class "Quorvel.<form name>" and keeps
+// the window in line with the form after each event. Windows never take the focus by being
+// shown, and are kept off the taskbar.
+class Win32WindowHost final : public forms::WindowHost {
+public:
+    explicit Win32WindowHost(HINSTANCE instance, HICON icon = nullptr);
+    ~Win32WindowHost() override;
+    Win32WindowHost(const Win32WindowHost&) = delete;
+    Win32WindowHost& operator=(const Win32WindowHost&) = delete;
+
+    void formCreated(forms::Form& form) override;
+    void formDestroyed(forms::Form& form) override;
+
+    // Position, size, visibility, stacking, colour key and paint of every window from its form.
+    void sync();
+
+    [[nodiscard]] HWND windowOf(const forms::Form& form) const noexcept;
+    // The window of the oldest form still alive: the bar, which owns message boxes.
+    [[nodiscard]] HWND mainWindow() const noexcept;
+
+    // A window was asked to close (by the user, another program, or the session ending).
+    std::function<void(forms::Form&)> onCloseRequest;
+    // Registered messages broadcast to top-level windows, handled once (by the main window).
+    void onBroadcast(UINT message, std::function<void()> handler);
+
+    // A handler that threw inside the window system's callback cannot unwind through it; the
+    // failure is kept and rethrown by the message loop.
+    void rethrowPendingFailure() {
+        if (pendingFailure_) {
+            std::rethrow_exception(std::exchange(pendingFailure_, nullptr));
+        }
+    }
+
+private:
+    struct Applied {
+        std::optional<PixelBox> box;
+        std::optional<bool> visible;
+        std::optional<bool> topmost;
+        std::optional<std::optional<forms::ColorNumber>> colorKey;
+        std::optional<std::uint64_t> revision;
+    };
+    struct Hosted {
+        Win32WindowHost* host = nullptr;
+        forms::Form* form = nullptr;  // null once the form is gone and the window awaits removal
+        UniqueWindow window;
+        int dpi = kDesignDpi;
+        int busy = 0;  // handlers of this window on the stack
+        Applied applied;
+        FormPainter painter;
+
+        Hosted() = default;
+        Hosted(const Hosted&) = delete;
+        Hosted& operator=(const Hosted&) = delete;
+        // The window's last messages must not reach a half-destroyed record.
+        ~Hosted() {
+            if (window) {
+                SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
+                window.reset();
+            }
+        }
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
+    LRESULT handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp);
+    void syncOne(Hosted& hosted);
+    void dropFiles(Hosted& hosted, HDROP drop);
+    const std::wstring& classFor(const std::string& formName);
+    void reap();
+
+    HINSTANCE instance_;
+    HICON icon_;
+    std::unordered_map<std::string, std::pair<std::wstring, WindowClass>> classes_;
+    std::vector<std::unique_ptr<Hosted>> windows_;
+    std::vector<std::pair<UINT, std::function<void()>>> broadcasts_;
+    std::exception_ptr pendingFailure_;
+};
+
+}  // namespace quorvel::platform::win32
