@@ -9,8 +9,9 @@
 namespace quorvel::platform::sim {
 
 // Time for tests: nothing moves until advance() is called, and then every due timer ticks in
-// the order of its due time (earlier arming first on a tie), as often as its interval fits.
-// A timer armed again, even from inside its own tick, counts afresh from that moment.
+// the order of its due time (on a tie, the one scheduled longer ago first), as often as its
+// interval fits. A timer armed again, even from inside its own tick, counts afresh from that
+// moment.
 class VirtualClock final : public forms::TimerService {
 public:
     void arm(forms::Timer& timer, std::uint32_t intervalMs) override;
