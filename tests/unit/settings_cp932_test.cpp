@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ struct Vector {
     const char* text;
     std::string_view bytes;
 };
+
+void PrintTo(const Vector& v, std::ostream* os) {
+    *os << '"' << v.text << '"';
+}
 
 class Cp932Vectors : public ::testing::TestWithParam<Vector> {};
 

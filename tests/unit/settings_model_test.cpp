@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace quorvel::settings {
@@ -12,6 +13,10 @@ struct NumberCase {
     double value;
     int int16;
 };
+
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class NumericReading : public ::testing::TestWithParam<NumberCase> {};
 
