@@ -1,6 +1,7 @@
 #include "platform/win32/form_painter.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/win32/colors.h"
 #include "platform/win32/host_picture.h"
@@ -52,6 +53,21 @@ std::uint32_t keyed(std::uint32_t src, std::uint32_t dst) {
     return channel(0) | channel(8) | channel(16) | kOpaque;
 }
 
+int CALLBACK noteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                       LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool faceExists(HDC dc, const LOGFONTW& wanted) {
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    std::copy(std::begin(wanted.lfFaceName), std::end(wanted.lfFaceName), query.lfFaceName);
+    bool found = false;
+    EnumFontFamiliesExW(dc, &query, &noteFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
 }  // namespace
 
 bool FormPainter::ensureBuffer(HDC reference, int width, int height) {
@@ -98,6 +114,12 @@ HFONT FormPainter::fontFor(const forms::Font& font, int dpi, bool keyedForm) {
     lf.lfQuality = keyedForm ? NONANTIALIASED_QUALITY : ANTIALIASED_QUALITY;
     const std::wstring face = toWide(font.name);
     face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    if (!faceExists(dc_.get(), lf)) {
+        // A font the system lacks (a settings file from another machine) must not turn the
+        // Japanese names into empty boxes: let the font mapper choose a Japanese face instead.
+        lf.lfCharSet = SHIFTJIS_CHARSET;
+        lf.lfFaceName[0] = L'\0';
+    }
     if (fonts_.size() >= kMaxFonts) {
         fonts_.erase(fonts_.begin());
     }
