@@ -95,8 +95,8 @@ class BarCase(unittest.TestCase):
     def twips_per_pixel(self):
         return self.prefix.twips_per_pixel
 
-    def start_bar(self, cwd=None):
-        return self.session.launch(self.exe, cwd=cwd or self.workdir)
+    def start_bar(self, cwd=None, exe=None):
+        return self.session.launch(exe or self.exe, cwd=cwd or self.workdir)
 
     def wait_for_open_bar(self, timeout=30):
         rect = self.session.wait_for_settled(BAR_CLASS, timeout)
