@@ -1,0 +1,190 @@
+// The window host and the timer service against real windows. Windows build only.
+#ifdef _WIN32
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/win32/timer_service.h"
+#include "platform/win32/units.h"
+#include "platform/win32/window_host.h"
+
+namespace quorvel::platform::win32 {
+namespace {
+
+class TestForm : public forms::Form {
+public:
+    TestForm(std::string name, forms::FormServices services)
+        : Form(std::move(name), services, {1500, 3000, 4500, 735}) {
+        item = &addImage("item", {150, 150, 480, 480});
+        announce();
+    }
+    forms::Image* item;
+};
+
+// Runs whatever the window system has queued, for about `ms` milliseconds.
+void pump(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    MSG msg{};
+    while (GetTickCount64() < end) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+class WindowHostTest : public ::testing::Test {
+protected:
+    HINSTANCE instance_ = GetModuleHandleW(nullptr);
+    Win32WindowHost host_{instance_};
+    Win32TimerService timers_{instance_};
+    forms::FormServices services_{host_, timers_};
+    int dpi_ = static_cast<int>(GetDpiForSystem());
+};
+
+TEST_F(WindowHostTest, EachFormIsAHiddenToolPopupNamedAfterIt) {
+    TestForm form("HostTestBar", services_);
+    HWND window = host_.windowOf(form);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(FindWindowW(L"Quorvel.HostTestBar", L"HostTestBar"), window);
+    EXPECT_EQ(host_.mainWindow(), window);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    EXPECT_TRUE((style & WS_POPUP) != 0);
+    EXPECT_TRUE((style & (WS_CAPTION | WS_THICKFRAME)) == 0);
+    EXPECT_TRUE((exStyle & WS_EX_TOOLWINDOW) != 0);  // kept off the taskbar
+    EXPECT_TRUE((exStyle & WS_EX_ACCEPTFILES) != 0);
+    host_.sync();
+    EXPECT_FALSE(IsWindowVisible(window));
+}
+
+TEST_F(WindowHostTest, SyncPlacesShowsStacksAndKeysTheWindowFromItsForm) {
+    TestForm form("Geometry", services_);
+    HWND window = host_.windowOf(form);
+    form.show();
+    host_.sync();
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, twipsToPixels(1500, dpi_));
+    EXPECT_EQ(r.top, twipsToPixels(3000, dpi_));
+    EXPECT_EQ(r.right - r.left, twipsToPixels(4500, dpi_));
+    EXPECT_EQ(r.bottom - r.top, twipsToPixels(735, dpi_));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_NE(GetForegroundWindow(), window);  // shown without taking the focus
+
+    form.setTopmost(true);
+    form.setColorKey(forms::kTransparentKey);
+    form.setWidth(300);
+    host_.sync();
+    EXPECT_TRUE((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    EXPECT_TRUE((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
+    COLORREF key = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, nullptr, &flags));
+    EXPECT_EQ(key, RGB(0x84, 0x51, 0x55));
+    EXPECT_TRUE((flags & LWA_COLORKEY) != 0);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, twipsToPixels(300, dpi_));
+
+    form.setTopmost(false);
+    form.setColorKey(std::nullopt);
+    form.hide();
+    host_.sync();
+    EXPECT_TRUE((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
+    EXPECT_TRUE((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+}
+
+TEST_F(WindowHostTest, MouseMessagesReachTheControlInTwips) {
+    TestForm form("Mouse", services_);
+    HWND window = host_.windowOf(form);
+    std::vector<forms::Point> moves;
+    std::vector<forms::MouseButton> presses;
+    int clicks = 0;
+    form.item->events.onMouseMove = [&](forms::Point p) { moves.push_back(p); };
+    form.item->events.onMouseDown = [&](forms::MouseButton b, forms::Point) {
+        presses.push_back(b);
+    };
+    form.item->events.onClick = [&] { ++clicks; };
+
+    const int x = twipsToPixels(150 + 240, dpi_);
+    const int y = twipsToPixels(150 + 240, dpi_);
+    const LPARAM at = MAKELPARAM(x, y);
+    SendMessageW(window, WM_MOUSEMOVE, 0, at);
+    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    SendMessageW(window, WM_RBUTTONUP, 0, at);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(window, WM_LBUTTONUP, 0, at);
+    ASSERT_EQ(moves.size(), 1U);
+    EXPECT_EQ(moves[0].x, pixelsToTwips(x, dpi_) - 150);  // relative to the image
+    EXPECT_EQ(presses, (std::vector{forms::MouseButton::Right, forms::MouseButton::Left}));
+    EXPECT_EQ(clicks, 1);  // the right button does not click
+
+    // Pressed on the item, released elsewhere: no click.
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(WindowHostTest, CloseRequestsGoToTheProgramAndDestroyingTheFormRemovesTheWindow) {
+    HWND window = nullptr;
+    {
+        TestForm form("Closing", services_);
+        window = host_.windowOf(form);
+        std::vector<std::string> closed;
+        host_.onCloseRequest = [&](forms::Form& f) { closed.push_back(f.name()); };
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(closed, std::vector<std::string>{"Closing"});
+        EXPECT_TRUE(IsWindow(window));  // the program decides; the host does not destroy it
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(host_.mainWindow(), nullptr);
+}
+
+TEST_F(WindowHostTest, TimersTickUntilStoppedOrDestroyed) {
+    TestForm form("Timers", services_);
+    int syncs = 0;
+    timers_.afterTick = [&] { ++syncs; };
+    auto& timer = form.addTimer("Tim1");
+    int ticks = 0;
+    timer.onTimer = [&] { ++ticks; };
+    timer.start(10);
+    for (int i = 0; i < 200 && ticks < 3; ++i) {
+        pump(10);
+    }
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(syncs, ticks);
+
+    timer.stop();
+    const int stoppedAt = ticks;
+    pump(100);
+    EXPECT_EQ(ticks, stoppedAt);
+
+    // A tick already due for a timer that then goes must find nothing to run.
+    auto& other = form.addTimer("Tim2");
+    int otherTicks = 0;
+    other.onTimer = [&] { ++otherTicks; };
+    other.start(1);
+    Sleep(30);
+    other.stop();
+    pump(60);
+    EXPECT_EQ(otherTicks, 0);
+}
+
+TEST_F(WindowHostTest, AThrowingHandlerIsKeptForTheMessageLoop) {
+    TestForm form("Failing", services_);
+    form.item->events.onMouseMove = [](forms::Point) { throw std::runtime_error("boom"); };
+    const int x = twipsToPixels(300, dpi_);
+    SendMessageW(host_.windowOf(form), WM_MOUSEMOVE, 0, MAKELPARAM(x, x));
+    EXPECT_THROW(host_.rethrowPendingFailure(), std::runtime_error);
+    EXPECT_NO_THROW(host_.rethrowPendingFailure());  // reported once
+}
+
+}  // namespace
+}  // namespace quorvel::platform::win32
+
+#endif  // _WIN32
