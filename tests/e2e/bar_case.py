@@ -162,7 +162,8 @@ class BarCase(unittest.TestCase):
 def a_launcher_set(slots, **fields):
     """A launcher set whose first `slots` slots open Notepad, named 項目1, 項目2, ...; the bar
     width is the left edge of the first unused slot, as the settings window would store it."""
-    launcher_set = {"RNo": "1", "FWdth": str(2280 + 600 * slots), "FTop": "する",
+    full_width = 12495 if slots == 17 else 2280 + 600 * slots
+    launcher_set = {"RNo": "1", "FWdth": str(full_width), "FTop": "する",
                     "Clr": "しない", "BkStrch": "する"}
     for n in range(1, slots + 1):
         launcher_set.update({f"L{n}T": "ｱﾌﾟﾘｹｰｼｮﾝ", f"L{n}N": f"項目{n}",

@@ -275,14 +275,15 @@ class Session:
         self.processes.append(process)
         return process
 
-    def probe(self, *args, timeout=30):
-        """Runs the probe; returns (exit code, stdout without the final newline)."""
+    def probe(self, *args, timeout=30, cwd=None):
+        """Runs the probe; returns (exit code, stdout without the final newline). Programs
+        that the probe starts inherit cwd as their current directory."""
         # The answer goes through a file, not a pipe: a Wine service started by this call
         # would inherit a pipe and hold it open long after the probe has answered.
         with tempfile.TemporaryFile() as answer:
             result = subprocess.run(
                 ["wine", str(probe_exe()), *args], env=self.env(), stdout=answer,
-                stderr=subprocess.DEVNULL, timeout=timeout,
+                stderr=subprocess.DEVNULL, timeout=timeout, cwd=cwd,
             )
             answer.seek(0)
             return result.returncode, answer.read().decode("utf-8", "replace").strip()
@@ -391,3 +392,22 @@ def colours_in(image, x, y, w, h):
         if match:
             colours.add(match.group(1).upper())
     return colours
+
+
+def unix_pids_of(prefix, exe_name):
+    """Unix process ids of the Windows programs named exe_name running in the prefix."""
+    pids = []
+    wanted = f"WINEPREFIX={prefix.path}".encode()
+    for entry in pathlib.Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            cmdline = (entry / "cmdline").read_bytes()
+            if exe_name.lower().encode() not in cmdline.lower():
+                continue
+            if wanted not in (entry / "environ").read_bytes().split(b"\0"):
+                continue
+        except OSError:
+            continue
+        pids.append(int(entry.name))
+    return pids
