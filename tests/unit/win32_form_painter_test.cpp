@@ -1,0 +1,138 @@
+// What the painter puts on screen for a form. Windows build only.
+#ifdef _WIN32
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/win32/form_painter.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/host_picture.h"
+
+namespace quorvel::platform::win32 {
+namespace {
+
+constexpr int kDpi = 96;  // 15 twips per pixel
+constexpr std::uint32_t kRed = 0xFFFF0000U;
+constexpr std::uint32_t kBlue = 0xFF0000FFU;
+constexpr std::uint32_t kHalfRed = 0x80800000U;  // premultiplied: red at half alpha
+
+class NullHost : public forms::WindowHost, public forms::TimerService {
+public:
+    void formCreated(forms::Form&) override {}
+    void formDestroyed(forms::Form&) override {}
+    void arm(forms::Timer&, std::uint32_t) override {}
+    void disarm(forms::Timer&) override {}
+};
+
+forms::PictureRef pictureOf(int w, int h, std::uint32_t px) {
+    resources::PixelImage img(w, h);
+    std::fill(img.pixels.begin(), img.pixels.end(), px);
+    return std::make_shared<FilePicture>("test", std::move(img));
+}
+
+// Paints into a 32-bpp picture and reads it back as 0x00RRGGBB.
+class Canvas {
+public:
+    Canvas(int w, int h) : w_(w), dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<std::uint32_t*>(bits);
+        SelectObject(dc_.get(), bitmap_.get());
+    }
+    [[nodiscard]] HDC dc() const { return dc_.get(); }
+    [[nodiscard]] std::uint32_t at(int x, int y) const {
+        GdiFlush();
+        return bits_[y * w_ + x] & 0xFFFFFFU;
+    }
+
+private:
+    int w_;
+    UniqueBitmap bitmap_;
+    MemoryDc dc_;
+    std::uint32_t* bits_ = nullptr;
+};
+
+class FormPainterTest : public ::testing::Test {
+protected:
+    FormPainterTest() : form_("Paint", {host_, host_}, {0, 0, 600, 300}) {
+        form_.setBackColor(0x0000FF);  // &HBBGGRR: red
+    }
+    NullHost host_;
+    forms::Form form_;
+    FormPainter painter_;
+    Canvas canvas_{40, 20};
+    void paint() { painter_.paint(form_, canvas_.dc(), 40, 20, kDpi); }
+};
+
+TEST_F(FormPainterTest, StretchedPicturesFillTheirImageUnstretchedOnesKeepTheirSize) {
+    auto& stretched = form_.addImage("a", {0, 0, 150, 150});  // 10 x 10 px
+    stretched.setPicture(pictureOf(2, 2, kBlue));
+    auto& natural = form_.addImage("b", {300, 0, 150, 150});
+    natural.setPicture(pictureOf(4, 4, kBlue));  // 4 x 4 px = 60 x 60 twips
+    natural.setStretch(false);
+    paint();
+    EXPECT_EQ(canvas_.at(0, 0), 0x0000FFU);
+    EXPECT_EQ(canvas_.at(9, 9), 0x0000FFU);
+    EXPECT_EQ(canvas_.at(10, 10), 0xFF0000U);  // the back colour beyond the image
+    EXPECT_EQ(canvas_.at(23, 3), 0x0000FFU);
+    EXPECT_EQ(canvas_.at(24, 4), 0xFF0000U);  // beyond the picture's own size
+}
+
+TEST_F(FormPainterTest, LaterControlsLieOnTopAndHiddenOnesAreNotDrawn) {
+    auto& under = form_.addImage("under", {0, 0, 150, 150});
+    under.setPicture(pictureOf(1, 1, kBlue));
+    auto& over = form_.addImage("over", {0, 0, 75, 75});
+    over.setPicture(pictureOf(1, 1, 0xFF00FF00U));
+    auto& hidden = form_.addImage("hidden", {0, 0, 150, 150});
+    hidden.setPicture(pictureOf(1, 1, kRed));
+    hidden.setVisible(false);
+    paint();
+    EXPECT_EQ(canvas_.at(2, 2), 0x00FF00U);
+    EXPECT_EQ(canvas_.at(7, 7), 0x0000FFU);
+}
+
+TEST_F(FormPainterTest, HalfTransparentPixelsBlendButNeverMixWithTheColourKey) {
+    form_.setBackColor(0x0000FF);
+    auto& image = form_.addImage("a", {0, 0, 150, 150});
+    image.setPicture(pictureOf(1, 1, kHalfRed));
+    form_.addImage("faint", {150, 0, 150, 150}).setPicture(pictureOf(1, 1, 0x20200000U));
+    paint();
+    EXPECT_EQ(canvas_.at(5, 5), 0xFF0000U);  // red over red
+
+    form_.setBackColor(0xFF0000);  // blue
+    paint();
+    EXPECT_EQ(canvas_.at(5, 5), 0x80007FU);  // half red, half blue
+
+    form_.setBackColor(forms::kTransparentKey);
+    form_.setColorKey(forms::kTransparentKey);
+    paint();
+    EXPECT_EQ(canvas_.at(5, 5), 0xFF0000U);   // solid enough: drawn opaque
+    EXPECT_EQ(canvas_.at(15, 5), 0x845155U);  // too faint: left see-through
+}
+
+TEST_F(FormPainterTest, SystemBackColourAndBorder) {
+    form_.setBackColor(forms::kButtonFace);
+    auto& framed = form_.addImage("framed", {150, 75, 150, 150});
+    framed.setBorderStyle(1);
+    paint();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    auto rgb = [](COLORREF c) {
+        return (static_cast<std::uint32_t>(GetRValue(c)) << 16U) |
+               (static_cast<std::uint32_t>(GetGValue(c)) << 8U) | GetBValue(c);
+    };
+    EXPECT_EQ(canvas_.at(0, 0), rgb(face));
+    EXPECT_EQ(canvas_.at(10, 5), rgb(frame));
+    EXPECT_EQ(canvas_.at(19, 14), rgb(frame));
+    EXPECT_EQ(canvas_.at(15, 10), rgb(face));
+}
+
+}  // namespace
+}  // namespace quorvel::platform::win32
+
+#endif  // _WIN32
