@@ -137,8 +137,14 @@ void Dock::applySpecialItemPictures() {
 }
 
 void Dock::applySeparatorPictures() {
+    // Without a separator picture of the user's own, separators look like the built-in
+    // divider; otherwise a flagged separator would be an empty gap between two slots.
     if (model_.SepIcn.empty()) {
         DivD_->move(Divid1_->left(), Divid1_->top());
+        forms::PictureRef divider = ports().pictures.builtin(forms::BuiltinPicture::Divider);
+        for (forms::Image* sep : separators_) {
+            sep->setPicture(divider);
+        }
         return;
     }
     forms::PictureRef picture = ports().pictures.load(model_.SepIcn);

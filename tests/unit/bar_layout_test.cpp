@@ -106,6 +106,16 @@ TEST_F(BarLayout, OnlySeparatorsFlaggedOneAreShownWithTheSeparatorPicture) {
     EXPECT_EQ(dock().controlAt({2710, 200}), &dock().separatorImage(1));
 }
 
+TEST_F(BarLayout, SeparatorsWithoutAPictureOfTheirOwnShowTheBuiltInDivider) {
+    auto set = sampleSet(6);
+    set.SE[2] = "1";
+    store(set, 1);
+    startOpen();
+    ASSERT_TRUE(dock().separatorImage(3).visible());
+    ASSERT_NE(dock().separatorImage(3).picture(), nullptr);
+    EXPECT_EQ(dock().separatorImage(3).picture()->source(), "builtin:Divider");
+}
+
 TEST_F(BarLayout, TransparentBarKeysOutItsBackground) {
     auto set = sampleSet(2);
     set.Clr = "する";
