@@ -27,12 +27,19 @@ protected:
 };
 
 TEST_F(SettingsFilesTest, FilesAreNamedAfterTheUser) {
+#ifdef _WIN32
+    SettingsFiles windows(disk, "C:\\Users\\花子\\bar", "花子");
+    EXPECT_EQ(windows.folder(), "C:\\Users\\花子\\bar\\UsrData");
+    EXPECT_EQ(windows.dockPath(), "C:\\Users\\花子\\bar\\UsrData\\花子dp.dat");
+    EXPECT_EQ(windows.setsPath(), "C:\\Users\\花子\\bar\\UsrData\\花子sl.dat");
+    SettingsFiles trailing(disk, "D:\\", "u");
+    EXPECT_EQ(trailing.setsPath(), "D:\\UsrData\\usl.dat");
+#else
     EXPECT_EQ(files.folder(), "/home/taro/quorvel/UsrData");
     EXPECT_EQ(files.dockPath(), "/home/taro/quorvel/UsrData/tarodp.dat");
     EXPECT_EQ(files.setsPath(), "/home/taro/quorvel/UsrData/tarosl.dat");
-#ifdef _WIN32
-    SettingsFiles windows(disk, "C:\\Users\\花子\\bar", "花子");
-    EXPECT_EQ(windows.setsPath(), "C:\\Users\\花子\\bar\\UsrData\\花子sl.dat");
+    SettingsFiles trailing(disk, "/tmp/x/", "u");
+    EXPECT_EQ(trailing.setsPath(), "/tmp/x/UsrData/usl.dat");
 #endif
 }
 
