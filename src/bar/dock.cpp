@@ -115,4 +115,9 @@ void Dock::report(std::string_view headline, const platform::Error& error) {
     ports().dialogs.messageBox(text, platform::MessageButtons::Ok);
 }
 
+void Dock::report(const platform::Error& error) {
+    // The settings files word their own errors in full: headline, file and reason.
+    ports().dialogs.messageBox(error.message, platform::MessageButtons::Ok);
+}
+
 }  // namespace quorvel::bar

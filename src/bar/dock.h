@@ -92,6 +92,7 @@ private:
 
     [[nodiscard]] settings::SettingsFiles settingsFiles();
     void report(std::string_view headline, const platform::Error& error);
+    void report(const platform::Error& settingsFileError);
     [[nodiscard]] platform::Ports& ports() const noexcept;
 
     Program& program_;

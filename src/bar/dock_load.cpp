@@ -32,7 +32,7 @@ void Dock::loadCurrentSet() {
     auto count = files.countSets();
     if (!count) {
         // Without its settings the bar still comes up, with the defaults of a first start.
-        report(messages::kReadFailed, count.error());
+        report(count.error());
         setCount_ = 0;
         firstStartDefaults();
         return;
@@ -59,7 +59,7 @@ void Dock::loadCurrentSet() {
 void Dock::readStoredSet(settings::SettingsFiles& files) {
     auto record = files.readSet(currentSet_);
     if (!record) {
-        report(messages::kReadFailed, record.error());
+        report(record.error());
         missingSetDefaults();
         return;
     }
@@ -100,7 +100,7 @@ void Dock::readStoredSet(settings::SettingsFiles& files) {
         model_.FStyle = dock.value().FStyle;
         model_.FrColor = dock.value().FrColor;
     } else {
-        report(messages::kReadFailed, dock.error());
+        report(dock.error());
         applyDockDefaults();
     }
     finishLoad();

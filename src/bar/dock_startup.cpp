@@ -73,7 +73,7 @@ void Dock::cmdDsSave_Click() {
     const int set = settings::prepareForSave(model_, settings::Writer::Bar);
     if (auto written = settingsFiles().write(model_, set); !written) {
         // The settings stay in memory: the user can fix the cause and save again.
-        report(messages::kSaveFailed, written.error());
+        report(written.error());
     }
 }
 

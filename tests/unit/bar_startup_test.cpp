@@ -110,7 +110,7 @@ TEST_F(BarStartup, UnreadableSetsFileIsReportedAndDefaultsApply) {
     sim.files.failures[FileOp::ReadAt] = {32, "共有違反です。"};
     EXPECT_NO_THROW(startOpen());
     ASSERT_EQ(sim.dialogs.messages.size(), 1U);
-    EXPECT_TRUE(sim.dialogs.messages[0].text.starts_with("設定を読み込めませんでした。\r"));
+    EXPECT_TRUE(sim.dialogs.messages[0].text.starts_with("設定ファイルを読み込めませんでした。\r"));
     EXPECT_EQ(model().L[0].P, "");
     EXPECT_EQ(dock().width(), 2280);
 }
@@ -144,7 +144,11 @@ TEST_F(BarStartup, AFailedSaveIsReportedAndTheSettingsStayInMemory) {
     sim.files.failures[FileOp::ReplaceFile] = {112, "ディスクに十分な空き領域がありません。"};
     dock().command("cmdDsSave").press();
     ASSERT_EQ(sim.dialogs.messages.size(), 1U);
-    EXPECT_TRUE(sim.dialogs.messages[0].text.starts_with("設定を保存できませんでした。\r"));
+    EXPECT_TRUE(sim.dialogs.messages[0].text.starts_with("設定ファイルを保存できませんでした。\r"));
+    // One headline, not the bar's and the file store's both.
+    const std::string& text = sim.dialogs.messages[0].text;
+    EXPECT_EQ(text.find("できませんでした。", text.find("できませんでした。") + 1),
+              std::string::npos);
     EXPECT_NE(sim.dialogs.messages[0].text.find("ディスクに十分な空き領域がありません。"),
               std::string::npos);
     EXPECT_EQ(model().L[0].P, "C:\\memo.txt");
