@@ -51,22 +51,12 @@ ctest_preset() {
     ctest --preset "$1" -j"$JOBS"
 }
 
-# One prefix for the Windows build of the unit tests; they use the simulated ports and need no
-# display.
+# The Windows build of the unit tests: the core's tests again, plus those of the Win32 layer,
+# which open real windows and so run on a virtual display with Wine's desktop.
 unit_under_wine() {
     local exe=$REPO/build/windows/tests/quorvel_tests.exe
     [[ -f $exe ]] || { echo "$exe has not been built"; return 1; }
-    local prefix=$REPO/build/e2e/prefix-unit
-    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    unset DISPLAY
-    if [[ ! -f $prefix/system.reg ]]; then
-        mkdir -p "$prefix"
-        wineboot -i >/dev/null 2>&1
-    fi
-    local status=0
-    wine "$exe" --gtest_brief=1 || status=$?
-    wineserver -k >/dev/null 2>&1 || true
-    return "$status"
+    python3 scripts/wine-run.py "$REPO/build/e2e/prefix-unit" "$exe" --gtest_brief=1
 }
 
 fuzz() {

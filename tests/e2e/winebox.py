@@ -78,7 +78,8 @@ class WinePrefix:
     """A Wine prefix with one shared virtual desktop that shows Wine's taskbar."""
 
     def __init__(self, path, dpi=96):
-        self.path = pathlib.Path(path)
+        # Wine accepts only an absolute prefix path.
+        self.path = pathlib.Path(path).resolve()
         self.dpi = dpi
 
     @property
@@ -102,11 +103,12 @@ class WinePrefix:
 
     def create(self, fresh=False):
         """Initialises the prefix unless it is already there with the same settings."""
-        if fresh and self.path.exists():
+        if self.ready() and not fresh:
+            return
+        # Whatever is there was made by another run or left half-made: start over.
+        if self.path.exists():
             self.kill()
             shutil.rmtree(self.path)
-        if self.ready():
-            return
         self.path.mkdir(parents=True, exist_ok=True)
         env = self.env()
         env.pop("DISPLAY", None)
