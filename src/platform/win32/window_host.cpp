@@ -10,6 +10,16 @@ namespace quorvel::platform::win32 {
 namespace {
 
 constexpr wchar_t kClassPrefix[] = L"Quorvel.";
+constexpr wchar_t kOwnerClass[] = L"Quorvel.Owner";
+
+WNDCLASSEXW ownerClassOf(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = kOwnerClass;
+    return wc;
+}
 
 int dpiOf(HWND window) {
     const UINT dpi = window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
@@ -50,7 +60,11 @@ private:
 }  // namespace
 
 Win32WindowHost::Win32WindowHost(HINSTANCE instance, HICON icon)
-    : instance_(instance), icon_(icon) {}
+    : instance_(instance),
+      icon_(icon),
+      ownerClass_(ownerClassOf(instance)),
+      owner_(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, L"Quorvel", WS_POPUP, 0, 0, 0, 0,
+                             nullptr, nullptr, instance, nullptr)) {}
 
 Win32WindowHost::~Win32WindowHost() {
     for (auto& hosted : windows_) {
@@ -89,7 +103,7 @@ void Win32WindowHost::formCreated(forms::Form& form) {
     // Created hidden and empty; the first sync places and shows it from the form.
     HWND window =
         CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(), title.c_str(),
-                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, hosted.get());
+                        WS_POPUP, 0, 0, 0, 0, owner_.get(), nullptr, instance_, hosted.get());
     // The window procedure took ownership of the handle when the window was created.
     hosted->dpi = dpiOf(window);
     windows_.push_back(std::move(hosted));

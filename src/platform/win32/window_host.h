@@ -89,6 +89,10 @@ private:
     HINSTANCE instance_;
     HICON icon_;
     std::unordered_map<std::string, std::pair<std::wstring, WindowClass>> classes_;
+    // A window that is never shown and owns every form's window: owned windows stay off the
+    // taskbar even where a shell ignores the tool-window style.
+    WindowClass ownerClass_;
+    UniqueWindow owner_;
     std::vector<std::unique_ptr<Hosted>> windows_;
     std::vector<std::pair<UINT, std::function<void()>>> broadcasts_;
     std::exception_ptr pendingFailure_;
