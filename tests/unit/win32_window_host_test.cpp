@@ -57,6 +57,10 @@ TEST_F(WindowHostTest, EachFormIsAHiddenToolPopupNamedAfterIt) {
     EXPECT_TRUE((style & WS_POPUP) != 0);
     EXPECT_TRUE((style & (WS_CAPTION | WS_THICKFRAME)) == 0);
     EXPECT_TRUE((exStyle & WS_EX_TOOLWINDOW) != 0);  // kept off the taskbar
+    // Shells that ignore the tool-window style still leave owned windows off the taskbar.
+    HWND owner = GetWindow(window, GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner));
     EXPECT_TRUE((exStyle & WS_EX_ACCEPTFILES) != 0);
     host_.sync();
     EXPECT_FALSE(IsWindowVisible(window));

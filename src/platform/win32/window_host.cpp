@@ -60,11 +60,7 @@ private:
 }  // namespace
 
 Win32WindowHost::Win32WindowHost(HINSTANCE instance, HICON icon)
-    : instance_(instance),
-      icon_(icon),
-      ownerClass_(ownerClassOf(instance)),
-      owner_(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, L"Quorvel", WS_POPUP, 0, 0, 0, 0,
-                             nullptr, nullptr, instance, nullptr)) {}
+    : instance_(instance), icon_(icon), ownerClass_(ownerClassOf(instance)) {}
 
 Win32WindowHost::~Win32WindowHost() {
     for (auto& hosted : windows_) {
@@ -100,10 +96,12 @@ void Win32WindowHost::formCreated(forms::Form& form) {
     hosted->form = &form;
     const std::wstring& className = classFor(form.name());
     const std::wstring title = toWide(form.name());
+    hosted->owner.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, title.c_str(), WS_POPUP, 0,
+                                        0, 0, 0, nullptr, nullptr, instance_, nullptr));
     // Created hidden and empty; the first sync places and shows it from the form.
-    HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(), title.c_str(),
-                        WS_POPUP, 0, 0, 0, 0, owner_.get(), nullptr, instance_, hosted.get());
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(),
+                                  title.c_str(), WS_POPUP, 0, 0, 0, 0, hosted->owner.get(), nullptr,
+                                  instance_, hosted.get());
     // The window procedure took ownership of the handle when the window was created.
     hosted->dpi = dpiOf(window);
     windows_.push_back(std::move(hosted));
@@ -187,6 +185,14 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
     }
 
     if (applied.topmost != form.topmost()) {
+        if (!form.topmost()) {
+            // An owned window is kept just above its owner: with the (never shown) owner at the
+            // very bottom, nothing holds the window in the top-most band it is leaving.
+            SetWindowPos(hosted.owner.get(), HWND_NOTOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(hosted.owner.get(), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
         SetWindowPos(
             window, form.topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (form.visible() ? SWP_SHOWWINDOW : 0U));

@@ -61,6 +61,7 @@ private:
     struct Hosted {
         Win32WindowHost* host = nullptr;
         forms::Form* form = nullptr;  // null once the form is gone and the window awaits removal
+        UniqueWindow owner;
         UniqueWindow window;
         int dpi = kDesignDpi;
         int busy = 0;  // handlers of this window on the stack
@@ -89,10 +90,11 @@ private:
     HINSTANCE instance_;
     HICON icon_;
     std::unordered_map<std::string, std::pair<std::wstring, WindowClass>> classes_;
-    // A window that is never shown and owns every form's window: owned windows stay off the
-    // taskbar even where a shell ignores the tool-window style.
+    // Each form's window is owned by a window of its own that is never shown: owned windows
+    // stay off the taskbar even where a shell ignores the tool-window style, and one owner per
+    // form keeps the forms' top-most states apart (a window leaving the top-most band takes
+    // its owner and the owner's other windows with it).
     WindowClass ownerClass_;
-    UniqueWindow owner_;
     std::vector<std::unique_ptr<Hosted>> windows_;
     std::vector<std::pair<UINT, std::function<void()>>> broadcasts_;
     std::exception_ptr pendingFailure_;
