@@ -69,7 +69,6 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    const w::ComScope com;
     auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
                                                0, 0, LR_DEFAULTSIZE | LR_SHARED));
     w::Win32Screen screen;

@@ -10,8 +10,12 @@ namespace quorvel::platform::win32 {
 
 IWICImagingFactory* WicPictures::factory() {
     if (!factory_) {
-        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_IWICImagingFactory, factory_.putVoid());
+        // COM and the imaging component are brought in by the first picture file, not at
+        // start: a bar showing only built-in pictures opens sooner and stays smaller.
+        if (!com_) {
+            com_.emplace();
+        }
+        com_->createInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, factory_.putVoid());
     }
     return factory_.get();
 }
@@ -49,9 +53,11 @@ forms::PictureRef WicPictures::load(const std::string& path) {
     if (!best) {
         return nullptr;
     }
-    ComPtr<IWICBitmapSource> converted;
-    if (FAILED(
-            WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, best.get(), converted.put()))) {
+    ComPtr<IWICFormatConverter> converted;
+    if (FAILED(wic->CreateFormatConverter(converted.put())) ||
+        FAILED(converted->Initialize(best.get(), GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom))) {
         return nullptr;
     }
     UINT w = 0;

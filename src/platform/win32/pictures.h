@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "platform/pictures.h"
+#include "platform/win32/com_library.h"
 #include "platform/win32/handles.h"
 // clang-format off
 #include <wincodec.h>
@@ -11,7 +13,7 @@
 namespace quorvel::platform::win32 {
 
 // Decodes picture files with the imaging component (bmp, jpg, gif, png, ico) into premultiplied
-// 32-bpp pixels. COM must be initialised on the calling thread.
+// 32-bpp pixels. Used on the user-interface thread only, where it initialises COM itself.
 class WicPictures final : public Pictures {
 public:
     forms::PictureRef load(const std::string& path) override;
@@ -25,6 +27,7 @@ public:
 private:
     IWICImagingFactory* factory();
 
+    std::optional<ComLibrary> com_;  // declared first: released after the factory
     ComPtr<IWICImagingFactory> factory_;
     std::array<forms::PictureRef, 12> builtins_;
 };
