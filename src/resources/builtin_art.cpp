@@ -168,11 +168,12 @@ void drawPanelButton(Canvas& c) {
 }
 
 void drawFourFrames(Canvas& c) {
-    const float cells[4][2] = {{1.5F, 1.5F}, {8.5F, 1.5F}, {1.5F, 8.5F}, {8.5F, 8.5F}};
-    for (const auto& cell : cells) {
-        const Shape frame = roundRect(cell[0], cell[1], cell[0] + 6, cell[1] + 6, 1.2F);
+    // Four small frames side by side, one for each launcher set.
+    for (int i = 0; i < 4; ++i) {
+        const float left = 1.5F + 3.4F * static_cast<float>(i);
+        const Shape frame = roundRect(left, 4.7F, left + 2.8F, 11.3F, 0.6F);
         c.fill(frame, rgb(0xFFFFFF, 0.9F));
-        c.fill(outline(frame, 0.55F), rgb(0x356A9C));
+        c.fill(outline(frame, 0.5F), rgb(0x356A9C));
     }
 }
 
