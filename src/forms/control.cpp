@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "forms/assign.h"
 #include "forms/form.h"
 
 namespace quorvel::forms {
@@ -14,29 +15,25 @@ void Control::touch() noexcept {
 }
 
 void Control::setLeft(Twips v) {
-    if (bounds_.left != v) {
-        bounds_.left = v;
+    if (assign(bounds_.left, v)) {
         touch();
     }
 }
 
 void Control::setTop(Twips v) {
-    if (bounds_.top != v) {
-        bounds_.top = v;
+    if (assign(bounds_.top, v)) {
         touch();
     }
 }
 
 void Control::setWidth(Twips v) {
-    if (bounds_.width != v) {
-        bounds_.width = v;
+    if (assign(bounds_.width, v)) {
         touch();
     }
 }
 
 void Control::setHeight(Twips v) {
-    if (bounds_.height != v) {
-        bounds_.height = v;
+    if (assign(bounds_.height, v)) {
         touch();
     }
 }
@@ -47,15 +44,13 @@ void Control::move(Twips left, Twips top) {
 }
 
 void Control::setBounds(Rect r) {
-    if (!(bounds_ == r)) {
-        bounds_ = r;
+    if (assign(bounds_, r)) {
         touch();
     }
 }
 
 void Control::setVisible(bool v) {
-    if (visible_ != v) {
-        visible_ = v;
+    if (assign(visible_, v)) {
         touch();
     }
 }
@@ -64,22 +59,19 @@ Image::Image(Form& owner, std::string name, Rect bounds)
     : Control(owner, std::move(name), ControlKind::Image, bounds) {}
 
 void Image::setPicture(PictureRef p) {
-    if (picture_ != p) {
-        picture_ = std::move(p);
+    if (assign(picture_, std::move(p))) {
         touch();
     }
 }
 
 void Image::setStretch(bool s) {
-    if (stretch_ != s) {
-        stretch_ = s;
+    if (assign(stretch_, s)) {
         touch();
     }
 }
 
 void Image::setBorderStyle(int s) {
-    if (borderStyle_ != s) {
-        borderStyle_ = s;
+    if (assign(borderStyle_, s)) {
         touch();
     }
 }
@@ -88,29 +80,25 @@ Label::Label(Form& owner, std::string name, Rect bounds)
     : Control(owner, std::move(name), ControlKind::Label, bounds) {}
 
 void Label::setCaption(std::string c) {
-    if (caption_ != c) {
-        caption_ = std::move(c);
+    if (assign(caption_, std::move(c))) {
         touch();
     }
 }
 
 void Label::setFont(Font f) {
-    if (!(font_ == f)) {
-        font_ = std::move(f);
+    if (assign(font_, std::move(f))) {
         touch();
     }
 }
 
 void Label::setForeColor(ColorNumber c) {
-    if (foreColor_ != c) {
-        foreColor_ = c;
+    if (assign(foreColor_, c)) {
         touch();
     }
 }
 
 void Label::setAlignment(Alignment a) {
-    if (alignment_ != a) {
-        alignment_ = a;
+    if (assign(alignment_, a)) {
         touch();
     }
 }

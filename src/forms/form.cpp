@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "forms/assign.h"
+
 namespace quorvel::forms {
 
 Form::Form(std::string name, FormServices services, Rect bounds)
@@ -22,36 +24,31 @@ void Form::announce() {
 }
 
 void Form::setLeft(Twips v) {
-    if (bounds_.left != v) {
-        bounds_.left = v;
+    if (assign(bounds_.left, v)) {
         touch();
     }
 }
 
 void Form::setTop(Twips v) {
-    if (bounds_.top != v) {
-        bounds_.top = v;
+    if (assign(bounds_.top, v)) {
         touch();
     }
 }
 
 void Form::setWidth(Twips v) {
-    if (bounds_.width != v) {
-        bounds_.width = v;
+    if (assign(bounds_.width, v)) {
         touch();
     }
 }
 
 void Form::setHeight(Twips v) {
-    if (bounds_.height != v) {
-        bounds_.height = v;
+    if (assign(bounds_.height, v)) {
         touch();
     }
 }
 
 void Form::setVisible(bool v) {
-    if (visible_ != v) {
-        visible_ = v;
+    if (assign(visible_, v)) {
         touch();
     }
 }
@@ -63,15 +60,13 @@ void Form::setTopmost(bool t) {
 }
 
 void Form::setBackColor(ColorNumber c) {
-    if (backColor_ != c) {
-        backColor_ = c;
+    if (assign(backColor_, c)) {
         touch();
     }
 }
 
 void Form::setColorKey(std::optional<ColorNumber> key) {
-    if (colorKey_ != key) {
-        colorKey_ = key;
+    if (assign(colorKey_, key)) {
         touch();
     }
 }
