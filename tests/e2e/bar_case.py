@@ -22,7 +22,6 @@ SWITCH_PANEL_CLASS = "Quorvel.frmBTN"
 BAR_HEIGHT_TWIPS = 735
 BAR_GAP_TWIPS = 5
 TOP_DIVISOR = 995
-TASKBAR_TWIPS_PER_PIXEL = 15
 
 # Design rectangles of the bar's items in twips (left, top, width, height).
 SLOT_TWIPS = lambda n: (2280 + 600 * (n - 1), 120, 480, 480)  # noqa: E731
@@ -129,7 +128,8 @@ class BarCase(unittest.TestCase):
         screen_w = self.screen[0] * tpp
         screen_h = self.screen[1] * tpp
         taskbar = self.session.taskbar_rect()
-        bar_size = taskbar[3] * TASKBAR_TWIPS_PER_PIXEL if taskbar else 0
+        # The taskbar's height in twips at the screen's real resolution.
+        bar_size = taskbar[3] * tpp if taskbar else 0
         if dock_pos == "上":
             top = screen_h // TOP_DIVISOR
         elif taskbar_shown:

@@ -110,12 +110,9 @@ class TaskbarToggleTest(bar_case.BarCase):
         self.assertTrue(hidden, "the taskbar is still visible")
         moved = self.session.wait_for_settled(BAR_CLASS, 10, quiet=0.3)
         self.assertRectNear(moved, self.expected_bar_rect(width, "下", False), "bar at the edge")
-        # The taskbar's height is a pixel or so under Wine, within the tolerance above: the
-        # move itself must be seen too.
+        # The bar moves down by exactly the taskbar's height.
         taskbar_height = self.session.taskbar_rect()[3]
-        self.assertEqual(moved[1] - rect[1],
-                         round(taskbar_height * bar_case.TASKBAR_TWIPS_PER_PIXEL /
-                               self.twips_per_pixel), (rect, moved))
+        self.assertEqual(moved[1] - rect[1], taskbar_height, (rect, moved))
         self.assertEqual(self.session.probe("close", BAR_CLASS), (0, "closed"))
         shown = winebox.wait_until(lambda: self.session.taskbar_visible(), 10)
         self.session.screenshot("after-close")

@@ -6,6 +6,7 @@
 // <windows.h> first: shellapi.h needs its types.
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -135,6 +136,17 @@ int TaskbarRect() {
     if (SHAppBarMessage(ABM_GETTASKBARPOS, &data) == 0) {
         Print("none");
         return kExitNotFound;
+    }
+    // As the bar does: Wine's shell reports a one-pixel sliver for its taller taskbar, and
+    // the taskbar window's rectangle is then taken instead.
+    RECT window{};
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const auto thickness = [](const RECT& r) {
+        return std::min(r.right - r.left, r.bottom - r.top);
+    };
+    if (thickness(data.rc) < 2 && taskbar != nullptr && GetWindowRect(taskbar, &window) &&
+        thickness(window) > thickness(data.rc)) {
+        data.rc = window;
     }
     char line[128];
     std::snprintf(line, sizeof line, "%ld %ld %ld %ld", data.rc.left, data.rc.top,
