@@ -75,6 +75,7 @@ private:
     void placeDefaultPicturesOverItems();
     void coverWithDefaultBackground();
     void parkDefaultBackground();
+    void setOpaqueBackground();
 
     // Laying it out.
     void ApplyLayout();

@@ -110,10 +110,7 @@ void Dock::ApplyLayout() {
         setBackColor(forms::kTransparentKey);
         setColorKey(forms::kTransparentKey);
     } else if (model_.Clr == w::kNo) {
-        setBackColor(forms::kButtonFace);
-        // An opaque bar keys nothing out, so a picture that happens to use the key colour
-        // is drawn as it is.
-        setColorKey(std::nullopt);
+        setOpaqueBackground();
     }
 
     if (model_.FntName.empty()) {

@@ -193,6 +193,12 @@ void Dock::parkDefaultBackground() {
     FBKD_->move(g::kBackgroundParked.left, g::kBackgroundParked.top);
 }
 
+void Dock::setOpaqueBackground() {
+    setBackColor(forms::kButtonFace);
+    // An opaque bar keys nothing out, whatever the set before it was.
+    setColorKey(std::nullopt);
+}
+
 void Dock::firstStartDefaults() {
     currentSet_ = 0;
     placeDefaultPicturesOverItems();
@@ -208,7 +214,7 @@ void Dock::firstStartDefaults() {
     }
     model_.txtFBk.clear();
     model_.Clr = std::string(w::kNo);
-    setBackColor(forms::kButtonFace);
+    setOpaqueBackground();
     model_.FTop = std::string(w::kYes);
     model_.BkStrch = std::string(w::kYes);
     IFBk_->setStretch(true);
@@ -219,7 +225,7 @@ void Dock::firstStartDefaults() {
 void Dock::missingSetDefaults() {
     model_.txtFBk.clear();
     model_.Clr = std::string(w::kNo);
-    setBackColor(forms::kButtonFace);
+    setOpaqueBackground();
     model_.FTop = std::string(w::kYes);
     setTopmost(true);
     model_.BkStrch = std::string(w::kYes);

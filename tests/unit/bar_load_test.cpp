@@ -35,9 +35,11 @@ TEST_F(BarLoad, MissingSetShowsAnEmptySetUnderTheRequestedNumber) {
     set.SE[1] = "1";
     set.txtMcIc = "C:\\icons\\pc.ico";
     set.LN[0] = "仕事";
+    set.Clr = "する";
     store(set, 1);
     startOpen();
     ASSERT_TRUE(dock().separatorImage(2).visible());
+    ASSERT_TRUE(dock().colorKey().has_value());
 
     model().RNo = "4";
     restart();
@@ -57,6 +59,10 @@ TEST_F(BarLoad, MissingSetShowsAnEmptySetUnderTheRequestedNumber) {
     EXPECT_EQ(pos(image("MCD").bounds()), pos(image("ImgMC").bounds()));
     EXPECT_EQ(dock().width(), 2280);
     EXPECT_EQ(dock().left(), 19200 / 2 - 1140);
+    // The empty set is opaque: nothing of the previous set's see-through background stays.
+    EXPECT_EQ(model().Clr, "しない");
+    EXPECT_EQ(dock().backColor(), forms::kButtonFace);
+    EXPECT_FALSE(dock().colorKey().has_value());
 }
 
 TEST_F(BarLoad, SetNamesReadWithTheFirstSetSurviveLaterLoads) {
