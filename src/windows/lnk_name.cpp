@@ -100,6 +100,9 @@ void LnkName::Strt_Click() {
 
 void LnkName::Tim1_Timer() {
     if (txtStp_->text() == "1") {
+        // Nothing to slide until the hide timer clears the flag; that timer wakes this one
+        // again. Ticking a hundred times a second for nothing would keep an idle bar busy.
+        Tim1_->stop();
         return;
     }
     const bar::Dock& dock = program_.dock();
@@ -124,11 +127,12 @@ void LnkName::Tim1_Timer() {
 }
 
 void LnkName::Tim2_Timer() {
-    // Tim1 keeps running: its next step finds the name past the bar, snaps it back to its
+    // The slide step runs once more: it finds the name past the bar, snaps it back to its
     // resting place and arms this timer again, so the name stays hidden until pointed at.
     hide();
     txtStp_->setText("");
     Tim2_->stop();
+    Tim1_->start(kSlideStepMs);
 }
 
 void LnkName::Tim3_Timer() {
