@@ -26,6 +26,7 @@ TOP_DIVISOR = 995
 # Design rectangles of the bar's items in twips (left, top, width, height).
 SLOT_TWIPS = lambda n: (2280 + 600 * (n - 1), 120, 480, 480)  # noqa: E731
 TASKBAR_DOWN_TWIPS = (45, 300, 235, 300)
+CLOSE_BUTTON_TWIPS = (50, 50, 220, 220)
 # A strip of bare background under the items: nothing is drawn there but the bar itself.
 BACKGROUND_PROBE_TWIPS = (2400, 660)
 

@@ -6,7 +6,7 @@ import unittest
 
 import bar_case
 import winebox
-from bar_case import BAR_CLASS, NAME_POPUP_CLASS
+from bar_case import BAR_CLASS, NAME_POPUP_CLASS, SWITCH_PANEL_CLASS
 
 SLOTS = 5
 
@@ -117,6 +117,28 @@ class TaskbarToggleTest(bar_case.BarCase):
         shown = winebox.wait_until(lambda: self.session.taskbar_visible(), 10)
         self.session.screenshot("after-close")
         self.assertTrue(shown, "closing the bar left the taskbar hidden")
+
+
+class CloseButtonTest(bar_case.BarCase):
+    def test_close_button_folds_the_bar_away_and_the_panel_brings_it_back(self):
+        launcher_set = bar_case.a_launcher_set(SLOTS)
+        self.import_settings(bar_case.a_dock(), launcher_set)
+        self.start_bar()
+        rect = self.wait_for_open_bar()
+        self.session.click_at(*self.centre_of(rect, bar_case.CLOSE_BUTTON_TWIPS))
+        folded = winebox.wait_until(
+            lambda: (r := self.session.window_rect(BAR_CLASS)) and not r[4], 10)
+        self.session.screenshot("folded")
+        self.assertTrue(folded, "the bar is still shown after its close button")
+        # Folding away is not quitting: the switch panel stays, and its button reopens the bar
+        # at the width and place it had.
+        panel = self.session.window_rect(SWITCH_PANEL_CLASS)
+        self.assertTrue(panel and panel[4], panel)
+        self.session.click_at(panel[0] + panel[2] // 2, panel[1] + panel[3] // 2)
+        reopened = self.session.wait_for_settled(BAR_CLASS, 15, quiet=0.3)
+        self.session.screenshot("reopened")
+        self.assertIsNotNone(reopened)
+        self.assertEqual(reopened[:4], rect[:4])
 
 
 if __name__ == "__main__":
