@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/geometry.h"
+#include "settings/save_preparation.h"
 
 namespace quorvel::bar::geometry {
 
@@ -35,12 +36,12 @@ inline constexpr Rect kDivider{2040, 120, 240, 480};
 inline constexpr Twips kSlotTop = 120;
 inline constexpr Twips kSlotSize = 480;
 inline constexpr Twips kSlotPitch = 600;
-inline constexpr Twips kFirstSlotLeft = 2280;
 inline constexpr Twips kFirstSeparatorLeft = 2700;
 inline constexpr Twips kSeparatorWidth = 240;
 
 [[nodiscard]] constexpr Rect slotRect(int n) noexcept {
-    return Rect{kFirstSlotLeft + kSlotPitch * (n - 1), kSlotTop, kSlotSize, kSlotSize};
+    // The same positions the writers take the bar's width from.
+    return Rect{settings::slotLeft(n), kSlotTop, kSlotSize, kSlotSize};
 }
 [[nodiscard]] constexpr Rect separatorRect(int n) noexcept {
     return Rect{kFirstSeparatorLeft + kSlotPitch * (n - 1), kSlotTop, kSeparatorWidth, kSlotSize};
