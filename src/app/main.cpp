@@ -2,7 +2,6 @@
 #include <exception>
 #include <string>
 
-#include "app/ids.h"
 #include "bar/dock.h"
 #include "bar/program.h"
 #include "platform/native/native_file_system.h"
@@ -69,10 +68,11 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
-                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    // The windows are tool windows: no taskbar button, no Alt+Tab entry, so nothing would
+    // show a class icon. The program icon lives in the file's resources for Explorer; loading
+    // it here would only cost start-up time (tens of milliseconds under Wine).
     w::Win32Screen screen;
-    w::Win32WindowHost host(instance, icon);
+    w::Win32WindowHost host(instance);
     w::Win32Dialogs dialogs([&host] { return host.mainWindow(); });
     try {
         return run(instance, screen, dialogs, host);

@@ -59,8 +59,8 @@ private:
 
 }  // namespace
 
-Win32WindowHost::Win32WindowHost(HINSTANCE instance, HICON icon)
-    : instance_(instance), icon_(icon), ownerClass_(ownerClassOf(instance)) {}
+Win32WindowHost::Win32WindowHost(HINSTANCE instance)
+    : instance_(instance), ownerClass_(ownerClassOf(instance)) {}
 
 Win32WindowHost::~Win32WindowHost() {
     for (auto& hosted : windows_) {
@@ -79,8 +79,6 @@ const std::wstring& Win32WindowHost::classFor(const std::string& formName) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Win32WindowHost::windowProc;
     wc.hInstance = instance_;
-    wc.hIcon = icon_;
-    wc.hIconSm = icon_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = nullptr;  // every pixel is painted from the off-screen buffer
     wc.lpszClassName = name.c_str();
@@ -91,20 +89,29 @@ const std::wstring& Win32WindowHost::classFor(const std::string& formName) {
 }
 
 void Win32WindowHost::formCreated(forms::Form& form) {
+    // The real window is made when it is first needed, at the latest by the next sync, in the
+    // order the forms were created: the bar is on screen before its popups cost anything.
     auto hosted = std::make_unique<Hosted>();
     hosted->host = this;
     hosted->form = &form;
-    const std::wstring& className = classFor(form.name());
-    const std::wstring title = toWide(form.name());
-    hosted->owner.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, title.c_str(), WS_POPUP, 0,
-                                        0, 0, 0, nullptr, nullptr, instance_, nullptr));
-    // Created hidden and empty; the first sync places and shows it from the form.
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(),
-                                  title.c_str(), WS_POPUP, 0, 0, 0, 0, hosted->owner.get(), nullptr,
-                                  instance_, hosted.get());
-    // The window procedure took ownership of the handle when the window was created.
-    hosted->dpi = dpiOf(window);
     windows_.push_back(std::move(hosted));
+}
+
+HWND Win32WindowHost::realise(Hosted& hosted) {
+    if (hosted.window || hosted.form == nullptr) {
+        return hosted.window.get();
+    }
+    const std::wstring& className = classFor(hosted.form->name());
+    const std::wstring title = toWide(hosted.form->name());
+    hosted.owner.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, title.c_str(), WS_POPUP, 0, 0,
+                                       0, 0, nullptr, nullptr, instance_, nullptr));
+    // Created hidden and empty; the sync places and shows it from the form. The window
+    // procedure takes ownership of the handle when the window is created.
+    HWND window =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(), title.c_str(),
+                        WS_POPUP, 0, 0, 0, 0, hosted.owner.get(), nullptr, instance_, &hosted);
+    hosted.dpi = dpiOf(window);
+    return window;
 }
 
 void Win32WindowHost::formDestroyed(forms::Form& form) {
@@ -122,19 +129,19 @@ void Win32WindowHost::reap() {
     });
 }
 
-HWND Win32WindowHost::windowOf(const forms::Form& form) const noexcept {
+HWND Win32WindowHost::windowOf(const forms::Form& form) {
     for (const auto& hosted : windows_) {
         if (hosted->form == &form) {
-            return hosted->window.get();
+            return realise(*hosted);
         }
     }
     return nullptr;
 }
 
-HWND Win32WindowHost::mainWindow() const noexcept {
+HWND Win32WindowHost::mainWindow() {
     for (const auto& hosted : windows_) {
         if (hosted->form != nullptr) {
-            return hosted->window.get();
+            return realise(*hosted);
         }
     }
     return nullptr;
@@ -148,7 +155,7 @@ void Win32WindowHost::sync() {
     reap();
     // By index: nothing here creates forms, but stay safe if a window appears meanwhile.
     for (std::size_t i = 0; i < windows_.size(); ++i) {
-        if (windows_[i]->form != nullptr && windows_[i]->window) {
+        if (windows_[i]->form != nullptr && realise(*windows_[i]) != nullptr) {
             syncOne(*windows_[i]);
         }
     }

@@ -22,7 +22,7 @@ namespace quorvel::platform::win32 {
 // shown, and are kept off the taskbar.
 class Win32WindowHost final : public forms::WindowHost {
 public:
-    explicit Win32WindowHost(HINSTANCE instance, HICON icon = nullptr);
+    explicit Win32WindowHost(HINSTANCE instance);
     ~Win32WindowHost() override;
     Win32WindowHost(const Win32WindowHost&) = delete;
     Win32WindowHost& operator=(const Win32WindowHost&) = delete;
@@ -33,9 +33,10 @@ public:
     // Position, size, visibility, stacking, colour key and paint of every window from its form.
     void sync();
 
-    [[nodiscard]] HWND windowOf(const forms::Form& form) const noexcept;
+    // The form's window, made now if it does not exist yet.
+    [[nodiscard]] HWND windowOf(const forms::Form& form);
     // The window of the oldest form still alive: the bar, which owns message boxes.
-    [[nodiscard]] HWND mainWindow() const noexcept;
+    [[nodiscard]] HWND mainWindow();
 
     // A window was asked to close (by the user, another program, or the session ending).
     std::function<void(forms::Form&)> onCloseRequest;
@@ -82,13 +83,13 @@ private:
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
     LRESULT handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp);
+    HWND realise(Hosted& hosted);
     void syncOne(Hosted& hosted);
     void dropFiles(Hosted& hosted, HDROP drop);
     const std::wstring& classFor(const std::string& formName);
     void reap();
 
     HINSTANCE instance_;
-    HICON icon_;
     std::unordered_map<std::string, std::pair<std::wstring, WindowClass>> classes_;
     // Each form's window is owned by a window of its own that is never shown: owned windows
     // stay off the taskbar even where a shell ignores the tool-window style, and one owner per
