@@ -43,7 +43,7 @@ def main():
         print(f"run: screenshot saved to {final.relative_to(winebox.REPO)}")
         print(f"run: settings are kept in {(workdir / 'UsrData').relative_to(winebox.REPO)}")
         if display:
-            print(f"run: the bar runs on {display}; quit it from its menu, or press Ctrl+C")
+            print(f"run: the bar runs on {display}; press Ctrl+C to end it")
             try:
                 bar.wait()
             except KeyboardInterrupt:
