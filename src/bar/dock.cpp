@@ -12,8 +12,7 @@ namespace g = geometry;
 using forms::BuiltinPicture;
 
 Dock::Dock(Program& program)
-    : forms::Form(std::string(kFormName),
-                  forms::FormServices{program.ports().windows, program.ports().timers},
+    : forms::Form(std::string(kFormName), program.formServices(),
                   forms::Rect{0, 0, g::kBarDesignWidth, g::kBarHeight}),
       program_(program) {
     createControls();

@@ -33,6 +33,10 @@ public:
     void afterEvent();
 
     [[nodiscard]] platform::Ports& ports() noexcept { return ports_; }
+    // What every window of the program is realised and timed with.
+    [[nodiscard]] forms::FormServices formServices() noexcept {
+        return forms::FormServices{ports_.windows, ports_.timers};
+    }
     [[nodiscard]] Dock& dock() noexcept { return *dock_; }
 
     // The link-name popup and the switch panel, loaded on first use.

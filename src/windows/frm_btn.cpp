@@ -21,8 +21,7 @@ constexpr forms::Twips kOpenLeft = 880;
 }  // namespace
 
 FrmBtn::FrmBtn(bar::Program& program)
-    : forms::Form(std::string(kFormName),
-                  forms::FormServices{program.ports().windows, program.ports().timers},
+    : forms::Form(std::string(kFormName), program.formServices(),
                   forms::Rect{0, 0, kFoldedSize, kFoldedSize}),
       program_(program) {
     auto& pictures = program.ports().pictures;

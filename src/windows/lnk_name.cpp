@@ -21,8 +21,7 @@ constexpr int kNameSizePt = 9;
 }  // namespace
 
 LnkName::LnkName(bar::Program& program)
-    : forms::Form(std::string(kFormName),
-                  forms::FormServices{program.ports().windows, program.ports().timers},
+    : forms::Form(std::string(kFormName), program.formServices(),
                   forms::Rect{0, 0, kWidth, kHeight}),
       program_(program) {
     LNm_ = &addLabel("LNm", forms::Rect{30, 30, 4035, 180});
