@@ -38,4 +38,7 @@ enum class BuiltinPicture {
     PanelFourFrames  // the switch panel's icon of four small frames
 };
 
+// What a built-in picture reports as its source: "builtin:<name>", alike on every host.
+[[nodiscard]] std::string builtinSource(BuiltinPicture which);
+
 }  // namespace quorvel::forms

@@ -22,8 +22,6 @@ private:
     forms::Rect size_;
 };
 
-[[nodiscard]] const char* builtinName(forms::BuiltinPicture which) noexcept;
-
 // Every file loads as a 32 x 32 picture except the paths listed in `bad`, which load as null
 // the way a missing or broken file does. Loads go to the call log; built-in requests, asked
 // for whenever a window is created, are kept in their own list.

@@ -8,37 +8,6 @@ namespace quorvel::platform::win32 {
 
 namespace {
 constexpr forms::Twips kTwipsPerDesignPixel = 15;
-
-const char* builtinName(forms::BuiltinPicture which) {
-    using B = forms::BuiltinPicture;
-    switch (which) {
-        case B::ProgramIcon:
-            return "builtin:ProgramIcon";
-        case B::MyComputer:
-            return "builtin:MyComputer";
-        case B::MyDocuments:
-            return "builtin:MyDocuments";
-        case B::RecycleBinEmpty:
-            return "builtin:RecycleBinEmpty";
-        case B::RecycleBinFull:
-            return "builtin:RecycleBinFull";
-        case B::CloseButton:
-            return "builtin:CloseButton";
-        case B::Divider:
-            return "builtin:Divider";
-        case B::Background:
-            return "builtin:Background";
-        case B::TaskbarDown:
-            return "builtin:TaskbarDown";
-        case B::TaskbarUp:
-            return "builtin:TaskbarUp";
-        case B::PanelButton:
-            return "builtin:PanelButton";
-        case B::PanelFourFrames:
-            return "builtin:PanelFourFrames";
-    }
-    return "builtin:?";
-}
 }  // namespace
 
 FilePicture::FilePicture(std::string source, resources::PixelImage pixels)
@@ -59,7 +28,7 @@ const resources::PixelImage& FilePicture::pixelsAt(int width, int height) const 
 }
 
 BuiltinPicture::BuiltinPicture(forms::BuiltinPicture which)
-    : which_(which), source_(builtinName(which)) {}
+    : which_(which), source_(forms::builtinSource(which)) {}
 
 forms::Rect BuiltinPicture::naturalSize() const noexcept {
     return resources::naturalSize(which_);

@@ -1,0 +1,48 @@
+#include "forms/picture.h"
+
+namespace quorvel::forms {
+
+std::string builtinSource(BuiltinPicture which) {
+    const char* name = "?";
+    switch (which) {
+        case BuiltinPicture::ProgramIcon:
+            name = "ProgramIcon";
+            break;
+        case BuiltinPicture::MyComputer:
+            name = "MyComputer";
+            break;
+        case BuiltinPicture::MyDocuments:
+            name = "MyDocuments";
+            break;
+        case BuiltinPicture::RecycleBinEmpty:
+            name = "RecycleBinEmpty";
+            break;
+        case BuiltinPicture::RecycleBinFull:
+            name = "RecycleBinFull";
+            break;
+        case BuiltinPicture::CloseButton:
+            name = "CloseButton";
+            break;
+        case BuiltinPicture::Divider:
+            name = "Divider";
+            break;
+        case BuiltinPicture::Background:
+            name = "Background";
+            break;
+        case BuiltinPicture::TaskbarDown:
+            name = "TaskbarDown";
+            break;
+        case BuiltinPicture::TaskbarUp:
+            name = "TaskbarUp";
+            break;
+        case BuiltinPicture::PanelButton:
+            name = "PanelButton";
+            break;
+        case BuiltinPicture::PanelFourFrames:
+            name = "PanelFourFrames";
+            break;
+    }
+    return std::string("builtin:") + name;
+}
+
+}  // namespace quorvel::forms
