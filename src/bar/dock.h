@@ -76,6 +76,8 @@ private:
     void coverWithDefaultBackground();
     void parkDefaultBackground();
     void setOpaqueBackground();
+    void applyAppearanceDefaults();
+    void centreAtDefaultWidth();
 
     // Laying it out.
     void ApplyLayout();

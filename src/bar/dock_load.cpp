@@ -199,37 +199,42 @@ void Dock::setOpaqueBackground() {
     setColorKey(std::nullopt);
 }
 
+// The look of a set with nothing stored: opaque, on top, the built-in background stretched.
+void Dock::applyAppearanceDefaults() {
+    model_.txtFBk.clear();
+    model_.Clr = std::string(w::kNo);
+    setOpaqueBackground();
+    model_.FTop = std::string(w::kYes);
+    setTopmost(true);
+    model_.BkStrch = std::string(w::kYes);
+    IFBk_->setStretch(true);
+}
+
+// An empty bar is as wide as its fixed items, centred, above every other window.
+void Dock::centreAtDefaultWidth() {
+    setLeft(centredLeft(g::kDefaultWidth));
+    model_.FWdth = std::to_string(g::kDefaultWidth);
+    setTopmost(true);
+}
+
 void Dock::firstStartDefaults() {
     currentSet_ = 0;
     placeDefaultPicturesOverItems();
     coverWithDefaultBackground();
-    setLeft(centredLeft(g::kDefaultWidth));
-    model_.FWdth = std::to_string(g::kDefaultWidth);
-    setTopmost(true);
+    centreAtDefaultWidth();
     showSwitchPanel();
     if (model_.txtRun.empty()) {
         for (int k = 1; k <= settings::kSetCount; ++k) {
             model_.LN[k - 1] = settings::defaultSetName(k);
         }
     }
-    model_.txtFBk.clear();
-    model_.Clr = std::string(w::kNo);
-    setOpaqueBackground();
-    model_.FTop = std::string(w::kYes);
-    model_.BkStrch = std::string(w::kYes);
-    IFBk_->setStretch(true);
+    applyAppearanceDefaults();
     applyDockDefaults();
     showNamePopup();
 }
 
 void Dock::missingSetDefaults() {
-    model_.txtFBk.clear();
-    model_.Clr = std::string(w::kNo);
-    setOpaqueBackground();
-    model_.FTop = std::string(w::kYes);
-    setTopmost(true);
-    model_.BkStrch = std::string(w::kYes);
-    IFBk_->setStretch(true);
+    applyAppearanceDefaults();
 
     model_.txtMcIc.clear();
     ImgMC_->clearPicture();
@@ -259,9 +264,7 @@ void Dock::missingSetDefaults() {
     placeDefaultPicturesOverItems();
     coverWithDefaultBackground();
 
-    setLeft(centredLeft(g::kDefaultWidth));
-    model_.FWdth = std::to_string(g::kDefaultWidth);
-    setTopmost(true);
+    centreAtDefaultWidth();
     show();
     showSwitchPanel();
     showNamePopup();
