@@ -1,27 +1,82 @@
-# Each library takes every source of its folder, so adding a file needs no edit here.
+# The program is built in layers, each a library of its own, and each may include only the
+# layers below it:
+#
+#   forms -> platform (the ports) -> settings -> windows (bar, menu, settings window, small
+#   windows) -> program -> app
+#
+# Beside them stand the ports' implementations (sim, native, win32) and the built-in pictures.
+# Every library checks its sources' includes when it is built, so an include that runs the
+# wrong way fails the build with the file and the line that holds it.
+
+# Each library takes every source of its folders, so adding a file needs no edit here.
 function(quorvel_glob out)
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${ARGN})
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# The portable core: forms model, settings store and the windows. Never includes <windows.h>.
-quorvel_glob(core_sources
-  ${PROJECT_SOURCE_DIR}/src/forms/*.cpp
-  ${PROJECT_SOURCE_DIR}/src/settings/*.cpp
-  ${PROJECT_SOURCE_DIR}/src/bar/*.cpp
-  ${PROJECT_SOURCE_DIR}/src/windows/*.cpp)
-add_library(quorvel_core STATIC ${core_sources})
-target_include_directories(quorvel_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+# quorvel_layer(<target> FOLDERS <folders below src> MAY_INCLUDE <include prefixes>
+#               [DEPENDS <libraries>] [HEADER_ONLY])
+# An include prefix is a folder ("forms") or a folder's own headers only ("platform/*", which
+# lets the ports in but not platform/win32 or platform/sim).
+function(quorvel_layer target)
+  cmake_parse_arguments(LAYER "HEADER_ONLY" "" "FOLDERS;MAY_INCLUDE;DEPENDS" ${ARGN})
+  set(globs)
+  set(header_globs)
+  foreach(folder IN LISTS LAYER_FOLDERS)
+    list(APPEND globs ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
+    list(APPEND header_globs ${PROJECT_SOURCE_DIR}/src/${folder}/*.h)
+  endforeach()
+  # Not recursive: platform/ holds the ports, platform/win32/ a layer of its own.
+  set(sources)
+  if(globs)
+    file(GLOB sources CONFIGURE_DEPENDS ${globs})
+  endif()
+  file(GLOB headers CONFIGURE_DEPENDS ${header_globs})
+  if(LAYER_HEADER_ONLY)
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${LAYER_DEPENDS})
+  else()
+    add_library(${target} STATIC ${sources} ${headers})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${LAYER_DEPENDS})
+  endif()
+
+  set(list_file ${CMAKE_BINARY_DIR}/layers/${target}.files)
+  set(stamp ${CMAKE_BINARY_DIR}/layers/${target}.checked)
+  list(JOIN LAYER_MAY_INCLUDE "," allowed)
+  file(WRITE ${list_file} "${sources};${headers}")
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DLAYER=${target} -DFILES=${list_file} "-DALLOWED=${allowed}"
+            -DSOURCE_ROOT=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${sources} ${headers} ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
+    COMMENT "Checking the includes of ${target}"
+    VERBATIM)
+  add_custom_target(${target}_includes DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_includes)
+endfunction()
+
+quorvel_layer(quorvel_forms FOLDERS forms MAY_INCLUDE forms)
+quorvel_layer(quorvel_ports HEADER_ONLY FOLDERS platform
+  MAY_INCLUDE forms "platform/*" DEPENDS quorvel_forms)
+quorvel_layer(quorvel_settings FOLDERS settings
+  MAY_INCLUDE forms "platform/*" settings DEPENDS quorvel_ports)
+quorvel_layer(quorvel_windows FOLDERS bar menu settings_window windows
+  MAY_INCLUDE forms "platform/*" settings bar menu settings_window windows
+  DEPENDS quorvel_settings)
+quorvel_layer(quorvel_program FOLDERS program
+  MAY_INCLUDE forms "platform/*" settings bar menu settings_window windows program
+  DEPENDS quorvel_windows)
 
 # The file system on the real disk (std::filesystem; flushes and replaces natively).
-quorvel_glob(native_sources ${PROJECT_SOURCE_DIR}/src/platform/native/*.cpp)
-add_library(quorvel_native STATIC ${native_sources})
-target_link_libraries(quorvel_native PUBLIC quorvel_core)
+quorvel_layer(quorvel_native FOLDERS platform/native
+  MAY_INCLUDE forms "platform/*" platform/native DEPENDS quorvel_ports)
 
 # The simulated ports the tests run against: recorded calls, scripted answers, virtual clock.
-quorvel_glob(sim_sources ${PROJECT_SOURCE_DIR}/src/platform/sim/*.cpp)
-add_library(quorvel_sim STATIC ${sim_sources})
-target_link_libraries(quorvel_sim PUBLIC quorvel_core)
+quorvel_layer(quorvel_sim FOLDERS platform/sim
+  MAY_INCLUDE forms "platform/*" platform/sim DEPENDS quorvel_ports)
 
 add_subdirectory(tools)
 

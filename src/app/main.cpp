@@ -3,7 +3,6 @@
 #include <string>
 
 #include "bar/dock.h"
-#include "bar/program.h"
 #include "platform/native/native_file_system.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/handles.h"
@@ -15,6 +14,7 @@
 #include "platform/win32/strconv.h"
 #include "platform/win32/timer_service.h"
 #include "platform/win32/window_host.h"
+#include "program/program.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
     w::Win32Process process;
     platform::Ports ports{identity, files,   singleInstance, screen, dialogs,
                           pictures, process, host,           timers};
-    bar::Program program(ports);
+    program::Program program(ports);
 
     timers.afterTick = [&host] { host.sync(); };
     host.onCloseRequest = [&program](forms::Form& form) {

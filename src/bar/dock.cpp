@@ -3,77 +3,71 @@
 #include <string>
 
 #include "bar/dock_geometry.h"
-#include "bar/program.h"
 #include "windows/frm_btn.h"
+#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
 namespace g = geometry;
-using forms::BuiltinPicture;
 
-Dock::Dock(Program& program)
-    : forms::Form(std::string(kFormName), program.formServices(),
-                  forms::Rect{0, 0, g::kBarDesignWidth, g::kBarHeight}),
-      program_(program) {
-    createControls();
+namespace {
+
+using forms::BuiltinPicture;
+using K = forms::ControlKind;
+
+// Creation order is stacking order: the backgrounds go first so every item is drawn over
+// them, and each default-picture image follows its item so that, when placed over it, the
+// built-in picture is what the user sees and what the pointer hits. Separators come after the
+// slots so one that overlaps a slot's edge stays on top.
+constexpr forms::ControlRow kLayout[] = {
+    {"IFBk", K::Image, g::kBackground},
+    {"FBKD", K::Image, g::kBackgroundParked, {}, 0, BuiltinPicture::Background},
+    {"ClsBtn", K::Image, g::kCloseButton},
+    {"ClsD", K::Image, g::kCloseParked, {}, 0, BuiltinPicture::CloseButton},
+    {"TaskBDwn", K::Image, g::kTaskbarButton, {}, 0, BuiltinPicture::TaskbarDown},
+    {"TaskBUp", K::Image, g::kTaskbarButton, {}, forms::kHidden, BuiltinPicture::TaskbarUp},
+    {"ImgMC", K::Image, g::kMyComputer},
+    {"MCD", K::Image, g::kMyComputerParked, {}, 0, BuiltinPicture::MyComputer},
+    {"ImgMD", K::Image, g::kMyDocuments},
+    {"MDD", K::Image, g::kMyDocumentsParked, {}, 0, BuiltinPicture::MyDocuments},
+    {"ImgRBinEmp", K::Image, g::kRecycleBin},
+    {"RBED", K::Image, g::kRecycleBinEmptyParked, {}, 0, BuiltinPicture::RecycleBinEmpty},
+    // The full bin's picture keeps its own size: it is drawn from the item's corner.
+    {"ImgRBinFll", K::Image, g::kRecycleBin, {}, forms::kUnstretched},
+    {"RBFD", K::Image, g::kRecycleBinFullParked, {}, 0, BuiltinPicture::RecycleBinFull},
+    {"Divid1", K::Image, g::kDivider},
+    {"DivD", K::Image, g::kDividerParked, {}, 0, BuiltinPicture::Divider},
+    {"IL", K::Image, g::slotRect(1), {}, 0, {}, settings::kSlotCount, {g::kSlotPitch, 0}},
+    {"Sep",
+     K::Image,
+     g::separatorRect(1),
+     {},
+     forms::kHidden,
+     {},
+     settings::kSeparatorCount,
+     {g::kSlotPitch, 0}},
+    {"txtRBin", K::TextField},
+    {"txtSvSw", K::TextField},
+    {"cmdReStart", K::Command, {}, "ReStart"},
+    {"cmdDsSave", K::Command, {}, "DsSave"},
+    {"cndEnd", K::Command, {}, "cmdEnd"},
+    {"cmdBarVis", K::Command, {}, "BarVis"},
+    {"tmeRBin", K::Timer},
+};
+
+}  // namespace
+
+Dock::Dock(windows::WindowSet& windows)
+    : forms::Form(std::string(kFormName), windows.formServices(),
+                  forms::Rect{0, 0, g::kBarDesignWidth, g::kBarHeight}, kLayout),
+      windows_(windows) {
     wireHandlers();
     wireHover();
     announce();
 }
 
 platform::Ports& Dock::ports() const noexcept {
-    return program_.ports();
-}
-
-void Dock::createControls() {
-    auto& pictures = ports().pictures;
-    auto builtinImage = [&](const char* name, forms::Rect where, BuiltinPicture picture) {
-        forms::Image& img = addImage(name, where);
-        img.setPicture(pictures.builtin(picture));
-        return &img;
-    };
-
-    // Creation order is stacking order: the backgrounds go first so every item is drawn over
-    // them, and each default-picture image follows its item so that, when placed over it,
-    // the built-in picture is what the user sees and what the pointer hits.
-    IFBk_ = &addImage("IFBk", g::kBackground);
-    FBKD_ = builtinImage("FBKD", g::kBackgroundParked, BuiltinPicture::Background);
-
-    ClsBtn_ = &addImage("ClsBtn", g::kCloseButton);
-    ClsD_ = builtinImage("ClsD", g::kCloseParked, BuiltinPicture::CloseButton);
-    TaskBDwn_ = builtinImage("TaskBDwn", g::kTaskbarButton, BuiltinPicture::TaskbarDown);
-    TaskBUp_ = builtinImage("TaskBUp", g::kTaskbarButton, BuiltinPicture::TaskbarUp);
-    TaskBUp_->setVisible(false);
-
-    ImgMC_ = &addImage("ImgMC", g::kMyComputer);
-    MCD_ = builtinImage("MCD", g::kMyComputerParked, BuiltinPicture::MyComputer);
-    ImgMD_ = &addImage("ImgMD", g::kMyDocuments);
-    MDD_ = builtinImage("MDD", g::kMyDocumentsParked, BuiltinPicture::MyDocuments);
-    ImgRBinEmp_ = &addImage("ImgRBinEmp", g::kRecycleBin);
-    RBED_ = builtinImage("RBED", g::kRecycleBinEmptyParked, BuiltinPicture::RecycleBinEmpty);
-    ImgRBinFll_ = &addImage("ImgRBinFll", g::kRecycleBin);
-    // The full bin's picture keeps its own size: it is drawn from the item's corner.
-    ImgRBinFll_->setStretch(false);
-    RBFD_ = builtinImage("RBFD", g::kRecycleBinFullParked, BuiltinPicture::RecycleBinFull);
-    Divid1_ = &addImage("Divid1", g::kDivider);
-    DivD_ = builtinImage("DivD", g::kDividerParked, BuiltinPicture::Divider);
-
-    for (int n = 1; n <= settings::kSlotCount; ++n) {
-        slots_[n - 1] = &addImage("IL" + std::to_string(n), g::slotRect(n));
-    }
-    // Separators come after the slots so one that overlaps a slot's edge stays on top.
-    for (int n = 1; n <= settings::kSeparatorCount; ++n) {
-        separators_[n - 1] = &addImage("Sep" + std::to_string(n), g::separatorRect(n));
-        separators_[n - 1]->setVisible(false);
-    }
-
-    txtRBin_ = &addTextField("txtRBin");
-    txtSvSw_ = &addTextField("txtSvSw");
-    cmdReStart_ = &addCommand("cmdReStart", "ReStart");
-    cmdDsSave_ = &addCommand("cmdDsSave", "DsSave");
-    cndEnd_ = &addCommand("cndEnd", "cmdEnd");
-    cmdBarVis_ = &addCommand("cmdBarVis", "BarVis");
-    tmeRBin_ = &addTimer("tmeRBin");
+    return windows_.ports();
 }
 
 void Dock::wireHandlers() {

@@ -12,9 +12,11 @@
 #include "settings/settings_files.h"
 #include "settings/settings_model.h"
 
-namespace quorvel::bar {
+namespace quorvel::windows {
+class WindowSet;
+}
 
-class Program;
+namespace quorvel::bar {
 
 // The launcher bar: a borderless window of fixed item images that holds the settings model
 // every other window reads and writes. Other windows drive it through its hidden fields and
@@ -25,16 +27,16 @@ public:
     // The Recycle Bin item looks at the bin this often.
     static constexpr std::uint32_t kBinPollMs = 100;
 
-    explicit Dock(Program& program);
+    explicit Dock(windows::WindowSet& windows);
 
     [[nodiscard]] settings::SettingsModel& model() noexcept { return model_; }
     [[nodiscard]] const settings::SettingsModel& model() const noexcept { return model_; }
 
     // The window's load, after the program made sure it is the only instance: places the
     // 2-twip bar, learns who and where the user is, and loads launcher set RNo.
-    void load();
+    void Load();
     // The window closed by other means than the quit command.
-    void unload();
+    void Unload();
 
     // The taskbar window, looked up afresh each time (0 when the shell has none).
     [[nodiscard]] platform::WindowHandle Handle();
@@ -48,7 +50,6 @@ public:
     [[nodiscard]] forms::Image& separatorImage(int n) const { return *separators_.at(n - 1); }
 
 private:
-    void createControls();
     void wireHandlers();
     void wireHover();
 
@@ -98,37 +99,39 @@ private:
     void report(const platform::Error& settingsFileError);
     [[nodiscard]] platform::Ports& ports() const noexcept;
 
-    Program& program_;
+    windows::WindowSet& windows_;
     settings::SettingsModel model_;
     int currentSet_ = 0;
     int dockRecord_ = 1;
     std::int32_t setCount_ = 0;
 
-    forms::Image* IFBk_ = nullptr;
-    forms::Image* FBKD_ = nullptr;
-    forms::Image* ClsBtn_ = nullptr;
-    forms::Image* ClsD_ = nullptr;
-    forms::Image* TaskBDwn_ = nullptr;
-    forms::Image* TaskBUp_ = nullptr;
-    forms::Image* ImgMC_ = nullptr;
-    forms::Image* MCD_ = nullptr;
-    forms::Image* ImgMD_ = nullptr;
-    forms::Image* MDD_ = nullptr;
-    forms::Image* ImgRBinEmp_ = nullptr;
-    forms::Image* RBED_ = nullptr;
-    forms::Image* ImgRBinFll_ = nullptr;
-    forms::Image* RBFD_ = nullptr;
-    forms::Image* Divid1_ = nullptr;
-    forms::Image* DivD_ = nullptr;
-    std::array<forms::Image*, settings::kSlotCount> slots_{};
-    std::array<forms::Image*, settings::kSeparatorCount> separators_{};
-    forms::TextField* txtRBin_ = nullptr;
-    forms::TextField* txtSvSw_ = nullptr;
-    forms::Command* cmdReStart_ = nullptr;
-    forms::Command* cmdDsSave_ = nullptr;
-    forms::Command* cndEnd_ = nullptr;
-    forms::Command* cmdBarVis_ = nullptr;
-    forms::Timer* tmeRBin_ = nullptr;
+    forms::Image* IFBk_ = &image("IFBk");
+    forms::Image* FBKD_ = &image("FBKD");
+    forms::Image* ClsBtn_ = &image("ClsBtn");
+    forms::Image* ClsD_ = &image("ClsD");
+    forms::Image* TaskBDwn_ = &image("TaskBDwn");
+    forms::Image* TaskBUp_ = &image("TaskBUp");
+    forms::Image* ImgMC_ = &image("ImgMC");
+    forms::Image* MCD_ = &image("MCD");
+    forms::Image* ImgMD_ = &image("ImgMD");
+    forms::Image* MDD_ = &image("MDD");
+    forms::Image* ImgRBinEmp_ = &image("ImgRBinEmp");
+    forms::Image* RBED_ = &image("RBED");
+    forms::Image* ImgRBinFll_ = &image("ImgRBinFll");
+    forms::Image* RBFD_ = &image("RBFD");
+    forms::Image* Divid1_ = &image("Divid1");
+    forms::Image* DivD_ = &image("DivD");
+    std::array<forms::Image*, settings::kSlotCount> slots_ =
+        getArray<forms::Image, settings::kSlotCount>("IL");
+    std::array<forms::Image*, settings::kSeparatorCount> separators_ =
+        getArray<forms::Image, settings::kSeparatorCount>("Sep");
+    forms::TextField* txtRBin_ = &textField("txtRBin");
+    forms::TextField* txtSvSw_ = &textField("txtSvSw");
+    forms::Command* cmdReStart_ = &command("cmdReStart");
+    forms::Command* cmdDsSave_ = &command("cmdDsSave");
+    forms::Command* cndEnd_ = &command("cndEnd");
+    forms::Command* cmdBarVis_ = &command("cmdBarVis");
+    forms::Timer* tmeRBin_ = &timer("tmeRBin");
 };
 
 }  // namespace quorvel::bar

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/geometry.h"
-#include "settings/save_preparation.h"
+#include "settings/bar_dimensions.h"
 
 namespace quorvel::bar::geometry {
 
@@ -10,11 +10,12 @@ using forms::Rect;
 using forms::Twips;
 
 // The bar's design size; the height never changes, the width follows FWdth.
-inline constexpr Twips kBarDesignWidth = 12495;
+inline constexpr Twips kBarDesignWidth = settings::kFullBarWidth;
 inline constexpr Twips kBarHeight = 735;
 // Before the first layout the bar is a 2-twip sliver, and each restart shrinks it back to one.
-inline constexpr Twips kCollapsedWidth = 2;
-inline constexpr Twips kDefaultWidth = 2280;  // the width of a bar without links
+inline constexpr Twips kCollapsedWidth = settings::kCollapsedBarWidth;
+inline constexpr Twips kDefaultWidth =
+    settings::kEmptyBarWidth;  // the width of a bar without links
 // The bar's top when it sits at the top edge: a fraction of a pixel below the edge, not 0.
 inline constexpr Twips kTopEdgeDivisor = 995;
 inline constexpr Twips kStartLeftDivisor = 9;
@@ -22,8 +23,6 @@ inline constexpr Twips kStartLeftDivisor = 9;
 inline constexpr Twips kBottomGap = 5;
 // The background image stops short of the window's right edge by this much.
 inline constexpr Twips kBackgroundInset = 5;
-// The shell reports the taskbar in pixels; the bar works in twips at 96 dpi.
-inline constexpr Twips kTwipsPerPixel = 15;
 
 inline constexpr Rect kBackground{0, 0, kBarDesignWidth, kBarHeight};
 inline constexpr Rect kCloseButton{50, 50, 220, 220};
@@ -35,7 +34,7 @@ inline constexpr Rect kDivider{2040, 120, 240, 480};
 
 inline constexpr Twips kSlotTop = 120;
 inline constexpr Twips kSlotSize = 480;
-inline constexpr Twips kSlotPitch = 600;
+inline constexpr Twips kSlotPitch = settings::kSlotPitch;
 inline constexpr Twips kFirstSeparatorLeft = 2700;
 inline constexpr Twips kSeparatorWidth = 240;
 

@@ -2,8 +2,8 @@
 #include <string_view>
 
 #include "bar/dock.h"
-#include "bar/program.h"
 #include "windows/lnk_name.h"
+#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -35,7 +35,7 @@ void Dock::wireHover() {
 }
 
 void Dock::hoverOver(const forms::Image& item, const std::string& name) {
-    windows::LnkName& popup = program_.lnkName();
+    windows::LnkName& popup = windows_.lnkName();
     popup.setLeft(item.left() + left() + item.width() / 2 - popup.width() / 2);
     forms::Label& label = popup.label("LNm");
     if (label.caption() != name) {

@@ -3,9 +3,9 @@
 #include "bar/bar_numbers.h"
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "bar/program.h"
 #include "windows/frm_btn.h"
 #include "windows/lnk_name.h"
+#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -182,7 +182,7 @@ void Dock::placeVertically() {
 }
 
 void Dock::showSwitchPanel() {
-    windows::FrmBtn& panel = program_.frmBtn();
+    windows::FrmBtn& panel = windows_.frmBtn();
     panel.show();
     panel.hide();
     panel.setTop(top() + g::kPanelTopOffset);
@@ -193,7 +193,7 @@ void Dock::showSwitchPanel() {
 }
 
 void Dock::showNamePopup() {
-    windows::LnkName& popup = program_.lnkName();
+    windows::LnkName& popup = windows_.lnkName();
     popup.show();
     popup.command("LNmStyle").press();
 }

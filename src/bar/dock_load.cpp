@@ -3,10 +3,9 @@
 
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "bar/dock_messages.h"
-#include "bar/program.h"
 #include "bar/settings_window_link.h"
 #include "windows/lnk_name.h"
+#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -139,7 +138,7 @@ void Dock::finishLoad() {
         if (model_.Edit.empty()) {
             return;
         }
-        if (SettingsWindowLink* link = program_.settingsWindow()) {
+        if (SettingsWindowLink* link = windows_.settingsWindow()) {
             model_.RNo = link->launcherSetNumber();
         }
     }
@@ -150,7 +149,7 @@ bool Dock::settingsWindowHandshake() {
     if (model_.Edit != "1") {
         return false;
     }
-    SettingsWindowLink* link = program_.settingsWindow();
+    SettingsWindowLink* link = windows_.settingsWindow();
     if (link != nullptr) {
         link->cmdReset();
     }

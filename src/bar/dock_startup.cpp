@@ -3,9 +3,9 @@
 
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "bar/dock_messages.h"
-#include "bar/program.h"
+#include "settings/messages.h"
 #include "settings/save_preparation.h"
+#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -20,7 +20,7 @@ std::string cutAtNul(std::string text) {
 }
 }  // namespace
 
-void Dock::load() {
+void Dock::Load() {
     auto& screen = ports().screen;
     setWidth(g::kCollapsedWidth);
     setTop(screen.heightTwips() / g::kTopEdgeDivisor);
@@ -56,7 +56,7 @@ void Dock::load() {
 
     if (auto rect = screen.taskbarRect()) {
         const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
-        model_.BarSize = std::to_string(pixels * g::kTwipsPerPixel);
+        model_.BarSize = std::to_string(pixels * forms::kTwipsPerDesignPixel);
     }
 
     loadCurrentSet();
@@ -65,7 +65,7 @@ void Dock::load() {
 void Dock::cmdReStart_Click() {
     parkDefaultBackground();
     setWidth(g::kCollapsedWidth);
-    program_.unloadFrmBtn();
+    windows_.unloadFrmBtn();
     loadCurrentSet();
 }
 
@@ -82,7 +82,7 @@ void Dock::cndEnd_Click() {
     ports().process.exitNow();
 }
 
-void Dock::unload() {
+void Dock::Unload() {
     showTaskbar(platform::ShowState::Normal);
 }
 

@@ -2,8 +2,8 @@
 
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "bar/program.h"
 #include "windows/frm_btn.h"
+#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -31,7 +31,7 @@ void Dock::cmdBarVis_Click() {
         return;
     }
     placeVertically();
-    if (windows::FrmBtn* panel = program_.frmBtnIfLoaded()) {
+    if (windows::FrmBtn* panel = windows_.frmBtnIfLoaded()) {
         panel->setTop(top() + g::kPanelTopOffset);
     }
 }
@@ -51,7 +51,7 @@ void Dock::TaskBUp_Click() {
 }
 
 void Dock::ClsBtn_Click() {
-    windows::FrmBtn& panel = program_.frmBtn();
+    windows::FrmBtn& panel = windows_.frmBtn();
     panel.textField("Dcon").setText("on");
     panel.command("cmdDSml").press();
 }

@@ -3,7 +3,11 @@
 #include <utility>
 
 #include "forms/assign.h"
+#include "forms/command.h"
 #include "forms/form.h"
+#include "forms/image.h"
+#include "forms/label.h"
+#include "forms/text_field.h"
 
 namespace quorvel::forms {
 
@@ -51,6 +55,12 @@ void Control::setBounds(Rect r) {
 
 void Control::setVisible(bool v) {
     if (assign(visible_, v)) {
+        touch();
+    }
+}
+
+void Control::setToolTip(std::string t) {
+    if (assign(toolTip_, std::move(t))) {
         touch();
     }
 }
@@ -109,11 +119,7 @@ TextField::TextField(Form& owner, std::string name)
 }
 
 void TextField::setText(std::string t) {
-    if (text_ == t) {
-        return;
-    }
-    text_ = std::move(t);
-    if (onChange) {
+    if (assign(text_, std::move(t)) && onChange) {
         onChange();
     }
 }
@@ -126,48 +132,6 @@ Command::Command(Form& owner, std::string name, std::string caption)
 void Command::press() const {
     if (onClick) {
         onClick();
-    }
-}
-
-Timer::Timer(Form& owner, std::string name, TimerService& service)
-    : Control(owner, std::move(name), ControlKind::Timer, Rect{}), service_(service) {
-    setVisible(false);
-}
-
-Timer::~Timer() {
-    service_.disarm(*this);
-}
-
-void Timer::setInterval(std::uint32_t ms) {
-    interval_ = ms;
-    rearm();
-}
-
-void Timer::setEnabled(bool e) {
-    if (enabled_ == e) {
-        return;
-    }
-    enabled_ = e;
-    rearm();
-}
-
-void Timer::start(std::uint32_t ms) {
-    interval_ = ms;
-    enabled_ = true;
-    rearm();
-}
-
-void Timer::rearm() {
-    if (running()) {
-        service_.arm(*this, interval_);
-    } else {
-        service_.disarm(*this);
-    }
-}
-
-void Timer::tick() {
-    if (running() && onTimer) {
-        onTimer();
     }
 }
 

@@ -1,14 +1,16 @@
 #include "forms/form.h"
 
-#include <stdexcept>
+#include <algorithm>
 #include <utility>
 
 #include "forms/assign.h"
 
 namespace quorvel::forms {
 
-Form::Form(std::string name, FormServices services, Rect bounds)
-    : name_(std::move(name)), services_(services), bounds_(bounds) {}
+Form::Form(std::string name, FormServices services, Rect bounds, std::span<const ControlRow> layout)
+    : name_(std::move(name)), services_(services), bounds_(bounds) {
+    build(layout);
+}
 
 Form::~Form() {
     if (announced_) {
@@ -71,6 +73,27 @@ void Form::setColorKey(std::optional<ColorNumber> key) {
     }
 }
 
+void Form::setStyle(FormStyle s) {
+    if (assign(style_, s)) {
+        touch();
+    }
+}
+
+void Form::setCaption(std::string c) {
+    if (assign(caption_, std::move(c))) {
+        touch();
+    }
+}
+
+void Form::quieten() {
+    for (const auto& control : controls_) {
+        if (control->kind() == ControlKind::Timer) {
+            static_cast<Timer&>(*control).stop();
+        }
+    }
+    hide();
+}
+
 template <class T, class... Args>
 T& Form::add(Args&&... args) {
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
@@ -78,6 +101,12 @@ T& Form::add(Args&&... args) {
     controls_.push_back(std::move(control));
     touch();
     return ref;
+}
+
+int Form::nextTabIndex() const noexcept {
+    return static_cast<int>(std::count_if(controls_.begin(), controls_.end(), [](const auto& c) {
+        return dynamic_cast<const NativeControl*>(c.get()) != nullptr;
+    }));
 }
 
 Image& Form::addImage(std::string name, Rect bounds) {
@@ -100,6 +129,115 @@ Timer& Form::addTimer(std::string name) {
     return add<Timer>(std::move(name), services_.timers);
 }
 
+TextBox& Form::addTextBox(std::string name, Rect bounds) {
+    return add<TextBox>(std::move(name), bounds, nextTabIndex());
+}
+
+ComboBox& Form::addComboBox(std::string name, Rect bounds) {
+    return add<ComboBox>(std::move(name), bounds, nextTabIndex());
+}
+
+ListBox& Form::addListBox(std::string name, Rect bounds) {
+    return add<ListBox>(std::move(name), bounds, nextTabIndex());
+}
+
+Button& Form::addButton(std::string name, Rect bounds, std::string caption) {
+    return add<Button>(std::move(name), bounds, std::move(caption), nextTabIndex());
+}
+
+namespace {
+
+std::vector<std::string> splitItems(std::string_view text) {
+    std::vector<std::string> items;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        items.emplace_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return items;
+}
+
+}  // namespace
+
+void Form::buildRow(const ControlRow& row, std::string name, Rect bounds) {
+    const bool hidden = (row.flags & kHidden) != 0;
+    const bool disabled = (row.flags & kDisabled) != 0;
+    Control* made = nullptr;
+    switch (row.kind) {
+        case ControlKind::Image: {
+            Image& image = addImage(std::move(name), bounds);
+            image.setStretch((row.flags & kUnstretched) == 0);
+            if (row.picture) {
+                image.setPicture(services_.pictures.builtin(*row.picture));
+            }
+            made = &image;
+            break;
+        }
+        case ControlKind::Label: {
+            Label& label = addLabel(std::move(name), bounds);
+            label.setCaption(std::string(row.caption));
+            if ((row.flags & kCentred) != 0) {
+                label.setAlignment(Alignment::Center);
+            }
+            made = &label;
+            break;
+        }
+        case ControlKind::TextField:
+            addTextField(std::move(name)).setText(std::string(row.caption));
+            return;
+        case ControlKind::Command:
+            addCommand(std::move(name), std::string(row.caption));
+            return;
+        case ControlKind::Timer:
+            addTimer(std::move(name));
+            return;
+        case ControlKind::TextBox: {
+            TextBox& box = addTextBox(std::move(name), bounds);
+            box.setText(std::string(row.caption));
+            box.setReadOnly((row.flags & kReadOnly) != 0);
+            box.setEnabled(!disabled);
+            made = &box;
+            break;
+        }
+        case ControlKind::ComboBox:
+        case ControlKind::ListBox: {
+            ListControl& list =
+                row.kind == ControlKind::ComboBox
+                    ? static_cast<ListControl&>(addComboBox(std::move(name), bounds))
+                    : addListBox(std::move(name), bounds);
+            list.setItems(splitItems(row.caption));
+            list.setEnabled(!disabled);
+            made = &list;
+            break;
+        }
+        case ControlKind::Button: {
+            Button& button = addButton(std::move(name), bounds, std::string(row.caption));
+            button.setDefault((row.flags & kDefaultButton) != 0);
+            button.setCancel((row.flags & kCancelButton) != 0);
+            button.setEnabled(!disabled);
+            made = &button;
+            break;
+        }
+    }
+    if (made != nullptr && hidden) {
+        made->setVisible(false);
+    }
+}
+
+void Form::build(std::span<const ControlRow> layout) {
+    for (const ControlRow& row : layout) {
+        if (row.count <= 0) {
+            buildRow(row, std::string(row.name), row.bounds);
+            continue;
+        }
+        for (int i = 0; i < row.count; ++i) {
+            const Rect bounds{row.bounds.left + row.step.x * i, row.bounds.top + row.step.y * i,
+                              row.bounds.width, row.bounds.height};
+            buildRow(row, std::string(row.name) + std::to_string(i + 1), bounds);
+        }
+    }
+}
+
 Control* Form::find(std::string_view name) const noexcept {
     for (const auto& c : controls_) {
         if (c->name() == name) {
@@ -107,33 +245,6 @@ Control* Form::find(std::string_view name) const noexcept {
         }
     }
     return nullptr;
-}
-
-namespace {
-template <class T>
-T& require(const Form& form, std::string_view name, ControlKind kind) {
-    Control* c = form.find(name);
-    if (c == nullptr || c->kind() != kind) {
-        throw std::logic_error(form.name() + " has no control " + std::string(name));
-    }
-    return static_cast<T&>(*c);
-}
-}  // namespace
-
-Image& Form::image(std::string_view name) const {
-    return require<Image>(*this, name, ControlKind::Image);
-}
-Label& Form::label(std::string_view name) const {
-    return require<Label>(*this, name, ControlKind::Label);
-}
-TextField& Form::textField(std::string_view name) const {
-    return require<TextField>(*this, name, ControlKind::TextField);
-}
-Command& Form::command(std::string_view name) const {
-    return require<Command>(*this, name, ControlKind::Command);
-}
-Timer& Form::timer(std::string_view name) const {
-    return require<Timer>(*this, name, ControlKind::Timer);
 }
 
 Control* Form::controlAt(Point p) const noexcept {
@@ -199,6 +310,27 @@ void Form::mouseUp(MouseButton button, Point p) {
     if (h != nullptr && h->onClick) {
         h->onClick();
     }
+}
+
+namespace {
+template <class Pick>
+bool pressButton(const std::vector<std::unique_ptr<Control>>& controls, Pick pick) {
+    for (const auto& c : controls) {
+        auto* button = dynamic_cast<Button*>(c.get());
+        if (button != nullptr && pick(*button) && button->acceptsInput()) {
+            return button->press();
+        }
+    }
+    return false;
+}
+}  // namespace
+
+bool Form::enterKey() {
+    return pressButton(controls_, [](const Button& b) { return b.isDefault(); });
+}
+
+bool Form::escapeKey() {
+    return pressButton(controls_, [](const Button& b) { return b.isCancel(); });
 }
 
 void Form::drop(Point p, const std::vector<std::string>& files) {

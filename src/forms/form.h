@@ -1,14 +1,27 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "forms/button.h"
+#include "forms/command.h"
 #include "forms/control.h"
+#include "forms/control_table.h"
 #include "forms/geometry.h"
+#include "forms/image.h"
+#include "forms/label.h"
+#include "forms/list_control.h"
+#include "forms/text_box.h"
+#include "forms/text_field.h"
+#include "forms/timer.h"
 
 namespace quorvel::forms {
 
@@ -17,7 +30,7 @@ class Form;
 // The window system's side of a form. The host creates a real window when a form is
 // created, drops it when the form is destroyed, and after every event it dispatched brings
 // the real window in line with the form (position, size, visibility, stacking, colour key,
-// and a repaint when the revision moved).
+// child controls, and a repaint when the revision moved).
 class WindowHost {
 public:
     virtual ~WindowHost() = default;
@@ -28,13 +41,19 @@ public:
 struct FormServices {
     WindowHost& host;
     TimerService& timers;
+    PictureSource& pictures;
 };
 
-// A borderless top-level window made of controls. Controls are kept in creation order, which
-// is also their stacking order: a later control is drawn over an earlier one and is hit first.
+// How the window looks around its controls: a bare borderless rectangle (the bar and its
+// popups), or a dialog window with a title bar, a close box and a fixed size.
+enum class FormStyle { Borderless, Dialog };
+
+// A top-level window made of controls. Controls are kept in creation order, which is also
+// their stacking order: a later control is drawn over an earlier one and is hit first.
 class Form {
 public:
-    Form(std::string name, FormServices services, Rect bounds);
+    Form(std::string name, FormServices services, Rect bounds,
+         std::span<const ControlRow> layout = {});
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -69,19 +88,59 @@ public:
     [[nodiscard]] const std::optional<ColorNumber>& colorKey() const noexcept { return colorKey_; }
     void setColorKey(std::optional<ColorNumber> key);
 
+    // A dialog's title bar text; the window is sized by its client area either way.
+    [[nodiscard]] FormStyle style() const noexcept { return style_; }
+    void setStyle(FormStyle s);
+    [[nodiscard]] const std::string& caption() const noexcept { return caption_; }
+    void setCaption(std::string c);
+
+    // An unloaded window that cannot be destroyed yet (one of its handlers is still running):
+    // every timer stops and the window leaves the screen.
+    void quieten();
+
     // --- controls ---
+    // Builds the rows of a layout table, in order.
+    void build(std::span<const ControlRow> layout);
+
     Image& addImage(std::string name, Rect bounds);
     Label& addLabel(std::string name, Rect bounds);
     TextField& addTextField(std::string name);
     Command& addCommand(std::string name, std::string caption);
     Timer& addTimer(std::string name);
+    TextBox& addTextBox(std::string name, Rect bounds);
+    ComboBox& addComboBox(std::string name, Rect bounds);
+    ListBox& addListBox(std::string name, Rect bounds);
+    Button& addButton(std::string name, Rect bounds, std::string caption);
 
     [[nodiscard]] Control* find(std::string_view name) const noexcept;
-    [[nodiscard]] Image& image(std::string_view name) const;
-    [[nodiscard]] Label& label(std::string_view name) const;
-    [[nodiscard]] TextField& textField(std::string_view name) const;
-    [[nodiscard]] Command& command(std::string_view name) const;
-    [[nodiscard]] Timer& timer(std::string_view name) const;
+    // The control of that name and kind; a window asking for one it does not have is a
+    // programming error, found the first time the window is built.
+    template <class T>
+    [[nodiscard]] T& get(std::string_view name) const {
+        auto* control = dynamic_cast<T*>(find(name));
+        if (control == nullptr) {
+            throw std::logic_error(name_ + " has no such control: " + std::string(name));
+        }
+        return *control;
+    }
+    // A control array: prefix1 .. prefixN.
+    template <class T, std::size_t N>
+    [[nodiscard]] std::array<T*, N> getArray(std::string_view prefix) const {
+        std::array<T*, N> members{};
+        for (std::size_t i = 0; i < N; ++i) {
+            members[i] = &get<T>(std::string(prefix) + std::to_string(i + 1));
+        }
+        return members;
+    }
+    [[nodiscard]] Image& image(std::string_view name) const { return get<Image>(name); }
+    [[nodiscard]] Label& label(std::string_view name) const { return get<Label>(name); }
+    [[nodiscard]] TextField& textField(std::string_view name) const { return get<TextField>(name); }
+    [[nodiscard]] Command& command(std::string_view name) const { return get<Command>(name); }
+    [[nodiscard]] Timer& timer(std::string_view name) const { return get<Timer>(name); }
+    [[nodiscard]] TextBox& textBox(std::string_view name) const { return get<TextBox>(name); }
+    [[nodiscard]] ComboBox& comboBox(std::string_view name) const { return get<ComboBox>(name); }
+    [[nodiscard]] ListBox& listBox(std::string_view name) const { return get<ListBox>(name); }
+    [[nodiscard]] Button& button(std::string_view name) const { return get<Button>(name); }
     [[nodiscard]] const std::vector<std::unique_ptr<Control>>& controls() const noexcept {
         return controls_;
     }
@@ -92,8 +151,14 @@ public:
     void mouseMove(Point p);
     void mouseDown(MouseButton button, Point p);
     void mouseUp(MouseButton button, Point p);
+    // The window lost the mouse capture between press and release: no click follows.
+    void captureLost() noexcept { pressed_ = nullptr; }
     void drop(Point p, const std::vector<std::string>& files);
     PointerHandlers backgroundEvents;  // presses and moves over no control
+    // Enter and Escape in the window: they press its default and its cancel button. False when
+    // the window has no such button that takes input.
+    bool enterKey();
+    bool escapeKey();
 
     // Bumped by every change of the form or one of its controls; the host repaints when it moves.
     [[nodiscard]] std::uint64_t revision() const noexcept { return revision_; }
@@ -107,6 +172,8 @@ protected:
 private:
     template <class T, class... Args>
     T& add(Args&&... args);
+    void buildRow(const ControlRow& row, std::string name, Rect bounds);
+    [[nodiscard]] int nextTabIndex() const noexcept;
 
     std::string name_;
     FormServices services_;
@@ -114,6 +181,8 @@ private:
     bool visible_ = false;
     bool topmost_ = false;
     bool announced_ = false;
+    FormStyle style_ = FormStyle::Borderless;
+    std::string caption_;
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
     std::vector<std::unique_ptr<Control>> controls_;

@@ -8,6 +8,12 @@ namespace quorvel::forms {
 // 96 dpi). Only the window host converts to pixels, with the monitor's real DPI.
 using Twips = std::int32_t;
 
+inline constexpr int kTwipsPerInch = 1440;
+// The resolution the program's layouts are drawn for: there a pixel is 15 twips. The shell
+// reports the taskbar and pictures report their size in such pixels.
+inline constexpr int kDesignDpi = 96;
+inline constexpr Twips kTwipsPerDesignPixel = kTwipsPerInch / kDesignDpi;
+
 struct Point {
     Twips x = 0;
     Twips y = 0;

@@ -38,6 +38,13 @@ enum class BuiltinPicture {
     PanelFourFrames  // the switch panel's icon of four small frames
 };
 
+// Where windows get the built-in pictures of their layout tables.
+class PictureSource {
+public:
+    virtual ~PictureSource() = default;
+    [[nodiscard]] virtual PictureRef builtin(BuiltinPicture which) = 0;
+};
+
 // What a built-in picture reports as its source: "builtin:<name>", alike on every host.
 [[nodiscard]] std::string builtinSource(BuiltinPicture which);
 

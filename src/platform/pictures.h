@@ -7,13 +7,11 @@
 namespace quorvel::platform {
 
 // Loads pictures from files (.ico, .bmp, .jpg, .gif, .png) and hands out the built-in ones.
-class Pictures {
+class Pictures : public forms::PictureSource {
 public:
-    virtual ~Pictures() = default;
     // Null when the file is missing, unreadable or not a picture: the caller leaves its image
     // without a custom picture and carries on.
     [[nodiscard]] virtual forms::PictureRef load(const std::string& path) = 0;
-    [[nodiscard]] virtual forms::PictureRef builtin(forms::BuiltinPicture which) = 0;
 };
 
 }  // namespace quorvel::platform

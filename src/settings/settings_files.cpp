@@ -4,15 +4,15 @@
 #include <limits>
 #include <utility>
 
+#include "settings/messages.h"
 #include "settings/record_layout.h"
 
 namespace quorvel::settings {
 namespace {
 
-// Message lines are joined with a carriage return, as every message box of the program does.
-constexpr std::string_view kLineBreak = "\r";
-constexpr std::string_view kCannotRead = "設定ファイルを読み込めませんでした。";
-constexpr std::string_view kCannotSave = "設定ファイルを保存できませんでした。";
+using messages::kCannotRead;
+using messages::kCannotSave;
+using messages::kLineBreak;
 
 std::string joinPath(const std::string& folder, std::string_view name) {
     std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
@@ -55,7 +55,7 @@ platform::Status SettingsFiles::ensureFolder() {
         return platform::success();
     }
     if (auto made = files_.createDirectory(path); !made) {
-        return fileError("設定フォルダーを作成できませんでした。", path, made.error());
+        return fileError(messages::kFolderFailed, path, made.error());
     }
     return platform::success();
 }

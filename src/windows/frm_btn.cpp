@@ -2,7 +2,8 @@
 
 #include "bar/bar_numbers.h"
 #include "bar/dock.h"
-#include "bar/program.h"
+#include "settings/bar_dimensions.h"
+#include "windows/window_set.h"
 
 namespace quorvel::windows {
 
@@ -14,30 +15,44 @@ constexpr forms::Twips kWidthStep = 230;
 constexpr forms::Twips kSnapMargin = 250;
 // Closing hides the bar once it is narrower than this.
 constexpr forms::Twips kHideBelow = 235;
-constexpr forms::Twips kCollapsedBar = 2;
 // Pictures parked here wait out of sight below the panel.
 constexpr forms::Twips kParkedTop = 960;
 constexpr forms::Twips kOpenLeft = 880;
+
+using K = forms::ControlKind;
+
+// The four-frames icon is created last so it is drawn over the button it labels.
+constexpr forms::ControlRow kLayout[] = {
+    {"OP", K::Image, {kOpenLeft, 0, 255, 255}},
+    {"OPD",
+     K::Image,
+     {kOpenLeft, kParkedTop, FrmBtn::kFoldedSize, FrmBtn::kFoldedSize},
+     {},
+     0,
+     forms::BuiltinPicture::PanelButton},
+    {"Image1",
+     K::Image,
+     {kOpenLeft, 0, FrmBtn::kFoldedSize, FrmBtn::kFoldedSize},
+     {},
+     0,
+     forms::BuiltinPicture::PanelFourFrames},
+    {"Dcon", K::TextField},
+    {"FWdth", K::TextField},
+    {"cmdDLrg", K::Command, {}, "cmdDLrg"},
+    {"cmdDSml", K::Command, {}, "cmdDSml"},
+    {"Timer1", K::Timer},
+    {"Timer2", K::Timer},
+};
+
 }  // namespace
 
-FrmBtn::FrmBtn(bar::Program& program)
-    : forms::Form(std::string(kFormName), program.formServices(),
-                  forms::Rect{0, 0, kFoldedSize, kFoldedSize}),
-      program_(program) {
-    auto& pictures = program.ports().pictures;
+FrmBtn::FrmBtn(WindowSet& windows)
+    : forms::Form(std::string(kFormName), windows.formServices(),
+                  forms::Rect{0, 0, kFoldedSize, kFoldedSize}, kLayout),
+      windows_(windows) {
     setBackColor(kPanelColor);
-    // The four-frames icon is created last so it is drawn over the button it labels.
-    OP_ = &addImage("OP", forms::Rect{kOpenLeft, 0, 255, 255});
-    OPD_ = &addImage("OPD", forms::Rect{kOpenLeft, kParkedTop, kFoldedSize, kFoldedSize});
-    OPD_->setPicture(pictures.builtin(forms::BuiltinPicture::PanelButton));
-    Image1_ = &addImage("Image1", forms::Rect{kOpenLeft, 0, kFoldedSize, kFoldedSize});
-    Image1_->setPicture(pictures.builtin(forms::BuiltinPicture::PanelFourFrames));
-    Dcon_ = &addTextField("Dcon");
-    FWdth_ = &addTextField("FWdth");
-    addCommand("cmdDLrg", "cmdDLrg").onClick = [this] { cmdDLrg_Click(); };
-    addCommand("cmdDSml", "cmdDSml").onClick = [this] { cmdDSml_Click(); };
-    Timer1_ = &addTimer("Timer1");
-    Timer2_ = &addTimer("Timer2");
+    command("cmdDLrg").onClick = [this] { cmdDLrg_Click(); };
+    command("cmdDSml").onClick = [this] { cmdDSml_Click(); };
     Timer1_->onTimer = [this] { Timer1_Timer(); };
     Timer2_->onTimer = [this] { Timer2_Timer(); };
     for (forms::Image* button : {OP_, OPD_, Image1_}) {
@@ -54,10 +69,10 @@ void FrmBtn::Load() {
     OPD_->setLeft(0);
     Image1_->setLeft(0);
 
-    const std::string& openPicture = program_.dock().model().OpnB;
+    const std::string& openPicture = windows_.dock().model().OpnB;
     forms::PictureRef custom;
     if (!openPicture.empty()) {
-        custom = program_.ports().pictures.load(openPicture);
+        custom = windows_.ports().pictures.load(openPicture);
         OP_->setPicture(custom);
     }
     // Without a readable picture of the user's own, the built-in button shows instead.
@@ -66,20 +81,20 @@ void FrmBtn::Load() {
 }
 
 void FrmBtn::OpenButton_Click() {
-    if (!program_.dock().visible()) {
+    if (!windows_.dock().visible()) {
         command("cmdDLrg").press();
     }
 }
 
 void FrmBtn::cmdDLrg_Click() {
-    bar::Dock& dock = program_.dock();
-    dock.setWidth(kCollapsedBar);
+    bar::Dock& dock = windows_.dock();
+    dock.setWidth(settings::kCollapsedBarWidth);
     dock.show();
     Timer1_->start(kStepMs);
 }
 
 void FrmBtn::Timer1_Timer() {
-    bar::Dock& dock = program_.dock();
+    bar::Dock& dock = windows_.dock();
     const forms::Twips full = bar::fullWidthOf(dock.model().FWdth);
     if (full - kSnapMargin < dock.width()) {
         dock.setWidth(full);
@@ -94,7 +109,7 @@ void FrmBtn::cmdDSml_Click() {
 }
 
 void FrmBtn::Timer2_Timer() {
-    bar::Dock& dock = program_.dock();
+    bar::Dock& dock = windows_.dock();
     if (dock.width() >= kHideBelow) {
         dock.setWidth(dock.width() - kWidthStep);
         return;

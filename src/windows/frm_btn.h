@@ -5,11 +5,9 @@
 
 #include "forms/form.h"
 
-namespace quorvel::bar {
-class Program;
-}
-
 namespace quorvel::windows {
+
+class WindowSet;
 
 // The small panel against the bar's left end. It hosts the bar's opening and closing
 // animation (cmdDLrg, cmdDSml) and the open button that brings a closed bar back.
@@ -19,7 +17,7 @@ public:
     static constexpr forms::Twips kFoldedSize = 225;
     static constexpr forms::ColorNumber kPanelColor = 0xC0C0C0;
 
-    explicit FrmBtn(bar::Program& program);
+    explicit FrmBtn(WindowSet& windows);
 
 private:
     void Load();
@@ -29,14 +27,14 @@ private:
     void Timer2_Timer();
     void OpenButton_Click();
 
-    bar::Program& program_;
-    forms::Image* OP_ = nullptr;
-    forms::Image* OPD_ = nullptr;
-    forms::Image* Image1_ = nullptr;
-    forms::TextField* Dcon_ = nullptr;
-    forms::TextField* FWdth_ = nullptr;
-    forms::Timer* Timer1_ = nullptr;
-    forms::Timer* Timer2_ = nullptr;
+    WindowSet& windows_;
+    forms::Image* OP_ = &image("OP");
+    forms::Image* OPD_ = &image("OPD");
+    forms::Image* Image1_ = &image("Image1");
+    forms::TextField* Dcon_ = &textField("Dcon");
+    forms::TextField* FWdth_ = &textField("FWdth");
+    forms::Timer* Timer1_ = &timer("Timer1");
+    forms::Timer* Timer2_ = &timer("Timer2");
 };
 
 }  // namespace quorvel::windows

@@ -1,7 +1,7 @@
 #include "windows/lnk_name.h"
 
 #include "bar/dock.h"
-#include "bar/program.h"
+#include "windows/window_set.h"
 
 namespace quorvel::windows {
 
@@ -18,23 +18,30 @@ constexpr forms::Twips kRestAboveBar = 200;
 constexpr forms::Twips kTopSlideMargin = 5;
 constexpr forms::Twips kBottomSlideMargin = 180;
 constexpr int kNameSizePt = 9;
+
+using K = forms::ControlKind;
+constexpr forms::ControlRow kLayout[] = {
+    {"LNm", K::Label, {30, 30, 4035, 180}, {}, forms::kCentred},
+    {"txtStp", K::TextField},
+    {"Tim1", K::Timer},
+    {"Tim2", K::Timer},
+    {"Tim3", K::Timer},
+    {"Strt", K::Command, {}, "Start"},
+    {"Stp", K::Command, {}, "Stop"},
+    {"LNmStyle", K::Command, {}, "Font"},
+};
+
 }  // namespace
 
-LnkName::LnkName(bar::Program& program)
-    : forms::Form(std::string(kFormName), program.formServices(),
-                  forms::Rect{0, 0, kWidth, kHeight}),
-      program_(program) {
-    LNm_ = &addLabel("LNm", forms::Rect{30, 30, 4035, 180});
-    LNm_->setAlignment(forms::Alignment::Center);
+LnkName::LnkName(WindowSet& windows)
+    : forms::Form(std::string(kFormName), windows.formServices(),
+                  forms::Rect{0, 0, kWidth, kHeight}, kLayout),
+      windows_(windows) {
     LNm_->setFont(forms::Font{std::string(w::kDefaultFont), kNameSizePt, true, false});
     LNm_->setForeColor(kDefaultTextColor);
-    txtStp_ = &addTextField("txtStp");
-    Tim1_ = &addTimer("Tim1");
-    Tim2_ = &addTimer("Tim2");
-    Tim3_ = &addTimer("Tim3");
-    addCommand("Strt", "Start").onClick = [this] { Strt_Click(); };
-    addCommand("Stp", "Stop").onClick = [this] { Stp_Click(); };
-    addCommand("LNmStyle", "Font").onClick = [this] { LNmStyle_Click(); };
+    command("Strt").onClick = [this] { Strt_Click(); };
+    command("Stp").onClick = [this] { Stp_Click(); };
+    command("LNmStyle").onClick = [this] { LNmStyle_Click(); };
     Tim1_->onTimer = [this] { Tim1_Timer(); };
     Tim2_->onTimer = [this] { Tim2_Timer(); };
     Tim3_->onTimer = [this] { Tim3_Timer(); };
@@ -52,7 +59,7 @@ void LnkName::Load() {
 }
 
 void LnkName::LNmStyle_Click() {
-    const settings::SettingsModel& m = program_.dock().model();
+    const settings::SettingsModel& m = windows_.dock().model();
     forms::Font font = LNm_->font();
     font.name = m.FntName;
     if (m.FStyle == w::kRegular) {
@@ -82,7 +89,7 @@ void LnkName::Stp_Click() {
 }
 
 void LnkName::Strt_Click() {
-    const bar::Dock& dock = program_.dock();
+    const bar::Dock& dock = windows_.dock();
     const settings::SettingsModel& m = dock.model();
     if (m.Clr == w::kNo && (m.DockPos == w::kTop || m.DockPos == w::kBottom)) {
         // Over an opaque bar the name cannot hide behind the items, so it does not slide; it
@@ -104,7 +111,7 @@ void LnkName::Tim1_Timer() {
         Tim1_->stop();
         return;
     }
-    const bar::Dock& dock = program_.dock();
+    const bar::Dock& dock = windows_.dock();
     const std::string& pos = dock.model().DockPos;
     if (pos == w::kTop) {
         if (top() <= dock.top() + dock.height() - kTopSlideMargin) {

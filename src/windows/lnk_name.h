@@ -5,11 +5,9 @@
 
 #include "forms/form.h"
 
-namespace quorvel::bar {
-class Program;
-}
-
 namespace quorvel::windows {
+
+class WindowSet;
 
 // The name of the item under the pointer, in a see-through window next to the bar. Over a
 // transparent bar the name slides out from behind the items; over an opaque bar it simply
@@ -21,7 +19,7 @@ public:
     static constexpr forms::Twips kHeight = 240;
     static constexpr forms::ColorNumber kDefaultTextColor = 0x808080;
 
-    explicit LnkName(bar::Program& program);
+    explicit LnkName(WindowSet& windows);
 
 private:
     void Load();
@@ -32,12 +30,12 @@ private:
     void Tim2_Timer();
     void Tim3_Timer();
 
-    bar::Program& program_;
-    forms::Label* LNm_ = nullptr;
-    forms::TextField* txtStp_ = nullptr;
-    forms::Timer* Tim1_ = nullptr;
-    forms::Timer* Tim2_ = nullptr;
-    forms::Timer* Tim3_ = nullptr;
+    WindowSet& windows_;
+    forms::Label* LNm_ = &label("LNm");
+    forms::TextField* txtStp_ = &textField("txtStp");
+    forms::Timer* Tim1_ = &timer("Tim1");
+    forms::Timer* Tim2_ = &timer("Tim2");
+    forms::Timer* Tim3_ = &timer("Tim3");
 };
 
 }  // namespace quorvel::windows

@@ -135,7 +135,7 @@ TEST_F(BarLoad, RestartAskedForByTheSettingsWindowRefreshesItAfterTheReload) {
     store(sampleSet(2), 1);
     startOpen();
     RecordingSettingsWindow window(dock());
-    program->setSettingsWindow(&window);
+    program->windows().setSettingsWindow(&window);
     model().L[0].N = "編集中";  // reverted by the reload
     model().Edit = "1";
     restart();

@@ -100,7 +100,7 @@ TEST_F(BarStartup, AFolderThatCannotBeCreatedIsReportedAndTheBarStillOpens) {
     EXPECT_NO_THROW(startOpen());
     ASSERT_FALSE(sim.dialogs.messages.empty());
     EXPECT_EQ(sim.dialogs.messages[0].text,
-              "設定フォルダを作成できませんでした。\rアクセスが拒否されました。");
+              "設定フォルダーを作成できませんでした。\rアクセスが拒否されました。");
     EXPECT_TRUE(dock().visible());
     EXPECT_EQ(dock().width(), 2280);
 }

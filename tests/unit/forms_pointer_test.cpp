@@ -5,6 +5,7 @@
 
 #include "forms/form.h"
 #include "platform/sim/call_log.h"
+#include "platform/sim/sim_pictures.h"
 #include "platform/sim/sim_window_host.h"
 #include "platform/sim/virtual_clock.h"
 
@@ -41,7 +42,8 @@ protected:
     platform::sim::CallLog log;
     platform::sim::SimWindowHost host{log};
     platform::sim::VirtualClock clock;
-    PointerForm form{forms::FormServices{host, clock}};
+    platform::sim::SimPictures pictures{log};
+    PointerForm form{forms::FormServices{host, clock, pictures}};
 
     void click(forms::Point p) {
         form.mouseDown(forms::MouseButton::Left, p);

@@ -5,6 +5,7 @@
 
 #include "forms/form.h"
 #include "platform/sim/call_log.h"
+#include "platform/sim/sim_pictures.h"
 #include "platform/sim/sim_window_host.h"
 #include "platform/sim/virtual_clock.h"
 
@@ -23,7 +24,8 @@ protected:
     platform::sim::CallLog log;
     platform::sim::SimWindowHost host{log};
     platform::sim::VirtualClock clock;
-    TimedForm form{forms::FormServices{host, clock}};
+    platform::sim::SimPictures pictures{log};
+    TimedForm form{forms::FormServices{host, clock, pictures}};
     std::vector<std::string> ticks;
 
     forms::Timer& timer(const std::string& name) {
@@ -62,7 +64,7 @@ TEST_F(VirtualClockTicks, StoppedAndDestroyedTimersNoLongerTick) {
     clock.advance(100);
     EXPECT_EQ(ticks, (std::vector<std::string>{"stopped@10"}));
     {
-        TimedForm other{forms::FormServices{host, clock}};
+        TimedForm other{forms::FormServices{host, clock, pictures}};
         other.addTimer("gone").start(5);
         EXPECT_EQ(clock.armedCount(), 1U);
     }

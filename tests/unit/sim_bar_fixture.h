@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bar/dock.h"
-#include "bar/program.h"
 #include "platform/sim/sim_platform.h"
+#include "program/program.h"
 #include "settings/save_preparation.h"
 #include "settings/settings_files.h"
 #include "settings/settings_model.h"
@@ -72,8 +72,8 @@ protected:
         ASSERT_TRUE(written.ok()) << written.error().message;
     }
 
-    bar::Program& start() {
-        program = std::make_unique<bar::Program>(sim.ports());
+    program::Program& start() {
+        program = std::make_unique<program::Program>(sim.ports());
         program->start();
         return *program;
     }
@@ -88,8 +88,8 @@ protected:
     bar::Dock& dock() { return program->dock(); }
     settings::SettingsModel& model() { return dock().model(); }
     forms::Image& image(const char* name) { return dock().image(name); }
-    windows::FrmBtn& panel() { return program->frmBtn(); }
-    windows::LnkName& popup() { return program->lnkName(); }
+    windows::FrmBtn& panel() { return program->windows().frmBtn(); }
+    windows::LnkName& popup() { return program->windows().lnkName(); }
 
     // A restart as another window asks for one, followed by the host's after-event step.
     void restart() {
@@ -100,7 +100,7 @@ protected:
 
     static constexpr std::uint64_t settle = 200;  // ms: long enough for any open or close
 
-    std::unique_ptr<bar::Program> program;
+    std::unique_ptr<program::Program> program;
 };
 
 inline forms::Point pos(const forms::Rect& r) {

@@ -19,12 +19,13 @@ constexpr std::uint32_t kRed = 0xFFFF0000U;
 constexpr std::uint32_t kBlue = 0xFF0000FFU;
 constexpr std::uint32_t kHalfRed = 0x80800000U;  // premultiplied: red at half alpha
 
-class NullHost : public forms::WindowHost, public forms::TimerService {
+class NullHost : public forms::WindowHost, public forms::TimerService, public forms::PictureSource {
 public:
     void formCreated(forms::Form&) override {}
     void formDestroyed(forms::Form&) override {}
     void arm(forms::Timer&, std::uint32_t) override {}
     void disarm(forms::Timer&) override {}
+    forms::PictureRef builtin(forms::BuiltinPicture) override { return nullptr; }
 };
 
 forms::PictureRef pictureOf(int w, int h, std::uint32_t px) {
@@ -59,7 +60,7 @@ private:
 
 class FormPainterTest : public ::testing::Test {
 protected:
-    FormPainterTest() : form_("Paint", {host_, host_}, {0, 0, 600, 300}) {
+    FormPainterTest() : form_("Paint", {host_, host_, host_}, {0, 0, 600, 300}) {
         form_.setBackColor(0x0000FF);  // &HBBGGRR: red
     }
     NullHost host_;

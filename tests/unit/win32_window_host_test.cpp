@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/pictures.h"
 #include "platform/win32/timer_service.h"
 #include "platform/win32/units.h"
 #include "platform/win32/window_host.h"
@@ -42,7 +43,8 @@ protected:
     HINSTANCE instance_ = GetModuleHandleW(nullptr);
     Win32WindowHost host_{instance_};
     Win32TimerService timers_{instance_};
-    forms::FormServices services_{host_, timers_};
+    WicPictures pictures_;
+    forms::FormServices services_{host_, timers_, pictures_};
     int dpi_ = static_cast<int>(GetDpiForSystem());
 };
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "forms/control.h"
+#include "forms/timer.h"
 
 namespace quorvel::platform::sim {
 

@@ -6,15 +6,12 @@
 
 namespace quorvel::platform::win32 {
 
-namespace {
-constexpr forms::Twips kTwipsPerDesignPixel = 15;
-}  // namespace
-
 FilePicture::FilePicture(std::string source, resources::PixelImage pixels)
     : source_(std::move(source)), original_(std::move(pixels)) {}
 
 forms::Rect FilePicture::naturalSize() const noexcept {
-    return {0, 0, original_.width * kTwipsPerDesignPixel, original_.height * kTwipsPerDesignPixel};
+    return {0, 0, original_.width * forms::kTwipsPerDesignPixel,
+            original_.height * forms::kTwipsPerDesignPixel};
 }
 
 const resources::PixelImage& FilePicture::pixelsAt(int width, int height) const {

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "forms/control.h"
+#include "forms/timer.h"
 #include "platform/win32/handles.h"
 
 namespace quorvel::platform::win32 {

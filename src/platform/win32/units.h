@@ -7,8 +7,8 @@
 namespace quorvel::platform::win32 {
 
 // A twip is 1/1440 inch; with d dots per inch a pixel is 1440/d twips (15 at 96 dpi, 10 at 144).
-inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kDesignDpi = 96;
+using forms::kDesignDpi;
+using forms::kTwipsPerInch;
 
 // Twips to pixels, rounded to the nearest pixel (halves away from zero), so that an edge lands on
 // the same pixel wherever it is computed from.

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "forms/control.h"
+#include "forms/picture.h"
+
+namespace quorvel::forms {
+
+enum class MouseButton : int { Left = 1, Right = 2, Middle = 4 };
+
+// Pointer events of images, labels and the form background. Coordinates are in twips,
+// relative to the control's (or the form's) top-left corner.
+struct PointerHandlers {
+    std::function<void()> onClick;
+    std::function<void(MouseButton, Point)> onMouseDown;
+    std::function<void(Point)> onMouseMove;
+    std::function<void(const std::vector<std::string>&)> onDrop;  // files dropped (UTF-8)
+};
+
+class Image : public Control {
+public:
+    Image(Form& owner, std::string name, Rect bounds);
+
+    [[nodiscard]] const PictureRef& picture() const noexcept { return picture_; }
+    void setPicture(PictureRef p);
+    void clearPicture() { setPicture(nullptr); }
+
+    // Stretched pictures fill the image's rectangle; unstretched ones keep their own size
+    // from the top-left corner.
+    [[nodiscard]] bool stretch() const noexcept { return stretch_; }
+    void setStretch(bool s);
+
+    // 0 = no border, 1 = a single thin line.
+    [[nodiscard]] int borderStyle() const noexcept { return borderStyle_; }
+    void setBorderStyle(int s);
+
+    PointerHandlers events;
+
+private:
+    PictureRef picture_;
+    bool stretch_ = true;
+    int borderStyle_ = 0;
+};
+
+}  // namespace quorvel::forms

@@ -1,0 +1,60 @@
+#include "windows/window_set.h"
+
+#include <utility>
+
+#include "bar/dock.h"
+#include "windows/frm_btn.h"
+#include "windows/lnk_name.h"
+
+namespace quorvel::windows {
+
+WindowSet::WindowSet(platform::Ports ports) : ports_(ports) {}
+
+WindowSet::~WindowSet() {
+    // The popups reach into the bar while they live, so they go first.
+    lnkName_.reset();
+    frmBtn_.reset();
+    retired_.clear();
+    dock_.reset();
+}
+
+bar::Dock& WindowSet::loadDock() {
+    if (!dock_) {
+        dock_ = std::make_unique<bar::Dock>(*this);
+    }
+    return *dock_;
+}
+
+LnkName& WindowSet::lnkName() {
+    if (!lnkName_) {
+        lnkName_ = std::make_unique<LnkName>(*this);
+    }
+    return *lnkName_;
+}
+
+FrmBtn& WindowSet::frmBtn() {
+    if (!frmBtn_) {
+        frmBtn_ = std::make_unique<FrmBtn>(*this);
+    }
+    return *frmBtn_;
+}
+
+void WindowSet::unloadLnkName() {
+    retire(std::move(lnkName_));
+}
+
+void WindowSet::unloadFrmBtn() {
+    retire(std::move(frmBtn_));
+}
+
+void WindowSet::retire(std::unique_ptr<forms::Form> window) {
+    // A window unloaded from inside one of its own handlers (the restart pressed by the panel's
+    // closing timer unloads that very panel) must not be destroyed under the running handler.
+    if (!window) {
+        return;
+    }
+    window->quieten();
+    retired_.push_back(std::move(window));
+}
+
+}  // namespace quorvel::windows
