@@ -19,8 +19,17 @@ import time
 REPO = pathlib.Path(__file__).resolve().parents[2]
 BUILD_WINDOWS = REPO / "build" / "windows"
 
-# The displays reserved for these runs, so they never collide with a developer's own X server.
-DISPLAY_NUMBERS = range(20, 30)
+
+def _display_numbers():
+    """The displays reserved for these runs, so they never collide with a developer's own X
+    server: :20 to :29, or FIRST-LAST from QUORVEL_DISPLAYS (two checkouts testing at once
+    each take a range of their own)."""
+    spec = os.environ.get("QUORVEL_DISPLAYS", "20-29")
+    first, _, last = spec.partition("-")
+    return range(int(first), int(last or first) + 1)
+
+
+DISPLAY_NUMBERS = _display_numbers()
 
 TWIPS_PER_INCH = 1440
 
@@ -165,7 +174,7 @@ class WinePrefix:
 
 
 class XServer:
-    """One Xvfb display out of :20 to :29, or the user's own display when given."""
+    """One Xvfb display of DISPLAY_NUMBERS, or the user's own display when given."""
 
     def __init__(self, width, height, display=None):
         self.width = width
@@ -199,7 +208,7 @@ class XServer:
                 return self
             process.kill()
             process.wait()
-        raise RuntimeError("no free X display between :20 and :29")
+        raise RuntimeError(f"no free X display in {DISPLAY_NUMBERS}")
 
     def stop(self):
         if self.process is not None:
