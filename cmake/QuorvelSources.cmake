@@ -14,12 +14,15 @@ function(quorvel_glob out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# quorvel_layer(<target> FOLDERS <folders below src> MAY_INCLUDE <include prefixes>
+# quorvel_layer(<target> FOLDERS <folders below src> | FILES <files below src>
+#               MAY_INCLUDE <include prefixes> [EXCLUDE <files below src>]
 #               [DEPENDS <libraries>] [HEADER_ONLY])
-# An include prefix is a folder ("forms") or a folder's own headers only ("platform/*", which
-# lets the ports in but not platform/win32 or platform/sim).
+# An include prefix is a folder ("forms"), a folder's own headers only ("platform/*", which
+# lets the ports in but not platform/win32 or platform/sim), or one header
+# ("platform/win32/strconv.h").
 function(quorvel_layer target)
-  cmake_parse_arguments(LAYER "HEADER_ONLY" "" "FOLDERS;MAY_INCLUDE;DEPENDS" ${ARGN})
+  cmake_parse_arguments(LAYER "HEADER_ONLY" "" "FOLDERS;FILES;EXCLUDE;MAY_INCLUDE;DEPENDS"
+                        ${ARGN})
   set(globs)
   set(header_globs)
   foreach(folder IN LISTS LAYER_FOLDERS)
@@ -31,7 +34,21 @@ function(quorvel_layer target)
   if(globs)
     file(GLOB sources CONFIGURE_DEPENDS ${globs})
   endif()
-  file(GLOB headers CONFIGURE_DEPENDS ${header_globs})
+  set(headers)
+  if(header_globs)
+    file(GLOB headers CONFIGURE_DEPENDS ${header_globs})
+  endif()
+  foreach(file IN LISTS LAYER_FILES)
+    if(file MATCHES "\\.h$")
+      list(APPEND headers ${PROJECT_SOURCE_DIR}/src/${file})
+    else()
+      list(APPEND sources ${PROJECT_SOURCE_DIR}/src/${file})
+    endif()
+  endforeach()
+  foreach(file IN LISTS LAYER_EXCLUDE)
+    list(REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/src/${file})
+    list(REMOVE_ITEM headers ${PROJECT_SOURCE_DIR}/src/${file})
+  endforeach()
   if(LAYER_HEADER_ONLY)
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
@@ -70,9 +87,24 @@ quorvel_layer(quorvel_program FOLDERS program
   MAY_INCLUDE forms "platform/*" settings bar menu settings_window windows program
   DEPENDS quorvel_windows)
 
-# The file system on the real disk (std::filesystem; flushes and replaces natively).
+# The few Win32 pieces every Windows library shares: the header that brings <windows.h>, the
+# handle owners, the one UTF-8/UTF-16 crossing and the system's error words.
+set(win32_base_headers platform/win32/win32.h platform/win32/handles.h platform/win32/strconv.h
+    platform/win32/error.h)
+if(WIN32)
+  quorvel_layer(quorvel_win32_base
+    FILES ${win32_base_headers} platform/win32/strconv.cpp platform/win32/error.cpp
+    MAY_INCLUDE "platform/*" ${win32_base_headers} DEPENDS quorvel_ports)
+  target_compile_definitions(quorvel_win32_base PUBLIC
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+  target_link_libraries(quorvel_win32_base PUBLIC user32 shell32 ole32)
+  set(native_platform_depends quorvel_win32_base)
+endif()
+
+# The file system on the real disk (std::filesystem on Linux; flushes and replaces natively).
 quorvel_layer(quorvel_native FOLDERS platform/native
-  MAY_INCLUDE forms "platform/*" platform/native DEPENDS quorvel_ports)
+  MAY_INCLUDE forms "platform/*" platform/native ${win32_base_headers}
+  DEPENDS quorvel_ports ${native_platform_depends})
 
 # The simulated ports the tests run against: recorded calls, scripted answers, virtual clock.
 quorvel_layer(quorvel_sim FOLDERS platform/sim

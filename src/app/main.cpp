@@ -27,7 +27,11 @@ constexpr wchar_t kTaskbarCreated[] = L"TaskbarCreated";
 
 int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
         w::Win32WindowHost& host) {
-    w::Win32TimerService timers(instance);
+    // Every event the host or the timers dispatch ends with the after-event step, wherever it
+    // is dispatched: the main loop, a message box's loop, a popup menu's or a dialog's. It
+    // outlives the program, whose windows may still send messages while they are destroyed.
+    platform::EventDispatcher events;
+    w::Win32TimerService timers(instance, &host.failures());
     w::Win32Identity identity;
     platform::native::NativeFileSystem files;
     w::Win32SingleInstance singleInstance;
@@ -37,7 +41,14 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
                           pictures, process, host,           timers};
     program::Program program(ports);
 
-    timers.afterTick = [&host] { host.sync(); };
+    events.bringUpToDate = [&host] { host.sync(); };
+    events.afterOutermost = [&program] { program.afterEvent(); };
+    host.setDispatcher(&events);
+    struct Detach {
+        w::Win32WindowHost& host;
+        ~Detach() { host.setDispatcher(nullptr); }
+    } detach{host};
+    timers.setDispatcher(&events);
     host.onCloseRequest = [&program](forms::Form& form) {
         // Only the bar ends the program; the small popups are not closed on their own.
         if (&form == &program.dock()) {
@@ -48,9 +59,7 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
     host.onBroadcast(RegisterWindowMessageW(kTaskbarCreated),
                      [&program] { program.dock().command("cmdBarVis").press(); });
 
-    program.start();
-    program.afterEvent();
-    host.sync();
+    events.dispatch([&program] { program.start(); });
 
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -58,8 +67,6 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
         DispatchMessageW(&msg);
         host.rethrowPendingFailure();
         timers.rethrowPendingFailure();
-        program.afterEvent();
-        host.sync();
     }
     return static_cast<int>(msg.wParam);
 }

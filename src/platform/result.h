@@ -14,7 +14,7 @@ struct Error {
 
 // The result of a file or shell call: a value, or an Error.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : v_(std::move(value)) {}      // NOLINT(google-explicit-constructor)
     Result(Error error) : v_(std::move(error)) {}  // NOLINT(google-explicit-constructor)

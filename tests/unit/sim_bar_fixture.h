@@ -30,7 +30,7 @@ protected:
     const std::string dockPath = settings::SettingsFiles(sim.disk, kCwd, kUser).dockPath();
 
     BarFixture() {
-        sim.clock.afterTick = [this] {
+        sim.events.afterOutermost = [this] {
             if (program) {
                 program->afterEvent();
             }
@@ -74,7 +74,7 @@ protected:
 
     program::Program& start() {
         program = std::make_unique<program::Program>(sim.ports());
-        program->start();
+        sim.dispatch([this] { program->start(); });
         return *program;
     }
 
@@ -93,9 +93,21 @@ protected:
 
     // A restart as another window asks for one, followed by the host's after-event step.
     void restart() {
-        dock().command("cmdReStart").press();
-        program->afterEvent();
+        sim.dispatch([this] { dock().command("cmdReStart").press(); });
         sim.clock.advance(settle);
+    }
+
+    // A person's input as the host delivers it: each message is one event, with its after-event
+    // step. Points are in the form's own twips.
+    void userPress(forms::Form& form, forms::MouseButton button, forms::Point at) {
+        sim.dispatch([&] { form.mouseDown(button, at); });
+        sim.dispatch([&] { form.mouseUp(button, at); });
+    }
+    void userClick(forms::Form& form, forms::Point at) {
+        userPress(form, forms::MouseButton::Left, at);
+    }
+    void userMove(forms::Form& form, forms::Point at) {
+        sim.dispatch([&] { form.mouseMove(at); });
     }
 
     static constexpr std::uint64_t settle = 200;  // ms: long enough for any open or close

@@ -154,7 +154,9 @@ TEST_F(WindowHostTest, CloseRequestsGoToTheProgramAndDestroyingTheFormRemovesThe
 TEST_F(WindowHostTest, TimersTickUntilStoppedOrDestroyed) {
     TestForm form("Timers", services_);
     int syncs = 0;
-    timers_.afterTick = [&] { ++syncs; };
+    EventDispatcher dispatcher;
+    dispatcher.bringUpToDate = [&] { ++syncs; };
+    timers_.setDispatcher(&dispatcher);
     auto& timer = form.addTimer("Tim1");
     int ticks = 0;
     timer.onTimer = [&] { ++ticks; };
@@ -179,6 +181,48 @@ TEST_F(WindowHostTest, TimersTickUntilStoppedOrDestroyed) {
     other.stop();
     pump(60);
     EXPECT_EQ(otherTicks, 0);
+    timers_.setDispatcher(nullptr);
+}
+
+// A message box or a menu opened by a click runs a loop of its own. Events dispatched inside it
+// bring the windows up to date at once, but unloaded windows are destroyed only when the
+// outermost handler has returned.
+TEST_F(WindowHostTest, NestedEventsSyncAtOnceAndReapOnlyAfterTheOutermost) {
+    TestForm form("Nested", services_);
+    EventDispatcher dispatcher;
+    std::vector<std::string> steps;
+    dispatcher.bringUpToDate = [&] { steps.push_back("sync"); };
+    dispatcher.afterOutermost = [&] { steps.push_back("reap"); };
+    host_.setDispatcher(&dispatcher);
+    HWND window = host_.windowOf(form);
+    const int x = twipsToPixels(300, dpi_);
+    form.item->events.onMouseMove = [&](forms::Point) {
+        steps.push_back("outer");
+        form.backgroundEvents.onMouseMove = [&](forms::Point) { steps.push_back("inner"); };
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));  // as a modal loop would
+        steps.push_back("outer done");
+    };
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, x));
+    EXPECT_EQ(steps,
+              (std::vector<std::string>{"outer", "inner", "sync", "outer done", "reap", "sync"}));
+    host_.setDispatcher(nullptr);
+}
+
+// A release that arrives after the capture went elsewhere (a menu opened by the press) is no
+// click; the host's own release of the capture on button-up still is.
+TEST_F(WindowHostTest, LosingTheCaptureBetweenPressAndReleaseCancelsTheClick) {
+    TestForm form("Capture", services_);
+    int clicks = 0;
+    form.item->events.onClick = [&] { ++clicks; };
+    HWND window = host_.windowOf(form);
+    const int x = twipsToPixels(300, dpi_);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, x));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, x));
+    EXPECT_EQ(clicks, 1);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, x));
+    SendMessageW(window, WM_CAPTURECHANGED, 0, 0);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, x));
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(WindowHostTest, AThrowingHandlerIsKeptForTheMessageLoop) {

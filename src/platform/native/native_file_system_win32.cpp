@@ -1,13 +1,14 @@
 #ifdef _WIN32
 
-#include <windows.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
 
 #include "platform/native/native_file_system.h"
+#include "platform/win32/error.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32.h"
 
 namespace quorvel::platform::native {
 namespace {
@@ -15,81 +16,16 @@ namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr DWORD kMaxChunk = 1u << 20;  // ReadFile and WriteFile take a DWORD length
 
-// A file handle that closes itself; INVALID_HANDLE_VALUE is the empty state.
-class UniqueHandle {
-public:
-    explicit UniqueHandle(HANDLE h) noexcept : h_(h) {}
-    UniqueHandle(UniqueHandle&& other) noexcept
-        : h_(std::exchange(other.h_, INVALID_HANDLE_VALUE)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            h_ = std::exchange(other.h_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { reset(); }
-
-    [[nodiscard]] HANDLE get() const noexcept { return h_; }
-    [[nodiscard]] bool valid() const noexcept {
-        return h_ != INVALID_HANDLE_VALUE && h_ != nullptr;
-    }
-    bool close() noexcept { return ::CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != 0; }
-
-private:
-    void reset() noexcept {
-        if (valid()) {
-            ::CloseHandle(h_);
-        }
-        h_ = INVALID_HANDLE_VALUE;
-    }
-    HANDLE h_;
-};
+using win32::KernelHandle;
+using win32::lastError;
+using win32::win32Error;
 
 std::filesystem::path toPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string toUtf8(const wchar_t* text, int length) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    if (size > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
-    }
-    return out;
-}
-
-// The system's own words for an error code, in the user's language.
-Error win32Error(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message;
-    if (length > 0 && text != nullptr) {
-        message = toUtf8(text, static_cast<int>(length));
-        while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                    message.back() == ' ' || message.back() == '.')) {
-            message.pop_back();
-        }
-    }
-    if (text != nullptr) {
-        ::LocalFree(text);
-    }
-    if (message.empty()) {
-        message = "Windows error " + std::to_string(code);
-    }
-    return {static_cast<long>(code), std::move(message)};
-}
-
-Error lastError() {
-    return win32Error(::GetLastError());
-}
-
-UniqueHandle openFile(const std::filesystem::path& path, DWORD access, DWORD disposition) {
-    return UniqueHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition,
+KernelHandle openFile(const std::filesystem::path& path, DWORD access, DWORD disposition) {
+    return KernelHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -113,8 +49,8 @@ Status NativeFileSystem::createDirectory(const std::string& path) {
 
 Status NativeFileSystem::ensureFile(const std::string& path) {
     // Read access is enough to create the file, and leaves a read-only one usable.
-    UniqueHandle file = openFile(toPath(path), GENERIC_READ, OPEN_ALWAYS);
-    if (!file.valid()) {
+    KernelHandle file = openFile(toPath(path), GENERIC_READ, OPEN_ALWAYS);
+    if (!file) {
         return lastError();
     }
     return success();
@@ -133,8 +69,8 @@ Result<std::uint64_t> NativeFileSystem::fileSize(const std::string& path) {
 
 Result<std::string> NativeFileSystem::readAt(const std::string& path, std::uint64_t offset,
                                              std::size_t length) {
-    UniqueHandle file = openFile(toPath(path), GENERIC_READ, OPEN_EXISTING);
-    if (!file.valid()) {
+    KernelHandle file = openFile(toPath(path), GENERIC_READ, OPEN_EXISTING);
+    if (!file) {
         return lastError();
     }
     LARGE_INTEGER size{};
@@ -184,18 +120,16 @@ Status NativeFileSystem::replaceFile(const std::string& path, const std::string&
     if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, tempName) == 0) {
         return lastError();
     }
-    UniqueHandle file(INVALID_HANDLE_VALUE);
+    KernelHandle file;
     const auto fail = [&tempName, &file](DWORD code) -> Status {
-        if (file.valid()) {
-            file.close();  // the temporary file cannot be deleted while it is open
-        }
+        file.reset();  // the temporary file cannot be deleted while it is open
         ::DeleteFileW(tempName);
         return win32Error(code);
     };
 
-    file = UniqueHandle(::CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+    file = KernelHandle(::CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file) {
         return fail(::GetLastError());
     }
     std::size_t done = 0;
@@ -211,7 +145,7 @@ Status NativeFileSystem::replaceFile(const std::string& path, const std::string&
     if (::FlushFileBuffers(file.get()) == 0) {
         return fail(::GetLastError());
     }
-    if (!file.close()) {
+    if (::CloseHandle(file.release()) == 0) {
         return fail(::GetLastError());
     }
     if (::MoveFileExW(tempName, target.c_str(),

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <utility>
+
+#include "platform/event_dispatcher.h"
 #include "platform/ports.h"
 #include "platform/sim/call_log.h"
 #include "platform/sim/recording_file_system.h"
@@ -20,8 +23,13 @@ namespace quorvel::platform::sim {
 // directly through `disk`), and `clock` delivers the timers.
 class SimPlatform {
 public:
-    // The program is started in a folder that exists.
-    SimPlatform() { disk.addDirectory(identity.current); }
+    // The program is started in a folder that exists. Timer ticks and user input run through
+    // `events` as the real host dispatches them, each followed by the after-event step.
+    SimPlatform() {
+        disk.addDirectory(identity.current);
+        clock.setDispatcher(&events);
+        events.bringUpToDate = [this] { windows.sync(); };
+    }
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -36,6 +44,13 @@ public:
     SimProcess process{log};
     SimWindowHost windows{log};
     VirtualClock clock;
+    EventDispatcher events;
+
+    // One event as the host runs it: the handlers, then the after-event step.
+    template <class Handler>
+    decltype(auto) dispatch(Handler&& handler) {
+        return events.dispatch(std::forward<Handler>(handler));
+    }
 
     [[nodiscard]] Ports ports() {
         return Ports{identity, files, instance, screen, dialogs, pictures, process, windows, clock};

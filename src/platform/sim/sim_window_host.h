@@ -22,10 +22,16 @@ public:
     [[nodiscard]] int creations(const std::string& name) const;
     [[nodiscard]] int liveCount() const noexcept { return static_cast<int>(live_.size()); }
 
+    // The after-event step's "bring every window up to date": the simulation has no screen to
+    // update, so it only counts the steps.
+    void sync() noexcept { ++syncs_; }
+    [[nodiscard]] int syncs() const noexcept { return syncs_; }
+
 private:
     CallLog& log_;
     std::multimap<std::string, forms::Form*> live_;
     std::map<std::string, int> creations_;
+    int syncs_ = 0;
 };
 
 }  // namespace quorvel::platform::sim

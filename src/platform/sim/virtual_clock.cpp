@@ -34,7 +34,11 @@ void VirtualClock::advance(std::uint64_t ms) {
         next->due += next->interval;
         next->order = nextOrder_++;
         forms::Timer* timer = next->timer;
-        timer->tick();
+        if (dispatcher_ != nullptr) {
+            dispatcher_->dispatch([timer] { timer->tick(); });
+        } else {
+            timer->tick();
+        }
         if (afterTick) {
             afterTick();
         }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "forms/timer.h"
+#include "platform/event_dispatcher.h"
 
 namespace quorvel::platform::sim {
 
@@ -22,7 +23,9 @@ public:
     [[nodiscard]] bool armed(const forms::Timer& timer) const noexcept;
     [[nodiscard]] std::size_t armedCount() const noexcept { return entries_.size(); }
 
-    // Run after every tick, as the host runs the program's after-event step after each message.
+    // Ticks run through the dispatcher as the real timers' do, with the after-event step.
+    void setDispatcher(EventDispatcher* dispatcher) noexcept { dispatcher_ = dispatcher; }
+    // Run after every tick and its after-event step: a hook for tests that watch the ticks.
     std::function<void()> afterTick;
 
 private:
@@ -36,6 +39,7 @@ private:
     std::vector<Entry> entries_;
     std::uint64_t now_ = 0;
     std::uint64_t nextOrder_ = 0;
+    EventDispatcher* dispatcher_ = nullptr;
 };
 
 }  // namespace quorvel::platform::sim

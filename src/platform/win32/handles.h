@@ -55,6 +55,55 @@ struct WindowTraits {
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle empty() noexcept { return nullptr; }
+    static bool valid(Handle h) noexcept { return h != nullptr; }
+    static void close(Handle h) noexcept { DestroyMenu(h); }
+};
+// A menu the program built and nothing else owns (a popup menu, not one attached to a window).
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
+struct LocalMemoryTraits {  // buffers the system allocated with LocalAlloc (FormatMessage)
+    using Handle = void*;
+    static Handle empty() noexcept { return nullptr; }
+    static bool valid(Handle h) noexcept { return h != nullptr; }
+    static void close(Handle h) noexcept { LocalFree(h); }
+};
+using LocalMemory = UniqueHandle<LocalMemoryTraits>;
+
+struct IdListTraits {  // shell item ID lists, freed with the COM allocator
+    using Handle = PIDLIST_ABSOLUTE;
+    static Handle empty() noexcept { return nullptr; }
+    static bool valid(Handle h) noexcept { return h != nullptr; }
+    static void close(Handle h) noexcept { CoTaskMemFree(h); }
+};
+using UniqueIdList = UniqueHandle<IdListTraits>;
+
+struct ShellNotificationTraits {  // a registration of SHChangeNotifyRegister; 0 is none
+    using Handle = ULONG;
+    static Handle empty() noexcept { return 0; }
+    static bool valid(Handle h) noexcept { return h != 0; }
+    static void close(Handle h) noexcept { SHChangeNotifyDeregister(h); }
+};
+using ShellNotification = UniqueHandle<ShellNotificationTraits>;
+
+struct ChangeNotificationTraits {  // FindFirstChangeNotification; INVALID_HANDLE_VALUE is none
+    using Handle = HANDLE;
+    static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool valid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void close(Handle h) noexcept { FindCloseChangeNotification(h); }
+};
+using ChangeNotification = UniqueHandle<ChangeNotificationTraits>;
+
+struct UrlCacheEnumerationTraits {  // FindFirstUrlCacheEntryW's walk
+    using Handle = HANDLE;
+    static Handle empty() noexcept { return nullptr; }
+    static bool valid(Handle h) noexcept { return h != nullptr; }
+    static void close(Handle h) noexcept { FindCloseUrlCache(h); }
+};
+using UrlCacheEnumeration = UniqueHandle<UrlCacheEnumerationTraits>;
+
 struct MemoryDcTraits {
     using Handle = HDC;
     static Handle empty() noexcept { return nullptr; }
@@ -186,18 +235,14 @@ public:
     WindowClass() noexcept = default;
     WindowClass(const WNDCLASSEXW& wc) noexcept  // NOLINT(google-explicit-constructor)
         : atom_(RegisterClassExW(&wc)), instance_(wc.hInstance) {}
-    ~WindowClass() {
-        if (atom_ != 0) {
-            UnregisterClassW(MAKEINTATOM(atom_), instance_);
-        }
-    }
+    ~WindowClass() { unregister(); }
     WindowClass(const WindowClass&) = delete;
     WindowClass& operator=(const WindowClass&) = delete;
     WindowClass(WindowClass&& other) noexcept
         : atom_(std::exchange(other.atom_, ATOM{0})), instance_(other.instance_) {}
     WindowClass& operator=(WindowClass&& other) noexcept {
         if (this != &other) {
-            this->~WindowClass();
+            unregister();
             atom_ = std::exchange(other.atom_, ATOM{0});
             instance_ = other.instance_;
         }
@@ -207,6 +252,12 @@ public:
     [[nodiscard]] explicit operator bool() const noexcept { return atom_ != 0; }
 
 private:
+    void unregister() noexcept {
+        if (atom_ != 0) {
+            UnregisterClassW(MAKEINTATOM(std::exchange(atom_, ATOM{0})), instance_);
+        }
+    }
+
     ATOM atom_ = 0;
     HINSTANCE instance_ = nullptr;
 };

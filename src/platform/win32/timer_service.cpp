@@ -8,7 +8,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"Quorvel.Timers";
 }
 
-Win32TimerService::Win32TimerService(HINSTANCE instance) {
+Win32TimerService::Win32TimerService(HINSTANCE instance, FailureLog* failures)
+    : failures_(failures) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Win32TimerService::windowProc;
@@ -38,7 +39,10 @@ void Win32TimerService::arm(forms::Timer& timer, std::uint32_t intervalMs) {
         timers_.emplace(id, &timer);
     }
     // Setting an existing id again restarts its count, as re-enabling a timer should.
-    SetTimer(window_.get(), id, std::max<UINT>(intervalMs, USER_TIMER_MINIMUM), nullptr);
+    if (SetTimer(window_.get(), id, std::max<UINT>(intervalMs, USER_TIMER_MINIMUM), nullptr) == 0 &&
+        failures_ != nullptr) {
+        failures_->record("SetTimer");
+    }
 }
 
 void Win32TimerService::disarm(forms::Timer& timer) {
@@ -57,9 +61,11 @@ void Win32TimerService::tick(UINT_PTR id) {
         KillTimer(window_.get(), id);
         return;
     }
-    found->second->tick();
-    if (afterTick) {
-        afterTick();
+    forms::Timer* timer = found->second;
+    if (dispatcher_ != nullptr) {
+        dispatcher_->dispatch([timer] { timer->tick(); });
+    } else {
+        timer->tick();
     }
 }
 

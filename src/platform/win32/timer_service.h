@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "forms/timer.h"
+#include "platform/event_dispatcher.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 
 namespace quorvel::platform::win32 {
@@ -15,7 +17,7 @@ namespace quorvel::platform::win32 {
 // never reused, so a tick still queued for a timer that has gone finds nothing to call.
 class Win32TimerService final : public forms::TimerService {
 public:
-    explicit Win32TimerService(HINSTANCE instance);
+    explicit Win32TimerService(HINSTANCE instance, FailureLog* failures = nullptr);
     ~Win32TimerService() override;
     Win32TimerService(const Win32TimerService&) = delete;
     Win32TimerService& operator=(const Win32TimerService&) = delete;
@@ -23,9 +25,9 @@ public:
     void arm(forms::Timer& timer, std::uint32_t intervalMs) override;
     void disarm(forms::Timer& timer) override;
 
-    // Runs after every tick, so the windows show what the tick changed (also while a message
-    // box runs its own message loop).
-    std::function<void()> afterTick;
+    // Every tick runs through this, with its after-event step, so the windows show what the
+    // tick changed (also while a message box or a menu runs its own message loop).
+    void setDispatcher(EventDispatcher* dispatcher) noexcept { dispatcher_ = dispatcher; }
 
     // A handler that threw inside the window system's callback cannot unwind through it; the
     // failure is kept and rethrown by the message loop.
@@ -45,6 +47,8 @@ private:
     std::unordered_map<UINT_PTR, forms::Timer*> timers_;
     UINT_PTR nextId_ = 1;
     std::exception_ptr pendingFailure_;
+    EventDispatcher* dispatcher_ = nullptr;
+    FailureLog* failures_ = nullptr;
 };
 
 }  // namespace quorvel::platform::win32

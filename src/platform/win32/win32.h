@@ -19,4 +19,5 @@
 #include <lmcons.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <wininet.h>
 // clang-format on

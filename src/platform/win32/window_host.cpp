@@ -152,6 +152,15 @@ void Win32WindowHost::onBroadcast(UINT message, std::function<void()> handler) {
 }
 
 void Win32WindowHost::sync() {
+    // Moving and showing windows sends messages; none of them may start another sync.
+    if (syncing_) {
+        return;
+    }
+    syncing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{syncing_};
     reap();
     // By index: nothing here creates forms, but stay safe if a window appears meanwhile.
     for (std::size_t i = 0; i < windows_.size(); ++i) {
@@ -174,8 +183,9 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
                        applied.box->top != box.top || applied.box->right != box.right ||
                        applied.box->bottom != box.bottom;
     if (moved) {
-        SetWindowPos(window, nullptr, box.left, box.top, box.width(), box.height(),
-                     SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+        failures_.check(SetWindowPos(window, nullptr, box.left, box.top, box.width(), box.height(),
+                                     SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE),
+                        "SetWindowPos (place)");
         applied.box = box;
     }
 
@@ -183,7 +193,9 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
         const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
         if (form.colorKey()) {
             SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
-            SetLayeredWindowAttributes(window, toColorRef(*form.colorKey()), 0, LWA_COLORKEY);
+            failures_.check(
+                SetLayeredWindowAttributes(window, toColorRef(*form.colorKey()), 0, LWA_COLORKEY),
+                "SetLayeredWindowAttributes");
         } else {
             SetWindowLongPtrW(window, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
         }
@@ -200,9 +212,11 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
             SetWindowPos(hosted.owner.get(), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
-        SetWindowPos(
-            window, form.topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (form.visible() ? SWP_SHOWWINDOW : 0U));
+        failures_.check(
+            SetWindowPos(
+                window, form.topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (form.visible() ? SWP_SHOWWINDOW : 0U)),
+            "SetWindowPos (stacking)");
         applied.topmost = form.topmost();
         if (form.visible()) {
             applied.visible = true;
@@ -274,7 +288,9 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             form->mouseDown(forms::MouseButton::Left, pointFrom(lp, hosted.dpi));
             return 0;
         case WM_LBUTTONUP:
+            hosted.releasingCapture = true;
             ReleaseCapture();
+            hosted.releasingCapture = false;
             if (hosted.form != nullptr) {
                 hosted.form->mouseUp(forms::MouseButton::Left, pointFrom(lp, hosted.dpi));
             }
@@ -284,6 +300,13 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             return 0;
         case WM_RBUTTONUP:
             form->mouseUp(forms::MouseButton::Right, pointFrom(lp, hosted.dpi));
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse between press and release (a menu, a message box,
+            // Alt+Tab): the release will not come here, and no click may follow later.
+            if (!hosted.releasingCapture) {
+                form->captureLost();
+            }
             return 0;
         case WM_DROPFILES:
             dropFiles(hosted, reinterpret_cast<HDROP>(wp));
@@ -312,6 +335,25 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
     return DefWindowProcW(window, message, wp, lp);
 }
 
+namespace {
+
+// The messages that run the program's handlers; only these are events with an after-event step.
+// Painting, placing and sizing messages are not: the after-event step itself sends them.
+bool reachesHandlers(UINT message) {
+    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_DROPFILES ||
+           message == WM_CLOSE || message == WM_ENDSESSION || message == WM_COMMAND ||
+           message == WM_CAPTURECHANGED || message >= WM_APP;
+}
+
+}  // namespace
+
+LRESULT Win32WindowHost::dispatch(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp) {
+    if (dispatcher_ == nullptr || hosted.form == nullptr || !reachesHandlers(message)) {
+        return handle(hosted, message, wp, lp);
+    }
+    return dispatcher_->dispatch([&] { return handle(hosted, message, wp, lp); });
+}
+
 LRESULT CALLBACK Win32WindowHost::windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lp);
@@ -331,7 +373,7 @@ LRESULT CALLBACK Win32WindowHost::windowProc(HWND window, UINT message, WPARAM w
     }
     const BusyScope busy(hosted->busy);
     try {
-        return hosted->host->handle(*hosted, message, wp, lp);
+        return hosted->host->dispatch(*hosted, message, wp, lp);
     } catch (...) {
         hosted->host->pendingFailure_ = std::current_exception();
         return 0;

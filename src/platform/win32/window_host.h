@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/event_dispatcher.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/units.h"
@@ -32,6 +34,10 @@ public:
 
     // Position, size, visibility, stacking, colour key and paint of every window from its form.
     void sync();
+
+    // Every message that reaches a form's handlers runs through this, with its after-event step.
+    void setDispatcher(EventDispatcher* dispatcher) noexcept { dispatcher_ = dispatcher; }
+    [[nodiscard]] FailureLog& failures() noexcept { return failures_; }
 
     // The form's window, made now if it does not exist yet.
     [[nodiscard]] HWND windowOf(const forms::Form& form);
@@ -65,7 +71,8 @@ private:
         UniqueWindow owner;
         UniqueWindow window;
         int dpi = kDesignDpi;
-        int busy = 0;  // handlers of this window on the stack
+        int busy = 0;                   // handlers of this window on the stack
+        bool releasingCapture = false;  // the host itself lets go of the mouse
         Applied applied;
         FormPainter painter;
 
@@ -83,6 +90,7 @@ private:
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
     LRESULT handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp);
+    LRESULT dispatch(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp);
     HWND realise(Hosted& hosted);
     void syncOne(Hosted& hosted);
     void dropFiles(Hosted& hosted, HDROP drop);
@@ -99,6 +107,9 @@ private:
     std::vector<std::unique_ptr<Hosted>> windows_;
     std::vector<std::pair<UINT, std::function<void()>>> broadcasts_;
     std::exception_ptr pendingFailure_;
+    EventDispatcher* dispatcher_ = nullptr;
+    FailureLog failures_;
+    bool syncing_ = false;
 };
 
 }  // namespace quorvel::platform::win32
