@@ -63,8 +63,10 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
 
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        if (!host.preTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
         host.rethrowPendingFailure();
         timers.rethrowPendingFailure();
     }

@@ -333,6 +333,14 @@ bool Form::escapeKey() {
     return pressButton(controls_, [](const Button& b) { return b.isCancel(); });
 }
 
+bool Form::requestClose() {
+    if (!onCloseRequest) {
+        return false;
+    }
+    onCloseRequest();
+    return true;
+}
+
 void Form::drop(Point p, const std::vector<std::string>& files) {
     Control* c = controlAt(p);
     PointerHandlers* h = c != nullptr ? handlersOf(c) : &backgroundEvents;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -159,6 +160,10 @@ public:
     // the window has no such button that takes input.
     bool enterKey();
     bool escapeKey();
+    // The person asked to close the window (its close box, Alt+F4). A window that handles this
+    // itself offers onCloseRequest; false when it does not, and the host decides instead.
+    bool requestClose();
+    std::function<void()> onCloseRequest;
 
     // Bumped by every change of the form or one of its controls; the host repaints when it moves.
     [[nodiscard]] std::uint64_t revision() const noexcept { return revision_; }

@@ -249,6 +249,14 @@ TEST_F(FormControls, ButtonsTakePressesOnlyWhileTheyCanAndEnterAndEscapeFindThem
     EXPECT_EQ(events, (std::vector<std::string>{"OK", "OK", "Cancel"}));
 }
 
+TEST_F(FormControls, TheCloseBoxGoesToTheFormOnlyWhenItOffersAHandler) {
+    EXPECT_FALSE(form.requestClose());  // the host decides for a form without one
+    int asked = 0;
+    form.onCloseRequest = [&] { ++asked; };
+    EXPECT_TRUE(form.requestClose());
+    EXPECT_EQ(asked, 1);
+}
+
 TEST_F(FormControls, AQuietenedFormStopsItsTimersAndLeavesTheScreen) {
     form.show();
     form.timer("Tick").start(100);

@@ -4,6 +4,7 @@
 
 #include "platform/win32/colors.h"
 #include "platform/win32/strconv.h"
+#include "platform/win32/window_frame.h"
 
 namespace quorvel::platform::win32 {
 
@@ -91,7 +92,7 @@ const std::wstring& Win32WindowHost::classFor(const std::string& formName) {
 void Win32WindowHost::formCreated(forms::Form& form) {
     // The real window is made when it is first needed, at the latest by the next sync, in the
     // order the forms were created: the bar is on screen before its popups cost anything.
-    auto hosted = std::make_unique<Hosted>();
+    auto hosted = std::make_unique<Hosted>(controlServices_);
     hosted->host = this;
     hosted->form = &form;
     windows_.push_back(std::move(hosted));
@@ -101,16 +102,25 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
     if (hosted.window || hosted.form == nullptr) {
         return hosted.window.get();
     }
-    const std::wstring& className = classFor(hosted.form->name());
-    const std::wstring title = toWide(hosted.form->name());
+    const forms::Form& form = *hosted.form;
+    const std::wstring& className = classFor(form.name());
+    const std::string text = windowTextOf(form);
+    const std::wstring title = toWide(text);
     hosted.owner.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, title.c_str(), WS_POPUP, 0, 0,
                                        0, 0, nullptr, nullptr, instance_, nullptr));
     // Created hidden and empty; the sync places and shows it from the form. The window
     // procedure takes ownership of the handle when the window is created.
-    HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(), title.c_str(),
-                        WS_POPUP, 0, 0, 0, 0, hosted.owner.get(), nullptr, instance_, &hosted);
+    const FrameStyle frame = frameStyleOf(form.style());
+    HWND window = CreateWindowExW(frame.exStyle, className.c_str(), title.c_str(), frame.style, 0,
+                                  0, 0, 0, hosted.owner.get(), nullptr, instance_, &hosted);
+    if (window == nullptr) {
+        failures_.record("CreateWindowExW (" + form.name() + ")");
+        return nullptr;
+    }
+    hosted.applied.style = form.style();
+    hosted.applied.text = text;
     hosted.dpi = dpiOf(window);
+    hosted.children.sync(window, form, hosted.dpi);
     return window;
 }
 
@@ -136,6 +146,40 @@ HWND Win32WindowHost::windowOf(const forms::Form& form) {
         }
     }
     return nullptr;
+}
+
+Win32WindowHost::Hosted* Win32WindowHost::hostedOf(const forms::Form& form) const noexcept {
+    for (const auto& hosted : windows_) {
+        if (hosted->form == &form) {
+            return hosted.get();
+        }
+    }
+    return nullptr;
+}
+
+HWND Win32WindowHost::windowOf(const forms::Control& control) {
+    Hosted* hosted = hostedOf(control.owner());
+    return hosted != nullptr && realise(*hosted) != nullptr ? hosted->children.windowOf(control)
+                                                            : nullptr;
+}
+
+HWND Win32WindowHost::toolTipsOf(const forms::Form& form) {
+    const Hosted* hosted = hostedOf(form);
+    return hosted != nullptr ? hosted->tips.window() : nullptr;
+}
+
+bool Win32WindowHost::preTranslate(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || msg.hwnd == nullptr) {
+        return false;
+    }
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    for (const auto& hosted : windows_) {
+        if (hosted->form != nullptr && hosted->window.get() == root) {
+            // The bar and its popups have no controls: their keys go on as before.
+            return !hosted->children.empty() && IsDialogMessageW(root, &msg) != FALSE;
+        }
+    }
+    return false;
 }
 
 HWND Win32WindowHost::mainWindow() {
@@ -170,15 +214,39 @@ void Win32WindowHost::sync() {
     }
 }
 
+void Win32WindowHost::syncFrame(Hosted& hosted) {
+    const forms::Form& form = *hosted.form;
+    HWND window = hosted.window.get();
+    Applied& applied = hosted.applied;
+    if (applied.style != form.style()) {
+        const FrameStyle frame = frameStyleOf(form.style());
+        const LONG_PTR keep = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED;
+        SetWindowLongPtrW(window, GWL_STYLE,
+                          static_cast<LONG_PTR>(frame.style) |
+                              (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE));
+        SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>(frame.exStyle) | keep);
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        applied.style = form.style();
+        applied.box.reset();  // the frame changes what the client area costs
+        applied.text.reset();
+    }
+    const std::string text = windowTextOf(form);
+    if (applied.text != text) {
+        failures_.check(SetWindowTextW(window, toWide(text).c_str()), "SetWindowTextW");
+        applied.text = text;
+    }
+}
+
 void Win32WindowHost::syncOne(Hosted& hosted) {
     const forms::Form& form = *hosted.form;
     HWND window = hosted.window.get();
     Applied& applied = hosted.applied;
+    syncFrame(hosted);
+    const bool wasVisible = applied.visible.value_or(false);
 
     const int dpi = hosted.dpi;
-    const PixelBox box{twipsToPixels(form.left(), dpi), twipsToPixels(form.top(), dpi),
-                       twipsToPixels(form.left(), dpi) + twipsToPixels(form.width(), dpi),
-                       twipsToPixels(form.top(), dpi) + twipsToPixels(form.height(), dpi)};
+    const PixelBox box = windowBoxOf(form, dpi);
     const bool moved = !applied.box || applied.box->left != box.left ||
                        applied.box->top != box.top || applied.box->right != box.right ||
                        applied.box->bottom != box.bottom;
@@ -227,6 +295,14 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
         ShowWindow(window, form.visible() ? SW_SHOWNA : SW_HIDE);
         applied.visible = form.visible();
     }
+
+    if (form.style() == forms::FormStyle::Dialog && form.visible() && !wasVisible) {
+        // A window a person works in comes up ready for the keyboard.
+        SetForegroundWindow(window);
+    }
+
+    hosted.children.sync(window, form, dpi);
+    hosted.tips.sync(window, form, dpi, hosted.children);
 
     if (applied.revision != form.revision()) {
         applied.revision = form.revision();
@@ -317,8 +393,48 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             hosted.applied.revision.reset();
             syncOne(hosted);
             return 0;
+        case WM_COMMAND:
+            if (hosted.children.command(*form, wp, lp)) {
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            return hosted.children.controlColor(*form, message, reinterpret_cast<HDC>(wp));
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE) {
+                hosted.children.windowDeactivated(window);
+            }
+            break;
+        case WM_SETFOCUS:
+            hosted.children.windowFocused(window);
+            return 0;
+        case WM_GETMINMAXINFO:
+            // A dialog keeps the size its form gives it.
+            if (form->style() == forms::FormStyle::Dialog && hosted.applied.box) {
+                auto* limits = reinterpret_cast<MINMAXINFO*>(lp);
+                const POINT size{hosted.applied.box->width(), hosted.applied.box->height()};
+                limits->ptMinTrackSize = size;
+                limits->ptMaxTrackSize = size;
+                return 0;
+            }
+            break;
+        case WM_EXITSIZEMOVE: {
+            // The person dragged the window by its title bar: the form takes the new place, so
+            // the next change of the form does not put the window back.
+            RECT r{};
+            if (GetWindowRect(window, &r) != FALSE && hosted.applied.box) {
+                form->setLeft(pixelsToTwips(r.left, hosted.dpi));
+                form->setTop(pixelsToTwips(r.top, hosted.dpi));
+                hosted.applied.box = PixelBox{r.left, r.top, r.left + hosted.applied.box->width(),
+                                              r.top + hosted.applied.box->height()};
+            }
+            return 0;
+        }
         case WM_CLOSE:
-            if (onCloseRequest) {
+            if (!form->requestClose() && onCloseRequest) {
                 onCloseRequest(*form);
             }
             return 0;
@@ -368,7 +484,9 @@ LRESULT CALLBACK Win32WindowHost::windowProc(HWND window, UINT message, WPARAM w
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        hosted->window.release();
+        hosted->tips.abandon();
+        hosted->children.abandon();
+        static_cast<void>(hosted->window.release());
         return DefWindowProcW(window, message, wp, lp);
     }
     const BusyScope busy(hosted->busy);

@@ -12,16 +12,22 @@
 
 #include "forms/form.h"
 #include "platform/event_dispatcher.h"
+#include "platform/win32/brush_cache.h"
+#include "platform/win32/child_controls.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/tool_tips.h"
+#include "platform/win32/ui_font.h"
 #include "platform/win32/units.h"
 
 namespace quorvel::platform::win32 {
 
-// Realises every form as a borderless top-level popup of class "Quorvel.<form name>" and keeps
-// the window in line with the form after each event. Windows never take the focus by being
-// shown, and are kept off the taskbar.
+// Realises every form as a top-level popup of class "Quorvel.<form name>" and keeps the window
+// in line with the form after each event. Borderless windows (the bar and its popups) never
+// take the focus by being shown and are kept off the taskbar; dialog windows have a title bar
+// and a taskbar button, and become the active window when they appear. A form's text boxes,
+// lists and buttons are real child controls (child_controls.h), its hints real tooltips.
 class Win32WindowHost final : public forms::WindowHost {
 public:
     explicit Win32WindowHost(HINSTANCE instance);
@@ -41,10 +47,19 @@ public:
 
     // The form's window, made now if it does not exist yet.
     [[nodiscard]] HWND windowOf(const forms::Form& form);
+    // A real control's child window, and a form's tooltip control (null until it has a hint).
+    [[nodiscard]] HWND windowOf(const forms::Control& control);
+    [[nodiscard]] HWND toolTipsOf(const forms::Form& form);
+
+    // Called by the message loop before translating and dispatching a message: keyboard input
+    // for a window with real controls goes through the dialog manager, so Tab, Shift+Tab, Enter
+    // and Escape work as in any dialog. True when the message has been handled.
+    bool preTranslate(MSG& msg);
     // The window of the oldest form still alive: the bar, which owns message boxes.
     [[nodiscard]] HWND mainWindow();
 
     // A window was asked to close (by the user, another program, or the session ending).
+    // A form that takes its close box itself (forms::Form::onCloseRequest) is asked first.
     std::function<void(forms::Form&)> onCloseRequest;
     // Registered messages broadcast to top-level windows, handled once (by the main window).
     void onBroadcast(UINT message, std::function<void()> handler);
@@ -64,6 +79,8 @@ private:
         std::optional<bool> topmost;
         std::optional<std::optional<forms::ColorNumber>> colorKey;
         std::optional<std::uint64_t> revision;
+        std::optional<forms::FormStyle> style;
+        std::optional<std::string> text;
     };
     struct Hosted {
         Win32WindowHost* host = nullptr;
@@ -75,14 +92,20 @@ private:
         bool releasingCapture = false;  // the host itself lets go of the mouse
         Applied applied;
         FormPainter painter;
+        ChildControls children;
+        ToolTips tips;
 
-        Hosted() = default;
+        explicit Hosted(ControlServices services) noexcept
+            : children(services), tips(services.instance) {}
         Hosted(const Hosted&) = delete;
         Hosted& operator=(const Hosted&) = delete;
-        // The window's last messages must not reach a half-destroyed record.
+        // The window's last messages must not reach a half-destroyed record; its controls go
+        // before it.
         ~Hosted() {
             if (window) {
                 SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
+                tips.destroy();
+                children.destroy();
                 window.reset();
             }
         }
@@ -93,11 +116,16 @@ private:
     LRESULT dispatch(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp);
     HWND realise(Hosted& hosted);
     void syncOne(Hosted& hosted);
+    void syncFrame(Hosted& hosted);
+    [[nodiscard]] Hosted* hostedOf(const forms::Form& form) const noexcept;
     void dropFiles(Hosted& hosted, HDROP drop);
     const std::wstring& classFor(const std::string& formName);
     void reap();
 
     HINSTANCE instance_;
+    // Shared by every window's real controls; released after the windows.
+    UiFont uiFont_;
+    BrushCache brushes_;
     std::unordered_map<std::string, std::pair<std::wstring, WindowClass>> classes_;
     // Each form's window is owned by a window of its own that is never shown: owned windows
     // stay off the taskbar even where a shell ignores the tool-window style, and one owner per
@@ -110,6 +138,7 @@ private:
     EventDispatcher* dispatcher_ = nullptr;
     FailureLog failures_;
     bool syncing_ = false;
+    ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_};
 };
 
 }  // namespace quorvel::platform::win32
