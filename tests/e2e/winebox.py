@@ -47,6 +47,13 @@ def probe_exe():
     return env_path("QUORVEL_PROBE", BUILD_WINDOWS / "tests" / "e2e" / "probe" / "probe.exe")
 
 
+def controls_spike_exe():
+    return env_path(
+        "QUORVEL_CONTROLS_SPIKE",
+        BUILD_WINDOWS / "tests" / "e2e" / "controls_spike" / "controls_spike.exe",
+    )
+
+
 def minimal_window_exe():
     return env_path(
         "QUORVEL_MINIMAL_WINDOW",
@@ -307,6 +314,27 @@ class Session:
             return None
         x, y, w, h, visible = (int(v) for v in out.split())
         return x, y, w, h, bool(visible)
+
+    def controls(self, class_name):
+        """The child windows of the first top-level window of the class, in Tab order: one
+        dict each with class, style, ex_style, id, rect (client pixels), screen (top-left),
+        visible, enabled, focused and text."""
+        code, out = self.probe("controls", class_name)
+        if code != 0:
+            return []
+        children = []
+        for line in out.splitlines():
+            fields = line.split("\t", 9)
+            if len(fields) < 10:
+                continue
+            name, style, ex_style, ident, rect, screen, visible, enabled, focused, text = fields
+            children.append({
+                "class": name, "style": int(style, 16), "ex_style": int(ex_style, 16),
+                "id": int(ident), "rect": tuple(int(v) for v in rect.split()),
+                "screen": tuple(int(v) for v in screen.split()), "visible": visible == "1",
+                "enabled": enabled == "1", "focused": focused == "1", "text": text,
+            })
+        return children
 
     def window_count(self, class_name):
         return int(self.probe("count", class_name)[1])

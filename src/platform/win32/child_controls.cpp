@@ -52,7 +52,8 @@ ChildClass classOf(forms::ControlKind kind) {
             return {L"LISTBOX", kChild | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     WS_EX_CLIENTEDGE};
         default:
-            return {L"BUTTON", kChild | BS_PUSHBUTTON, 0};
+            // BS_NOTIFY: the button reports getting the focus, which moves the default look.
+            return {L"BUTTON", kChild | BS_PUSHBUTTON | BS_NOTIFY, 0};
     }
 }
 
@@ -67,6 +68,22 @@ std::string textOf(HWND window) {
     const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(copied, 0)));
     return toUtf8(text);
+}
+
+// Each kind numbers its notifications in its own way.
+bool isFocusNotice(forms::ControlKind kind, UINT code) {
+    switch (kind) {
+        case forms::ControlKind::TextBox:
+            return code == EN_SETFOCUS;
+        case forms::ControlKind::ComboBox:
+            return code == CBN_SETFOCUS;
+        case forms::ControlKind::ListBox:
+            return code == LBN_SETFOCUS;
+        case forms::ControlKind::Button:
+            return code == BN_SETFOCUS;
+        default:
+            return false;
+    }
 }
 
 int selectionOf(HWND window, forms::ControlKind kind) {
@@ -148,6 +165,7 @@ void ChildControls::sync(HWND parent, const forms::Form& form, int dpi) {
     if (made || revision_ != form.revision()) {
         orderTabs();
     }
+    showDefault();
     revision_ = form.revision();
     dpi_ = dpi;
 }
@@ -236,16 +254,9 @@ void ChildControls::apply(Child& child, int dpi) {
             applyList(child, static_cast<const forms::ListControl&>(control),
                       control.kind() == forms::ControlKind::ComboBox);
             break;
-        case forms::ControlKind::Button: {
-            const auto& button = static_cast<const forms::Button&>(control);
-            if (applied.isDefault != button.isDefault()) {
-                SendMessageW(window, BM_SETSTYLE,
-                             button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-                applied.isDefault = button.isDefault();
-            }
-            applyText(child, button.caption());
+        case forms::ControlKind::Button:
+            applyText(child, static_cast<const forms::Button&>(control).caption());
             break;
-        }
         default:
             break;
     }
@@ -257,6 +268,27 @@ void ChildControls::apply(Child& child, int dpi) {
     if (applied.visible != control.visible()) {
         ShowWindow(window, control.visible() ? SW_SHOWNA : SW_HIDE);
         applied.visible = control.visible();
+    }
+}
+
+void ChildControls::showDefault() {
+    const Child* focused = find(GetFocus());
+    if (focused != nullptr && focused->control->kind() != forms::ControlKind::Button) {
+        focused = nullptr;
+    }
+    for (const Child& child : children_) {
+        if (child.control->kind() != forms::ControlKind::Button) {
+            continue;
+        }
+        const bool wanted = focused != nullptr
+                                ? &child == focused
+                                : static_cast<const forms::Button&>(*child.control).isDefault();
+        const auto type = static_cast<DWORD>(GetWindowLongPtrW(child.window.get(), GWL_STYLE)) &
+                          static_cast<DWORD>(BS_TYPEMASK);
+        if ((type == BS_DEFPUSHBUTTON) != wanted) {
+            SendMessageW(child.window.get(), BM_SETSTYLE, wanted ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                         TRUE);
+        }
     }
 }
 
@@ -323,6 +355,10 @@ bool ChildControls::command(forms::Form& form, WPARAM wp, LPARAM lp) {
         return false;
     }
     forms::NativeControl& control = *child->control;
+    if (isFocusNotice(control.kind(), code)) {
+        showDefault();
+        return true;
+    }
     switch (control.kind()) {
         case forms::ControlKind::TextBox:
             if (code == EN_CHANGE && !writing_) {

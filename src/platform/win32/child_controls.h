@@ -60,6 +60,10 @@ public:
     // had the focus when the window was left gets it back, or the first in the Tab order.
     void windowDeactivated(HWND parent);
     void windowFocused(HWND parent);
+    // The focused push button looks like the default one, and Enter presses it; with the focus
+    // elsewhere the form's default button does. The dialog manager changes the buttons' looks
+    // as the focus moves; this puts them right again.
+    void showDefault();
 
     [[nodiscard]] bool empty() const noexcept { return children_.empty(); }
     // The control's child window, or null when it has none (yet).
@@ -77,7 +81,6 @@ private:
         std::optional<bool> visible;
         std::optional<bool> enabled;
         std::optional<bool> readOnly;
-        std::optional<bool> isDefault;
         std::optional<std::size_t> maxLength;
         std::optional<std::string> text;  // a text box's text, a button's caption
         std::optional<std::vector<std::string>> items;

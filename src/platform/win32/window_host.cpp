@@ -176,7 +176,11 @@ bool Win32WindowHost::preTranslate(MSG& msg) {
     for (const auto& hosted : windows_) {
         if (hosted->form != nullptr && hosted->window.get() == root) {
             // The bar and its popups have no controls: their keys go on as before.
-            return !hosted->children.empty() && IsDialogMessageW(root, &msg) != FALSE;
+            if (hosted->children.empty() || IsDialogMessageW(root, &msg) == FALSE) {
+                return false;
+            }
+            hosted->children.showDefault();
+            return true;
         }
     }
     return false;

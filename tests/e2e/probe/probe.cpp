@@ -213,6 +213,56 @@ int Text(const std::wstring& class_name) {
     return kExitOk;
 }
 
+// Another program's control answers WM_GETTEXT with its real text (GetWindowText would give an
+// edit box's creation text only); a hung program must not hang the probe.
+std::wstring ControlTextOf(HWND window) {
+    constexpr UINT kTimeoutMs = 2000;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs,
+                             &length)) {
+        return L"";
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kTimeoutMs, &copied);
+    text.resize(std::min<size_t>(copied, length));
+    return text;
+}
+
+// One line per child window of the first top-level window of the class, in z-order (which is
+// the Tab order): class, style and extended style in hex, control id, the rectangle in client
+// pixels (x y width height), its top-left corner on the screen (x y), visible, enabled, whether
+// it has the keyboard focus, and its text.
+int Controls(const std::wstring& class_name) {
+    const auto windows = TopLevelWindowsOfClass(class_name);
+    if (windows.empty()) {
+        Print("none");
+        return kExitNotFound;
+    }
+    HWND parent = windows.front();
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(parent, nullptr), &gui);
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT screen{};
+        GetWindowRect(child, &screen);
+        RECT rect = screen;
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+        char line[256];
+        std::snprintf(
+            line, sizeof line, "\t%08lx\t%08lx\t%d\t%ld %ld %ld %ld\t%ld %ld\t%d\t%d\t%d\t",
+            static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
+            static_cast<unsigned long>(GetWindowLongW(child, GWL_EXSTYLE)), GetDlgCtrlID(child),
+            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, screen.left,
+            screen.top, IsWindowVisible(child) ? 1 : 0, IsWindowEnabled(child) ? 1 : 0,
+            gui.hwndFocus == child ? 1 : 0);
+        Print(ToUtf8(ClassOf(child)) + line + ToUtf8(ControlTextOf(child)));
+    }
+    return kExitOk;
+}
+
 int User() {
     wchar_t name[256] = {};
     DWORD size = 256;
@@ -297,7 +347,8 @@ int Idle() {
 
 int Usage() {
     Print(
-        "usage: probe rect CLASS | count CLASS | close CLASS | text CLASS | taskbar-visible |\n"
+        "usage: probe rect CLASS | count CLASS | close CLASS | text CLASS | controls CLASS |\n"
+        "       taskbar-visible |\n"
         "       taskbar-rect |\n"
         "       find-dialog | dismiss-dialogs | screen | user | idle |\n"
         "       launch-timed COMMAND-LINE CLASS FULL-WIDTH-PX TIMEOUT-MS");
@@ -323,6 +374,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 3 && command == L"text") {
         return Text(argv[2]);
+    }
+    if (argc == 3 && command == L"controls") {
+        return Controls(argv[2]);
     }
     if (argc == 2 && command == L"taskbar-visible") {
         return TaskbarVisible();
