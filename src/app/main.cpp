@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bar/dock.h"
+#include "ids.h"
 #include "platform/native/native_file_system.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/handles.h"
@@ -77,11 +78,13 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    // The windows are tool windows: no taskbar button, no Alt+Tab entry, so nothing would
-    // show a class icon. The program icon lives in the file's resources for Explorer; loading
-    // it here would only cost start-up time (tens of milliseconds under Wine).
+    // The bar's windows are tool windows: no taskbar button, no Alt+Tab entry, so nothing
+    // would show a class icon. The program icon lives in the file's resources; loading it here
+    // would only cost start-up time (tens of milliseconds under Wine), so the host loads it
+    // when the first dialog window (which has a title bar and a taskbar button) appears.
     w::Win32Screen screen;
     w::Win32WindowHost host(instance);
+    host.setDialogIcon(IDI_QUORVEL);
     w::Win32Dialogs dialogs([&host] { return host.mainWindow(); });
     try {
         return run(instance, screen, dialogs, host);

@@ -452,6 +452,17 @@ TEST_F(DialogFormTest, ADialogHasATitleBarACloseBoxAndItsFormSizeAsClientArea) {
     host_.sync();
     EXPECT_EQ(textOf(window), "設定 - 2");
 
+    // Dragged aside by its title bar, it stays where the person put it when the form changes.
+    SetWindowPos(window, nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(dialog.left(), pixelsToTwips(40, dpi_));
+    EXPECT_EQ(dialog.top(), pixelsToTwips(60, dpi_));
+    dialog.setWidth(6300);
+    host_.sync();
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.left, 40);
+    EXPECT_EQ(outer.top, 60);
+
     // The close box goes to the form's own handler, not to the program's.
     int closes = 0;
     std::vector<std::string> programCloses;

@@ -119,6 +119,15 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
     }
     hosted.applied.style = form.style();
     hosted.applied.text = text;
+    if (form.style() == forms::FormStyle::Dialog && dialogIcon_ != 0) {
+        // Shared icons belong to the module: nothing to free.
+        const auto icon = [&](int size) {
+            return reinterpret_cast<LPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(dialogIcon_),
+                                                       IMAGE_ICON, size, size, LR_SHARED));
+        };
+        SendMessageW(window, WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
+        SendMessageW(window, WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));
+    }
     hosted.dpi = dpiOf(window);
     hosted.children.sync(window, form, hosted.dpi);
     return window;

@@ -59,6 +59,10 @@ public:
     [[nodiscard]] HWND mainWindow();
 
     // A window was asked to close (by the user, another program, or the session ending).
+    // The program's icon (a resource of the exe) for dialog windows' title bars and taskbar
+    // buttons; loaded when the first dialog appears, so the bar's start pays nothing for it.
+    void setDialogIcon(WORD resourceId) noexcept { dialogIcon_ = resourceId; }
+
     // A form that takes its close box itself (forms::Form::onCloseRequest) is asked first.
     std::function<void(forms::Form&)> onCloseRequest;
     // Registered messages broadcast to top-level windows, handled once (by the main window).
@@ -138,6 +142,7 @@ private:
     EventDispatcher* dispatcher_ = nullptr;
     FailureLog failures_;
     bool syncing_ = false;
+    WORD dialogIcon_ = 0;
     ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_};
 };
 
