@@ -9,6 +9,7 @@
 // clang-format on
 
 #include "platform/win32/colors.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/strconv.h"
 
 namespace quorvel::platform::win32 {
@@ -130,8 +131,7 @@ void ChildControls::abandon() noexcept {
 ChildControls::Child* ChildControls::make(HWND parent, forms::NativeControl& control) {
     if (children_.empty()) {
         // The standard controls of the visual style the manifest asks for.
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&classes);
+        loadCommonControls(ICC_STANDARD_CLASSES);
         // Tab and Shift+Tab step through the controls of this window (IsDialogMessageW).
         const LONG_PTR ex = GetWindowLongPtrW(parent, GWL_EXSTYLE);
         SetWindowLongPtrW(parent, GWL_EXSTYLE, ex | WS_EX_CONTROLPARENT);

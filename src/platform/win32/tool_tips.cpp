@@ -7,6 +7,7 @@
 #include <commctrl.h>
 // clang-format on
 
+#include "platform/win32/common_controls.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/units.h"
 
@@ -48,8 +49,7 @@ bool ToolTips::ensureWindow(HWND parent) {
     if (tip_) {
         return true;
     }
-    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
-    InitCommonControlsEx(&classes);
+    loadCommonControls(ICC_TAB_CLASSES);
     // Always shown, also over the bar, which never becomes the active window.
     tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
