@@ -427,6 +427,7 @@ class DialogFormTest : public ChildControlsTest {};
 
 TEST_F(DialogFormTest, ADialogHasATitleBarACloseBoxAndItsFormSizeAsClientArea) {
     ControlsForm dialog("DialogTest", services_);
+    ASSERT_NE(host_.windowOf(dialog), nullptr);  // made borderless, then given a frame
     dialog.setStyle(forms::FormStyle::Dialog);
     dialog.setCaption("設定");
     dialog.show();

@@ -28,4 +28,10 @@ struct FrameStyle {
 // The window's text: a dialog's caption, otherwise the form's name (which tools look it up by).
 [[nodiscard]] std::string windowTextOf(const forms::Form& form);
 
+// Gives a window that exists the styles of another look; a colour key's layered style stays.
+void applyFrameStyle(HWND window, forms::FormStyle look);
+
+// An icon of the module's resources on the window's title bar and taskbar button.
+void setWindowIcon(HWND window, HINSTANCE instance, WORD resourceId);
+
 }  // namespace quorvel::platform::win32

@@ -120,13 +120,7 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
     hosted.applied.style = form.style();
     hosted.applied.text = text;
     if (form.style() == forms::FormStyle::Dialog && dialogIcon_ != 0) {
-        // Shared icons belong to the module: nothing to free.
-        const auto icon = [&](int size) {
-            return reinterpret_cast<LPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(dialogIcon_),
-                                                       IMAGE_ICON, size, size, LR_SHARED));
-        };
-        SendMessageW(window, WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
-        SendMessageW(window, WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));
+        setWindowIcon(window, instance_, dialogIcon_);
     }
     hosted.dpi = dpiOf(window);
     hosted.children.sync(window, form, hosted.dpi);
@@ -232,14 +226,7 @@ void Win32WindowHost::syncFrame(Hosted& hosted) {
     HWND window = hosted.window.get();
     Applied& applied = hosted.applied;
     if (applied.style != form.style()) {
-        const FrameStyle frame = frameStyleOf(form.style());
-        const LONG_PTR keep = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED;
-        SetWindowLongPtrW(window, GWL_STYLE,
-                          static_cast<LONG_PTR>(frame.style) |
-                              (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE));
-        SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>(frame.exStyle) | keep);
-        SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        applyFrameStyle(window, form.style());
         applied.style = form.style();
         applied.box.reset();  // the frame changes what the client area costs
         applied.text.reset();
