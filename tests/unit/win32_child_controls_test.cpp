@@ -437,7 +437,9 @@ TEST_F(DialogFormTest, ADialogHasATitleBarACloseBoxAndItsFormSizeAsClientArea) {
     const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0);
-    EXPECT_TRUE((ex & WS_EX_APPWINDOW) != 0);  // a taskbar button to find it again
+    // A taskbar button to find it again: no hidden owner to keep it off the taskbar.
+    EXPECT_TRUE((ex & WS_EX_APPWINDOW) != 0);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
     EXPECT_EQ(ex & WS_EX_TOOLWINDOW, 0);
     EXPECT_EQ(textOf(window), "設定");
     RECT client{};

@@ -98,6 +98,14 @@ void Win32WindowHost::formCreated(forms::Form& form) {
     windows_.push_back(std::move(hosted));
 }
 
+HWND Win32WindowHost::ownerFor(const Hosted& hosted) noexcept {
+    // A dialog wants its own taskbar button, which the hidden owner would take away (Wine's
+    // taskbar leaves every owned window out, whatever its styles say).
+    return hosted.form != nullptr && hosted.form->style() == forms::FormStyle::Dialog
+               ? nullptr
+               : hosted.owner.get();
+}
+
 HWND Win32WindowHost::realise(Hosted& hosted) {
     if (hosted.window || hosted.form == nullptr) {
         return hosted.window.get();
@@ -112,7 +120,7 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
     // procedure takes ownership of the handle when the window is created.
     const FrameStyle frame = frameStyleOf(form.style());
     HWND window = CreateWindowExW(frame.exStyle, className.c_str(), title.c_str(), frame.style, 0,
-                                  0, 0, 0, hosted.owner.get(), nullptr, instance_, &hosted);
+                                  0, 0, 0, ownerFor(hosted), nullptr, instance_, &hosted);
     if (window == nullptr) {
         failures_.record("CreateWindowExW (" + form.name() + ")");
         return nullptr;
@@ -227,6 +235,7 @@ void Win32WindowHost::syncFrame(Hosted& hosted) {
     Applied& applied = hosted.applied;
     if (applied.style != form.style()) {
         applyFrameStyle(window, form.style());
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerFor(hosted)));
         applied.style = form.style();
         applied.box.reset();  // the frame changes what the client area costs
         applied.text.reset();

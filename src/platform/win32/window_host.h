@@ -121,6 +121,7 @@ private:
     HWND realise(Hosted& hosted);
     void syncOne(Hosted& hosted);
     void syncFrame(Hosted& hosted);
+    [[nodiscard]] static HWND ownerFor(const Hosted& hosted) noexcept;
     [[nodiscard]] Hosted* hostedOf(const forms::Form& form) const noexcept;
     void dropFiles(Hosted& hosted, HDROP drop);
     const std::wstring& classFor(const std::string& formName);
