@@ -102,6 +102,11 @@ private:
     windows::WindowSet& windows_;
     settings::SettingsModel model_;
     int currentSet_ = 0;
+    // The start could not make the settings folder and said so; the missing files that follow
+    // are the same trouble and are not reported again.
+    bool folderFailureReported_ = false;
+    // The set on screen is an empty one shown for an RNo that names no set (empty, 0, text).
+    bool shownUnderNoNumber_ = false;
     int dockRecord_ = 1;
     std::int32_t setCount_ = 0;
 

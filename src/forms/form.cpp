@@ -58,6 +58,19 @@ void Form::setVisible(bool v) {
 void Form::setTopmost(bool t) {
     topmost_ = t;
     visible_ = true;
+    behind_ = nullptr;
+    ++stackingSerial_;
+    touch();
+}
+
+void Form::restack() noexcept {
+    ++stackingSerial_;
+    touch();
+}
+
+void Form::setBehind(const Form* other) noexcept {
+    behind_ = other;
+    ++stackingSerial_;
     touch();
 }
 

@@ -77,9 +77,18 @@ public:
     void hide() { setVisible(false); }
 
     // Top-most or normal stacking; like SetWindowPos with "show window, no move, no size"
-    // it also shows the window.
+    // it also shows the window. Every call stacks the window afresh, even with the value it
+    // already has: a window that is top-most comes back to the top of the top-most windows.
     [[nodiscard]] bool topmost() const noexcept { return topmost_; }
     void setTopmost(bool t);
+    // Stacks the window afresh as it is (top-most or not) without showing it.
+    void restack() noexcept;
+    // Keeps the window directly behind another one (null: on top of its band again, as
+    // setTopmost puts it). The name popup slides out from behind the bar this way.
+    [[nodiscard]] const Form* behind() const noexcept { return behind_; }
+    void setBehind(const Form* other) noexcept;
+    // Moves with every stacking request; the host stacks the window again when it moved.
+    [[nodiscard]] std::uint64_t stackingSerial() const noexcept { return stackingSerial_; }
 
     [[nodiscard]] ColorNumber backColor() const noexcept { return backColor_; }
     void setBackColor(ColorNumber c);
@@ -180,6 +189,8 @@ private:
     Rect bounds_;
     bool visible_ = false;
     bool topmost_ = false;
+    const Form* behind_ = nullptr;
+    std::uint64_t stackingSerial_ = 0;
     bool announced_ = false;
     FormStyle style_ = FormStyle::Borderless;
     std::string caption_;

@@ -203,7 +203,7 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
         applied.revision.reset();  // repaint: keyed pictures are drawn differently
     }
 
-    if (applied.topmost != form.topmost()) {
+    if (applied.topmost != form.topmost() || applied.stacking != form.stackingSerial()) {
         if (!form.topmost()) {
             // An owned window is kept just above its owner: with the (never shown) owner at the
             // very bottom, nothing holds the window in the top-most band it is leaving.
@@ -218,8 +218,12 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (form.visible() ? SWP_SHOWWINDOW : 0U)),
             "SetWindowPos (stacking)");
         applied.topmost = form.topmost();
+        applied.stacking = form.stackingSerial();
         if (form.visible()) {
             applied.visible = true;
+        }
+        if (form.behind() != nullptr) {
+            stackBehind(window, *form.behind());
         }
     }
 
@@ -231,6 +235,17 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
     if (applied.revision != form.revision()) {
         applied.revision = form.revision();
         InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+void Win32WindowHost::stackBehind(HWND window, const forms::Form& other) {
+    for (const auto& hosted : windows_) {
+        if (hosted->form == &other && hosted->window) {
+            failures_.check(SetWindowPos(window, hosted->window.get(), 0, 0, 0, 0,
+                                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE),
+                            "SetWindowPos (behind)");
+            return;
+        }
     }
 }
 

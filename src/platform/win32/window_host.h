@@ -62,6 +62,7 @@ private:
         std::optional<PixelBox> box;
         std::optional<bool> visible;
         std::optional<bool> topmost;
+        std::optional<std::uint64_t> stacking;
         std::optional<std::optional<forms::ColorNumber>> colorKey;
         std::optional<std::uint64_t> revision;
     };
@@ -94,6 +95,7 @@ private:
     HWND realise(Hosted& hosted);
     void syncOne(Hosted& hosted);
     void dropFiles(Hosted& hosted, HDROP drop);
+    void stackBehind(HWND window, const forms::Form& other);
     const std::wstring& classFor(const std::string& formName);
     void reap();
 
