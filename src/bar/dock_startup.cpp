@@ -54,6 +54,7 @@ void Dock::Load() {
     ImgRBinEmp_->setVisible(true);
     RBED_->setVisible(true);
     tmeRBin_->start(kBinPollMs);
+    watchRecycleBin();
 
     if (auto rect = screen.taskbarRect()) {
         const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;

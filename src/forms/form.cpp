@@ -7,9 +7,11 @@
 
 namespace quorvel::forms {
 
-Form::Form(std::string name, FormServices services, Rect bounds, std::span<const ControlRow> layout)
+Form::Form(std::string name, FormServices services, Rect bounds, std::span<const ControlRow> layout,
+           std::span<const MenuRow> menus)
     : name_(std::move(name)), services_(services), bounds_(bounds) {
     build(layout);
+    buildMenus(*this, menus);
 }
 
 Form::~Form() {
@@ -248,6 +250,29 @@ void Form::build(std::span<const ControlRow> layout) {
                               row.bounds.width, row.bounds.height};
             buildRow(row, std::string(row.name) + std::to_string(i + 1), bounds);
         }
+    }
+}
+
+MenuItem& Form::addMenu(std::string name, std::string caption) {
+    menus_.push_back(std::make_unique<MenuItem>(*this, std::move(name), std::move(caption)));
+    touch();
+    return *menus_.back();
+}
+
+MenuItem& Form::menuItem(std::string_view name) const {
+    for (const auto& menu : menus_) {
+        if (MenuItem* found = menu->find(name)) {
+            return *found;
+        }
+    }
+    throw std::logic_error(name_ + " has no such menu entry: " + std::string(name));
+}
+
+void Form::popupMenu(MenuItem& menu) {
+    menu.click();
+    MenuItem* chosen = services_.host.popupMenu(*this, menu);
+    if (chosen != nullptr) {
+        chosen->click();
     }
 }
 

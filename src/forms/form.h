@@ -19,6 +19,7 @@
 #include "forms/image.h"
 #include "forms/label.h"
 #include "forms/list_control.h"
+#include "forms/menu.h"
 #include "forms/text_box.h"
 #include "forms/text_field.h"
 #include "forms/timer.h"
@@ -36,6 +37,10 @@ public:
     virtual ~WindowHost() = default;
     virtual void formCreated(Form& form) = 0;
     virtual void formDestroyed(Form& form) = 0;
+    // Shows the visible entries of `menu` as a popup menu at the pointer, owned by `owner`'s
+    // window, and waits for the user: the entry chosen, or null when the menu was dismissed.
+    // Hidden entries are left out, disabled ones cannot be chosen.
+    [[nodiscard]] virtual MenuItem* popupMenu(Form& owner, MenuItem& menu) = 0;
 };
 
 struct FormServices {
@@ -53,7 +58,7 @@ enum class FormStyle { Borderless, Dialog };
 class Form {
 public:
     Form(std::string name, FormServices services, Rect bounds,
-         std::span<const ControlRow> layout = {});
+         std::span<const ControlRow> layout = {}, std::span<const MenuRow> menus = {});
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -154,6 +159,18 @@ public:
         return controls_;
     }
 
+    // --- menus ---
+    MenuItem& addMenu(std::string name, std::string caption);
+    [[nodiscard]] const std::vector<std::unique_ptr<MenuItem>>& menus() const noexcept {
+        return menus_;
+    }
+    // The menu entry of that name at any depth; like get(), a missing one is a programming error.
+    [[nodiscard]] MenuItem& menuItem(std::string_view name) const;
+    // Pops `menu` up at the pointer as this window's context menu: its click runs first (the
+    // preparation), then the menu is shown modally, and the chosen entry's command runs after
+    // the menu has closed.
+    void popupMenu(MenuItem& menu);
+
     // --- input from the host (coordinates relative to the form's client area) ---
     // The topmost visible image or label under the point, or null for the background.
     [[nodiscard]] Control* controlAt(Point p) const noexcept;
@@ -197,6 +214,7 @@ private:
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<MenuItem>> menus_;
     std::uint64_t revision_ = 0;
     Control* pressed_ = nullptr;  // the control a left press went down on, for click
 };
