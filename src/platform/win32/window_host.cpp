@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/colors.h"
+#include "platform/win32/popup_menu.h"
 #include "platform/win32/strconv.h"
 
 namespace quorvel::platform::win32 {
@@ -121,6 +122,11 @@ void Win32WindowHost::formDestroyed(forms::Form& form) {
         }
     }
     reap();
+}
+
+forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+    HWND window = windowOf(owner);
+    return window != nullptr ? trackPopupMenu(window, menu, failures_) : nullptr;
 }
 
 void Win32WindowHost::reap() {

@@ -31,6 +31,7 @@ public:
 
     void formCreated(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
+    forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
 
     // Position, size, visibility, stacking, colour key and paint of every window from its form.
     void sync();
