@@ -29,7 +29,10 @@ def main():
     workdir.mkdir(parents=True, exist_ok=True)
     shots = winebox.REPO / "artifacts" / "run"
     display = os.environ.get("DISPLAY") or None
-    session = winebox.Session(prefix, 1024, 768, display=display, artifacts=shots)
+    # On the user's own display the bar is the user's: its Recycle Bin item shows the user's
+    # real trash. Without one, a trash of the run's own keeps the user's out of it.
+    session = winebox.Session(prefix, 1024, 768, display=display, artifacts=shots,
+                              private_trash=not display)
     session.start()
     try:
         bar = session.launch(exe, cwd=workdir)

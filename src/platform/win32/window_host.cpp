@@ -125,6 +125,9 @@ void Win32WindowHost::formDestroyed(forms::Form& form) {
 }
 
 forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+    // What the handler changed so far (a window made, the bar stacked afresh) reaches the
+    // screen before the menu does; done later, it would stack the bar over the open menu.
+    sync();
     HWND window = windowOf(owner);
     return window != nullptr ? trackPopupMenu(window, menu, failures_) : nullptr;
 }
