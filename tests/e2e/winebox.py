@@ -110,8 +110,14 @@ class WinePrefix:
             env["DISPLAY"] = display
         return env
 
+    # Bumped whenever the set-up below changes, so that kept prefixes are made again.
+    SETUP_VERSION = 2
+
+    def _marker(self):
+        return f"{self.dpi} {self.SETUP_VERSION}"
+
     def ready(self):
-        return (self.path / ".quorvel-ready").read_text().strip() == str(self.dpi) if (
+        return (self.path / ".quorvel-ready").read_text().strip() == self._marker() if (
             self.path / ".quorvel-ready"
         ).exists() else False
 
@@ -142,6 +148,10 @@ class WinePrefix:
             r"[HKEY_CURRENT_USER\Control Panel\Desktop]",
             f'"LogPixels"=dword:{self.dpi:08x}',
             "",
+            # A text file opens in Notepad, as on Windows; this prefix lacks the association.
+            r"[HKEY_CLASSES_ROOT\.txt]",
+            '@="txtfile"',
+            "",
             r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]",
             '"ＭＳ Ｐゴシック"="IPAPGothic"',
             '"ＭＳ ゴシック"="IPAGothic"',
@@ -155,7 +165,7 @@ class WinePrefix:
         subprocess.run(["wine", "regedit", "/S", str(reg)], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.kill()
-        (self.path / ".quorvel-ready").write_text(str(self.dpi))
+        (self.path / ".quorvel-ready").write_text(self._marker())
 
     def set_desktop_size(self, width, height):
         """Sets the size of the shared desktop; only while no Wine process of the prefix

@@ -82,6 +82,24 @@ bool isRoot(std::wstring_view full) {
     return false;
 }
 
+// The working directory a start can use: a folder as given; for a document's own path (links
+// pass their target as the directory) the document's folder; nothing for anything else (an
+// address). A directory that is no folder would make the start fail.
+std::wstring usableDirectory(const std::wstring& directory) {
+    if (directory.empty()) {
+        return {};
+    }
+    const DWORD attributes = GetFileAttributesW(directory.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return {};
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return directory;
+    }
+    const std::size_t separator = directory.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring{} : directory.substr(0, separator + 1);
+}
+
 Error shellExecuteError(HINSTANCE result) {
     // ShellExecute's small numbers are its own; the thread's last error says more.
     const DWORD code = GetLastError();
@@ -130,7 +148,7 @@ Status Win32Shell::execute(const ShellRequest& request) {
     const std::wstring verb = toWide(request.verb);
     const std::wstring file = toWide(request.file);
     const std::wstring parameters = toWide(request.parameters);
-    const std::wstring directory = toWide(request.directory);
+    const std::wstring directory = usableDirectory(toWide(request.directory));
     SetLastError(0);
     HINSTANCE result = ShellExecuteW(ownerWindow(request.owner), orNull(verb), file.c_str(),
                                      orNull(parameters), orNull(directory), request.show);

@@ -253,6 +253,12 @@ void Win32WindowHost::stackBehind(HWND window, const forms::Form& other) {
             failures_.check(SetWindowPos(window, hosted->window.get(), 0, 0, 0, 0,
                                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE),
                             "SetWindowPos (behind)");
+            // Some window systems only ever raise a window (Wine's X11 driver does not lower
+            // one below another): the other window comes to the top of its band as well, which
+            // puts it over this one there too.
+            failures_.check(SetWindowPos(hosted->window.get(), HWND_TOP, 0, 0, 0, 0,
+                                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE),
+                            "SetWindowPos (over)");
             return;
         }
     }
