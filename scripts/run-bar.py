@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Starts quorvel.exe under Wine, as a user would see it, and saves a screenshot.
 
-With DISPLAY set, Wine's desktop opens on that display and the bar runs until it is quit (or
-until Ctrl+C). Without a display, a virtual X server stands in: the bar is started, given time
+With DISPLAY set, Wine's desktop opens on that display and the bar runs until it is quit from
+its right-click menu (or until Ctrl+C). Without a display, a virtual X server stands in: the bar is started, given time
 to open, photographed, and ended again. The prefix (build/wineprefix) and the working folder
 (build/run, whose UsrData keeps the bar's settings) persist between runs.
 """
@@ -46,7 +46,8 @@ def main():
         print(f"run: screenshot saved to {final.relative_to(winebox.REPO)}")
         print(f"run: settings are kept in {(workdir / 'UsrData').relative_to(winebox.REPO)}")
         if display:
-            print(f"run: the bar runs on {display}; press Ctrl+C to end it")
+            print(f"run: the bar runs on {display}; end it with アプリケーションの終了 in its "
+                  "right-click menu, or press Ctrl+C")
             try:
                 bar.wait()
             except KeyboardInterrupt:

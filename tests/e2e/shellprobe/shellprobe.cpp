@@ -147,6 +147,24 @@ int Watch(double seconds, const wchar_t* folder) {
     return 0;
 }
 
+// poll SECONDS: the Recycle Bin asked ten times a second on a window timer, and nothing else:
+// the yardstick the bar's own watcher is measured against.
+int Poll(double seconds) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, nullptr);
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    MSG msg;
+    while (GetTickCount64() < end && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER) {
+            SHQUERYRBINFO info{};
+            info.cbSize = sizeof(info);
+            SHQueryRecycleBinW(L"", &info);
+        }
+        DispatchMessageW(&msg);
+    }
+    KillTimer(nullptr, timer);
+    return 0;
+}
+
 // below UPPER-CLASS LOWER-CLASS: "1" when the first visible window of LOWER-CLASS is stacked
 // below the first of UPPER-CLASS, "0" when above; exit 1 when either is missing.
 int Below(const wchar_t* upperClass, const wchar_t* lowerClass) {
@@ -189,7 +207,7 @@ int Args(int argc, wchar_t** argv) {
 
 int Usage() {
     say("usage: shellprobe recycle PATH... | empty | count | watch SECONDS [FOLDER] |\n"
-        "       below UPPER-CLASS LOWER-CLASS | args FILE [ARG...]");
+        "       poll SECONDS | below UPPER-CLASS LOWER-CLASS | args FILE [ARG...]");
     return kExitUsage;
 }
 
@@ -215,6 +233,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if ((argc == 3 || argc == 4) && command == L"watch") {
         return Watch(std::wcstod(argv[2], nullptr), argc == 4 ? argv[3] : nullptr);
+    }
+    if (argc == 3 && command == L"poll") {
+        return Poll(std::wcstod(argv[2], nullptr));
     }
     if (argc == 4 && command == L"below") {
         return Below(argv[2], argv[3]);
