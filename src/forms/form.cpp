@@ -371,6 +371,16 @@ bool Form::escapeKey() {
     return pressButton(controls_, [](const Button& b) { return b.isCancel(); });
 }
 
+bool Form::acceptsDrops() const noexcept {
+    if (backgroundEvents.onDrop) {
+        return true;
+    }
+    return std::any_of(controls_.begin(), controls_.end(), [](const auto& c) {
+        const PointerHandlers* h = handlersOf(c.get());
+        return h != nullptr && h->onDrop;
+    });
+}
+
 void Form::drop(Point p, const std::vector<std::string>& files) {
     Control* c = controlAt(p);
     PointerHandlers* h = c != nullptr ? handlersOf(c) : &backgroundEvents;

@@ -180,6 +180,8 @@ public:
     // The window lost the mouse capture between press and release: no click follows.
     void captureLost() noexcept { pressed_ = nullptr; }
     void drop(Point p, const std::vector<std::string>& files);
+    // Whether files dropped anywhere on the window can reach a handler.
+    [[nodiscard]] bool acceptsDrops() const noexcept;
     PointerHandlers backgroundEvents;  // presses and moves over no control
     // Enter and Escape in the window: they press its default and its cancel button. False when
     // the window has no such button that takes input.

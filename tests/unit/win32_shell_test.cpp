@@ -105,6 +105,16 @@ TEST(RecycleList, TakesOnlyAbsolutePathsOfExistingFilesAndFoldersThatAreNoRoots)
     EXPECT_TRUE(recyclableList({"C:\\", "D:\\"}).empty());
 }
 
+TEST(Win32ShellDirectory, AShellStartGetsAFolderAsItsWorkingDirectory) {
+    TempFolder temp;
+    const std::wstring folder = toWide(temp.utf8());
+    EXPECT_EQ(usableDirectory(folder), folder);
+    EXPECT_EQ(usableDirectory(toWide(temp.utf8(L"メモ.txt"))), folder + L"\\");
+    EXPECT_EQ(usableDirectory(L"https://example.com/"), L"");
+    EXPECT_EQ(usableDirectory(toWide(temp.utf8(L"missing.txt"))), L"");
+    EXPECT_EQ(usableDirectory(L""), L"");
+}
+
 TEST(Win32ShellPrograms, FindsFilesAsTheyStandAndBareNamesAlongTheSearchPath) {
     TempFolder temp;
     Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
@@ -208,10 +218,14 @@ TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
     StackForm bar("DropBar", forms::FormServices{host, timers, pictures}, {1500, 1500, 4500, 735});
     std::vector<std::string> dropped;
     bar.bin->events.onDrop = [&](const std::vector<std::string>& files) { dropped = files; };
+    StackForm other("DropOther", forms::FormServices{host, timers, pictures}, {0, 0, 900, 900});
     bar.show();
     host.sync();
     HWND window = host.windowOf(bar);
     const int dpi = static_cast<int>(GetDpiForWindow(window));
+    // Only a window with a drop handler takes files at all.
+    EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    EXPECT_EQ(GetWindowLongPtrW(host.windowOf(other), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
 
     const auto drop = [&](forms::Point at, const std::vector<std::wstring>& files) {
         std::wstring names;

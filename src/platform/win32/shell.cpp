@@ -82,9 +82,8 @@ bool isRoot(std::wstring_view full) {
     return false;
 }
 
-// The working directory a start can use: a folder as given; for a document's own path (links
-// pass their target as the directory) the document's folder; nothing for anything else (an
-// address). A directory that is no folder would make the start fail.
+}  // namespace
+
 std::wstring usableDirectory(const std::wstring& directory) {
     if (directory.empty()) {
         return {};
@@ -99,6 +98,8 @@ std::wstring usableDirectory(const std::wstring& directory) {
     const std::size_t separator = directory.find_last_of(L"\\/");
     return separator == std::wstring::npos ? std::wstring{} : directory.substr(0, separator + 1);
 }
+
+namespace {
 
 Error shellExecuteError(HINSTANCE result) {
     // ShellExecute's small numbers are its own; the thread's last error says more.

@@ -41,6 +41,11 @@ private:
     RecycleBinWatcher watcher_;
 };
 
+// The working directory a shell start can use: a folder as given; for a document's own path
+// (links pass their target as the directory) the document's folder; nothing for anything else
+// (an address, a missing path). A directory that is no folder would make the start fail.
+[[nodiscard]] std::wstring usableDirectory(const std::wstring& directory);
+
 // The paths a drop may send to the Recycle Bin, as SHFileOperation's list wants them: absolute
 // paths of files or folders that exist, never the root of a drive or a share (Wine would
 // recycle a whole drive). Each ends in a NUL; the list ends in a second one. Empty when none

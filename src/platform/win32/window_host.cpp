@@ -108,9 +108,12 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
                                        0, 0, nullptr, nullptr, instance_, nullptr));
     // Created hidden and empty; the sync places and shows it from the form. The window
     // procedure takes ownership of the handle when the window is created.
+    // Only a window with somewhere to drop files (the bar's Recycle Bin) takes them: over the
+    // others the pointer shows that a drop would do nothing.
+    const DWORD accept = hosted.form->acceptsDrops() ? WS_EX_ACCEPTFILES : 0;
     HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, className.c_str(), title.c_str(),
-                        WS_POPUP, 0, 0, 0, 0, hosted.owner.get(), nullptr, instance_, &hosted);
+        CreateWindowExW(WS_EX_TOOLWINDOW | accept, className.c_str(), title.c_str(), WS_POPUP, 0, 0,
+                        0, 0, hosted.owner.get(), nullptr, instance_, &hosted);
     hosted.dpi = dpiOf(window);
     return window;
 }
