@@ -35,6 +35,8 @@ public:
     static constexpr std::uint32_t kSlowestBinPollMs = 60000;
     // A reported change is looked at this soon; changes that follow within it come together.
     static constexpr std::uint32_t kBinChangeDelayMs = 20;
+    // Changes that keep coming are looked at once they have paused this long.
+    static constexpr std::uint32_t kBinQuietMs = 50;
     // One flash step.
     static constexpr std::uint32_t kFlashStepMs = 400;
 
@@ -145,9 +147,10 @@ private:
 
     windows::WindowSet& windows_;
     settings::SettingsModel model_;
-    // The bin poll: after each query it rests a while (coming changes wait for the rest to
-    // end), then idles until the next poll is due.
-    enum class BinPhase { Idle, Resting };
+    // The bin poll: after each query it rests a while (changes reported meanwhile wait until
+    // they pause), then idles until the next poll is due; a change reported while idle is
+    // looked at soon.
+    enum class BinPhase { Idle, Soon, Resting };
     BinPhase binPhase_ = BinPhase::Idle;
     bool binChangePending_ = false;
     bool binWatched_ = false;

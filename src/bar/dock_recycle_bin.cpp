@@ -10,9 +10,9 @@ namespace quorvel::bar {
 namespace {
 
 // The system walks the whole bin to count it, so a query costs more the fuller the bin. The
-// regular poll may take about a hundredth of a core, and a burst of reported changes (a large
-// delete) about a tenth: after a query of c microseconds the next regular one waits 100 c, and
-// a reported change waits out a rest of 10 c.
+// regular poll may take about a hundredth of a core: after a query of c microseconds the next
+// regular one waits 100 c. A change reported right after a query waits out a rest of 10 c,
+// unless more changes follow (see binChanged).
 constexpr std::uint64_t kPollShare = 100;
 constexpr std::uint64_t kBurstShare = 10;
 
@@ -62,10 +62,18 @@ void Dock::queryRecycleBin() {
 void Dock::binChanged() {
     binChangePending_ = true;
     if (binPhase_ == BinPhase::Idle) {
-        binPhase_ = BinPhase::Resting;
+        binPhase_ = BinPhase::Soon;
         tmeRBin_->start(kBinChangeDelayMs);
+        return;
     }
-    // While resting after a query, the end of the rest looks at the change.
+    if (binPhase_ == BinPhase::Soon) {
+        return;  // a query is on its way
+    }
+    // Changes keep coming (a large delete or an empty under way): the bin is looked at again
+    // once they have paused for a moment, not in the middle of them. The pause is no shorter
+    // than a query, so that queries never take more than half of the time.
+    const std::uint32_t cost = millisecondsFor(binQueryCostUs_);
+    tmeRBin_->start(std::max(kBinQuietMs, cost));
 }
 
 void Dock::txtRBin_Change() {

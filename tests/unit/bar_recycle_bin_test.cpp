@@ -109,24 +109,44 @@ TEST_F(RecycleBinItem, WhereTheSystemReportsChangesOnlyASlowSafetyPollRemains) {
     EXPECT_TRUE(showsFull());
 }
 
-TEST_F(RecycleBinItem, ABurstOfReportsCostsOneQueryPerRest) {
+// A large delete or an empty reports changes for seconds: the bin is asked when they begin
+// (the picture turns full at once) and once they pause (the end state), not all the time.
+TEST_F(RecycleBinItem, ABurstOfReportsIsLookedAtWhenItBeginsAndWhenItPauses) {
     sim.shell.binQueryCost = 100000;  // 100 ms: 1,000 items under Wine
     startBar();
-    sim.clock.advance(10000);
+    sim.clock.advance(3000);  // the first query's rest is over; the next poll is 10 s away
     const int before = sim.shell.binQueries;
-    // Reports every 10 ms for two seconds, as a large delete makes them.
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 200; ++i) {  // a report every 10 ms for two seconds
         binChanged();
         sim.clock.advance(10);
     }
-    // The first is looked at after 20 ms, later ones after a rest of ten times the cost.
-    EXPECT_LE(sim.shell.binQueries - before, 3);
-    EXPECT_GE(sim.shell.binQueries - before, 2);
-    // The last report is not lost.
-    sim.shell.binItems = 1000;
+    EXPECT_EQ(sim.shell.binQueries - before, 1);
+    sim.shell.binItems = 0;
+    sim.clock.advance(89);
+    EXPECT_EQ(sim.shell.binQueries - before, 1);
+    sim.clock.advance(1);  // paused for as long as a query takes
+    EXPECT_EQ(sim.shell.binQueries - before, 2);
+    EXPECT_FALSE(showsFull());
+    // Then the bin rests: the safety poll only.
+    sim.clock.advance(4000);
+    EXPECT_EQ(sim.shell.binQueries - before, 2);
+}
+
+TEST_F(RecycleBinItem, ACheapBinIsLookedAtSoonAfterTheReportsPause) {
+    sim.shell.binQueryCost = 300;
+    startBar();
+    sim.clock.advance(10000);
+    sim.shell.binItems = 4;
     binChanged();
-    sim.clock.advance(1000);
+    sim.clock.advance(20);
     EXPECT_TRUE(showsFull());
+    binChanged();            // the rest of the same delete
+    sim.shell.binItems = 0;  // and an empty right after it
+    binChanged();
+    sim.clock.advance(49);
+    EXPECT_TRUE(showsFull());
+    sim.clock.advance(1);
+    EXPECT_FALSE(showsFull());
 }
 
 TEST_F(RecycleBinItem, ALeftPressFlashesTheBinAndOpensItsFolder) {
