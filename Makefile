@@ -5,7 +5,7 @@ JOBS ?= 2
 CMAKE_BUILD = cmake --build --preset
 
 .PHONY: run test deps build build-linux build-asan build-windows settings-tool format \
-        format-check e2e bench bench-startup clean
+        format-check e2e bench bench-startup bench-recycle-bin clean
 
 ## run: build the Windows program and show it under Wine, with a screenshot
 run: deps build-windows settings-tool
@@ -51,6 +51,10 @@ bench: build-linux
 ## bench-startup: start-up time, memory and idle CPU of the bar against a minimal window
 bench-startup: build-windows settings-tool
 	python3 tests/bench/startup/startup_bench.py
+
+## bench-recycle-bin: the bin watcher's idle cost and reaction time against a plain 100 ms poll
+bench-recycle-bin: build-windows settings-tool
+	python3 tests/bench/recycle_bin/bin_watch_bench.py
 
 clean:
 	rm -rf build artifacts

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Starts quorvel.exe under Wine, as a user would see it, and saves a screenshot.
 
-With DISPLAY set, Wine's desktop opens on that display and the bar runs until it is quit (or
-until Ctrl+C). Without a display, a virtual X server stands in: the bar is started, given time
+With DISPLAY set, Wine's desktop opens on that display and the bar runs until it is quit from
+its right-click menu (or until Ctrl+C). Without a display, a virtual X server stands in: the bar is started, given time
 to open, photographed, and ended again. The prefix (build/wineprefix) and the working folder
 (build/run, whose UsrData keeps the bar's settings) persist between runs.
 """
@@ -29,7 +29,10 @@ def main():
     workdir.mkdir(parents=True, exist_ok=True)
     shots = winebox.REPO / "artifacts" / "run"
     display = os.environ.get("DISPLAY") or None
-    session = winebox.Session(prefix, 1024, 768, display=display, artifacts=shots)
+    # On the user's own display the bar is the user's: its Recycle Bin item shows the user's
+    # real trash. Without one, a trash of the run's own keeps the user's out of it.
+    session = winebox.Session(prefix, 1024, 768, display=display, artifacts=shots,
+                              private_trash=not display)
     session.start()
     try:
         bar = session.launch(exe, cwd=workdir)
@@ -43,7 +46,8 @@ def main():
         print(f"run: screenshot saved to {final.relative_to(winebox.REPO)}")
         print(f"run: settings are kept in {(workdir / 'UsrData').relative_to(winebox.REPO)}")
         if display:
-            print(f"run: the bar runs on {display}; press Ctrl+C to end it")
+            print(f"run: the bar runs on {display}; end it with アプリケーションの終了 in its "
+                  "right-click menu, or press Ctrl+C")
             try:
                 bar.wait()
             except KeyboardInterrupt:

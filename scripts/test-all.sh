@@ -69,7 +69,8 @@ bench_smoke() {
     local bench
     bench=$(find build/linux/tests/bench -maxdepth 2 -type f -name 'quorvel_bench' | head -n 1)
     [[ -n $bench ]] || { echo "quorvel_bench has not been built"; return 1; }
-    "$bench" --benchmark_min_time=0.01
+    "$bench" --benchmark_min_time=0.01 &&
+        python3 tests/bench/recycle_bin/bin_watch_bench.py --smoke
 }
 
 e2e() {

@@ -11,6 +11,7 @@
 #include "platform/win32/pictures.h"
 #include "platform/win32/process.h"
 #include "platform/win32/screen.h"
+#include "platform/win32/shell.h"
 #include "platform/win32/single_instance.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/timer_service.h"
@@ -38,8 +39,10 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
     w::Win32SingleInstance singleInstance;
     w::WicPictures pictures;
     w::Win32Process process;
+    w::Win32Shell shell(instance, [&host](const forms::Form& form) { return host.windowOf(form); });
+    shell.setDispatcher(&events);
     platform::Ports ports{identity, files,   singleInstance, screen, dialogs,
-                          pictures, process, host,           timers};
+                          pictures, process, host,           timers, shell};
     program::Program program(ports);
 
     events.bringUpToDate = [&host] { host.sync(); };
@@ -70,6 +73,7 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
         }
         host.rethrowPendingFailure();
         timers.rethrowPendingFailure();
+        shell.rethrowPendingFailure();
     }
     return static_cast<int>(msg.wParam);
 }

@@ -53,6 +53,7 @@ constexpr forms::ControlRow kLayout[] = {
     {"cndEnd", K::Command, {}, "cmdEnd"},
     {"cmdBarVis", K::Command, {}, "BarVis"},
     {"tmeRBin", K::Timer},
+    {"Timer", K::Timer, {}, {}, 0, {}, 4},  // the four steps of the click flash
 };
 
 }  // namespace
@@ -63,6 +64,7 @@ Dock::Dock(windows::WindowSet& windows)
       windows_(windows) {
     wireHandlers();
     wireHover();
+    wirePointer();
     announce();
 }
 
@@ -77,6 +79,11 @@ void Dock::wireHandlers() {
     cmdBarVis_->onClick = [this] { cmdBarVis_Click(); };
     txtSvSw_->onChange = [this] { txtSvSw_Change(); };
     tmeRBin_->onTimer = [this] { tmeRBin_Timer(); };
+    txtRBin_->onChange = [this] { txtRBin_Change(); };
+    Timer_[0]->onTimer = [this] { Timer1_Timer(); };
+    Timer_[1]->onTimer = [this] { Timer2_Timer(); };
+    Timer_[2]->onTimer = [this] { Timer3_Timer(); };
+    Timer_[3]->onTimer = [this] { Timer4_Timer(); };
     TaskBDwn_->events.onClick = [this] { TaskBDwn_Click(); };
     TaskBUp_->events.onClick = [this] { TaskBUp_Click(); };
     ClsBtn_->events.onClick = [this] { ClsBtn_Click(); };
@@ -89,10 +96,6 @@ void Dock::txtSvSw_Change() {
     if (!txtSvSw_->text().empty()) {
         cmdReStart_->press();
     }
-}
-
-void Dock::tmeRBin_Timer() {
-    // The bin poll is added with the Recycle Bin item.
 }
 
 settings::SettingsFiles Dock::settingsFiles() {

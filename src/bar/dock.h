@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/form.h"
+#include "menu/frm_menu.h"
 #include "platform/ports.h"
 #include "platform/result.h"
 #include "platform/screen.h"
@@ -24,8 +26,19 @@ namespace quorvel::bar {
 class Dock final : public forms::Form {
 public:
     static constexpr std::string_view kFormName = "Dock";
-    // The Recycle Bin item looks at the bin this often.
+    // The Recycle Bin item asks the system about the bin this often while a query is cheap and
+    // the system does not report the bin's changes by itself.
     static constexpr std::uint32_t kBinPollMs = 100;
+    // Where the system reports the bin's changes, asking is only a safety net.
+    static constexpr std::uint32_t kWatchedBinPollMs = 5000;
+    // Asking never waits longer than this, however slow a query.
+    static constexpr std::uint32_t kSlowestBinPollMs = 60000;
+    // A reported change is looked at this soon; changes that follow within it come together.
+    static constexpr std::uint32_t kBinChangeDelayMs = 20;
+    // Changes that keep coming are looked at once they have paused this long.
+    static constexpr std::uint32_t kBinQuietMs = 50;
+    // One flash step.
+    static constexpr std::uint32_t kFlashStepMs = 400;
 
     explicit Dock(windows::WindowSet& windows);
 
@@ -49,9 +62,14 @@ public:
     [[nodiscard]] forms::Image& slotImage(int n) const { return *slots_.at(n - 1); }
     [[nodiscard]] forms::Image& separatorImage(int n) const { return *separators_.at(n - 1); }
 
+    // How long the bin poll waits now (follows the cost of the last query).
+    [[nodiscard]] std::uint32_t binPollInterval() const noexcept;
+    [[nodiscard]] bool binWatched() const noexcept { return binWatched_; }
+
 private:
     void wireHandlers();
     void wireHover();
+    void wirePointer();
 
     // Commands and events.
     void cmdReStart_Click();
@@ -62,7 +80,35 @@ private:
     void TaskBUp_Click();
     void ClsBtn_Click();
     void txtSvSw_Change();
+
+    // Click flash.
+    void BeginClickBlink();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void flashStep(int timer, bool visible);
+    [[nodiscard]] forms::Image* imageOfCode(std::string_view code) const;
+
+    // Presses and clicks on the items.
+    void pressOn(menu::MenuSource source, forms::MouseButton button);
+    void IL_MouseDown(int n, forms::MouseButton button);
+    void IL_Click(int n);
+    void special_Click(std::string_view code, const std::string& target);
+    [[nodiscard]] std::string myComputerTarget() const;
+    [[nodiscard]] std::string myDocumentsTarget() const;
+    void shellOpen(const std::string& path);
+    void runCommandLine(const std::string& commandLine);
+
+    // The Recycle Bin item.
     void tmeRBin_Timer();
+    void txtRBin_Change();
+    void showBinPictures();
+    void RecycleBin_MouseDown(std::string_view code, forms::MouseButton button);
+    void RecycleBin_Drop(const std::vector<std::string>& files);
+    void watchRecycleBin();
+    void binChanged();
+    void queryRecycleBin();
 
     // Loading a launcher set.
     void loadCurrentSet();
@@ -101,7 +147,21 @@ private:
 
     windows::WindowSet& windows_;
     settings::SettingsModel model_;
+    // The bin poll: after each query it rests a while (changes reported meanwhile wait until
+    // they pause), then idles until the next poll is due; a change reported while idle is
+    // looked at soon.
+    enum class BinPhase { Idle, Soon, Resting };
+    BinPhase binPhase_ = BinPhase::Idle;
+    bool binChangePending_ = false;
+    bool binWatched_ = false;
+    std::uint32_t binQueryCostUs_ = 0;
+
     int currentSet_ = 0;
+    // The start could not make the settings folder and said so; the missing files that follow
+    // are the same trouble and are not reported again.
+    bool folderFailureReported_ = false;
+    // The set on screen is an empty one shown for an RNo that names no set (empty, 0, text).
+    bool shownUnderNoNumber_ = false;
     int dockRecord_ = 1;
     std::int32_t setCount_ = 0;
 
@@ -132,6 +192,7 @@ private:
     forms::Command* cndEnd_ = &command("cndEnd");
     forms::Command* cmdBarVis_ = &command("cmdBarVis");
     forms::Timer* tmeRBin_ = &timer("tmeRBin");
+    std::array<forms::Timer*, 4> Timer_ = getArray<forms::Timer, 4>("Timer");
 };
 
 }  // namespace quorvel::bar

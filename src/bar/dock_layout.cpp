@@ -65,7 +65,11 @@ void Dock::ApplyLayout() {
 
     applySpecialItemPictures();
     for (int n = 0; n < settings::kSlotCount; ++n) {
-        if (!model_.L[n].I.empty()) {
+        // A slot without a picture of its own shows none: after a set switch it would
+        // otherwise show the icon of the link that held the slot before.
+        if (model_.L[n].I.empty()) {
+            slots_[n]->clearPicture();
+        } else {
             slots_[n]->setPicture(pictures.load(model_.L[n].I));
         }
     }
@@ -134,25 +138,22 @@ void Dock::applySpecialItemPictures() {
 }
 
 void Dock::applySeparatorPictures() {
-    // Without a separator picture of the user's own, separators look like the built-in
-    // divider; otherwise a flagged separator would be an empty gap between two slots.
-    if (model_.SepIcn.empty()) {
-        DivD_->move(Divid1_->left(), Divid1_->top());
-        forms::PictureRef divider = ports().pictures.builtin(forms::BuiltinPicture::Divider);
-        for (forms::Image* sep : separators_) {
-            sep->setPicture(divider);
-        }
-        return;
-    }
-    forms::PictureRef picture = ports().pictures.load(model_.SepIcn);
-    Divid1_->setPicture(picture);
-    for (forms::Image* sep : separators_) {
-        sep->setPicture(picture);
+    forms::PictureRef picture;
+    if (!model_.SepIcn.empty()) {
+        picture = ports().pictures.load(model_.SepIcn);
+        Divid1_->setPicture(picture);
     }
     if (picture) {
         DivD_->move(g::kDividerParked.left, g::kDividerParked.top);
     } else {
+        // Without a separator picture of the user's own, or with one that cannot be read,
+        // separators look like the built-in divider; otherwise a flagged separator would be an
+        // empty gap between two slots.
         DivD_->move(Divid1_->left(), Divid1_->top());
+        picture = ports().pictures.builtin(forms::BuiltinPicture::Divider);
+    }
+    for (forms::Image* sep : separators_) {
+        sep->setPicture(picture);
     }
 }
 

@@ -28,10 +28,13 @@ void trim(std::string& field) {
 
 void Dock::loadCurrentSet() {
     settings::SettingsFiles files = settingsFiles();
+    shownUnderNoNumber_ = false;
     auto count = files.countSets();
     if (!count) {
         // Without its settings the bar still comes up, with the defaults of a first start.
-        report(count.error());
+        if (!folderFailureReported_ || ports().files.directoryExists(files.folder())) {
+            report(count.error());
+        }
         setCount_ = 0;
         firstStartDefaults();
         return;
@@ -41,14 +44,18 @@ void Dock::loadCurrentSet() {
         firstStartDefaults();
         return;
     }
+    const int number = settings::toInt16(model_.RNo);
     if (settings::numericValue(model_.RNo) > setCount_) {
+        currentSet_ = number <= settings::kSetCount ? number : 0;
         missingSetDefaults();
         return;
     }
-    currentSet_ = settings::toInt16(model_.RNo);
+    currentSet_ = number;
     if (currentSet_ < 1) {
         // There is no record 0 or below; such a number shows an empty set rather than reading
-        // before the start of the file.
+        // before the start of the file, and that set is never saved (over set 1).
+        currentSet_ = 0;
+        shownUnderNoNumber_ = true;
         missingSetDefaults();
         return;
     }

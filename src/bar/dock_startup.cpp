@@ -44,6 +44,7 @@ void Dock::Load() {
     if (!ports().files.directoryExists(folder)) {
         if (auto made = ports().files.createDirectory(folder); !made) {
             report(messages::kFolderFailed, made.error());
+            folderFailureReported_ = true;
         }
     }
     model_.txtCDir = current;
@@ -53,6 +54,7 @@ void Dock::Load() {
     ImgRBinEmp_->setVisible(true);
     RBED_->setVisible(true);
     tmeRBin_->start(kBinPollMs);
+    watchRecycleBin();
 
     if (auto rect = screen.taskbarRect()) {
         const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
@@ -70,11 +72,19 @@ void Dock::cmdReStart_Click() {
 }
 
 void Dock::cmdDsSave_Click() {
+    if (shownUnderNoNumber_) {
+        // The empty set on screen was asked for under a number that names no set; saving it
+        // would write it over set 1, which the save takes an empty number for.
+        report(messages::kCannotSave, platform::Error{0, std::string(messages::kSetHasNoNumber)});
+        return;
+    }
     const int set = settings::prepareForSave(model_, settings::Writer::Bar);
     if (auto written = settingsFiles().write(model_, set); !written) {
         // The settings stay in memory: the user can fix the cause and save again.
         report(written.error());
+        return;
     }
+    currentSet_ = set;
 }
 
 void Dock::cndEnd_Click() {

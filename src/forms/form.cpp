@@ -7,9 +7,11 @@
 
 namespace quorvel::forms {
 
-Form::Form(std::string name, FormServices services, Rect bounds, std::span<const ControlRow> layout)
+Form::Form(std::string name, FormServices services, Rect bounds, std::span<const ControlRow> layout,
+           std::span<const MenuRow> menus)
     : name_(std::move(name)), services_(services), bounds_(bounds) {
     build(layout);
+    buildMenus(*this, menus);
 }
 
 Form::~Form() {
@@ -58,6 +60,19 @@ void Form::setVisible(bool v) {
 void Form::setTopmost(bool t) {
     topmost_ = t;
     visible_ = true;
+    behind_ = nullptr;
+    ++stackingSerial_;
+    touch();
+}
+
+void Form::restack() noexcept {
+    ++stackingSerial_;
+    touch();
+}
+
+void Form::setBehind(const Form* other) noexcept {
+    behind_ = other;
+    ++stackingSerial_;
     touch();
 }
 
@@ -238,6 +253,29 @@ void Form::build(std::span<const ControlRow> layout) {
     }
 }
 
+MenuItem& Form::addMenu(std::string name, std::string caption) {
+    menus_.push_back(std::make_unique<MenuItem>(*this, std::move(name), std::move(caption)));
+    touch();
+    return *menus_.back();
+}
+
+MenuItem& Form::menuItem(std::string_view name) const {
+    for (const auto& menu : menus_) {
+        if (MenuItem* found = menu->find(name)) {
+            return *found;
+        }
+    }
+    throw std::logic_error(name_ + " has no such menu entry: " + std::string(name));
+}
+
+void Form::popupMenu(MenuItem& menu) {
+    menu.click();
+    MenuItem* chosen = services_.host.popupMenu(*this, menu);
+    if (chosen != nullptr) {
+        chosen->click();
+    }
+}
+
 Control* Form::find(std::string_view name) const noexcept {
     for (const auto& c : controls_) {
         if (c->name() == name) {
@@ -339,6 +377,16 @@ bool Form::requestClose() {
     }
     onCloseRequest();
     return true;
+}
+
+bool Form::acceptsDrops() const noexcept {
+    if (backgroundEvents.onDrop) {
+        return true;
+    }
+    return std::any_of(controls_.begin(), controls_.end(), [](const auto& c) {
+        const PointerHandlers* h = handlersOf(c.get());
+        return h != nullptr && h->onDrop;
+    });
 }
 
 void Form::drop(Point p, const std::vector<std::string>& files) {

@@ -20,6 +20,7 @@
 #include "forms/image.h"
 #include "forms/label.h"
 #include "forms/list_control.h"
+#include "forms/menu.h"
 #include "forms/text_box.h"
 #include "forms/text_field.h"
 #include "forms/timer.h"
@@ -37,6 +38,10 @@ public:
     virtual ~WindowHost() = default;
     virtual void formCreated(Form& form) = 0;
     virtual void formDestroyed(Form& form) = 0;
+    // Shows the visible entries of `menu` as a popup menu at the pointer, owned by `owner`'s
+    // window, and waits for the user: the entry chosen, or null when the menu was dismissed.
+    // Hidden entries are left out, disabled ones cannot be chosen.
+    [[nodiscard]] virtual MenuItem* popupMenu(Form& owner, MenuItem& menu) = 0;
 };
 
 struct FormServices {
@@ -54,7 +59,7 @@ enum class FormStyle { Borderless, Dialog };
 class Form {
 public:
     Form(std::string name, FormServices services, Rect bounds,
-         std::span<const ControlRow> layout = {});
+         std::span<const ControlRow> layout = {}, std::span<const MenuRow> menus = {});
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -78,9 +83,18 @@ public:
     void hide() { setVisible(false); }
 
     // Top-most or normal stacking; like SetWindowPos with "show window, no move, no size"
-    // it also shows the window.
+    // it also shows the window. Every call stacks the window afresh, even with the value it
+    // already has: a window that is top-most comes back to the top of the top-most windows.
     [[nodiscard]] bool topmost() const noexcept { return topmost_; }
     void setTopmost(bool t);
+    // Stacks the window afresh as it is (top-most or not) without showing it.
+    void restack() noexcept;
+    // Keeps the window directly behind another one (null: on top of its band again, as
+    // setTopmost puts it). The name popup slides out from behind the bar this way.
+    [[nodiscard]] const Form* behind() const noexcept { return behind_; }
+    void setBehind(const Form* other) noexcept;
+    // Moves with every stacking request; the host stacks the window again when it moved.
+    [[nodiscard]] std::uint64_t stackingSerial() const noexcept { return stackingSerial_; }
 
     [[nodiscard]] ColorNumber backColor() const noexcept { return backColor_; }
     void setBackColor(ColorNumber c);
@@ -146,6 +160,18 @@ public:
         return controls_;
     }
 
+    // --- menus ---
+    MenuItem& addMenu(std::string name, std::string caption);
+    [[nodiscard]] const std::vector<std::unique_ptr<MenuItem>>& menus() const noexcept {
+        return menus_;
+    }
+    // The menu entry of that name at any depth; like get(), a missing one is a programming error.
+    [[nodiscard]] MenuItem& menuItem(std::string_view name) const;
+    // Pops `menu` up at the pointer as this window's context menu: its click runs first (the
+    // preparation), then the menu is shown modally, and the chosen entry's command runs after
+    // the menu has closed.
+    void popupMenu(MenuItem& menu);
+
     // --- input from the host (coordinates relative to the form's client area) ---
     // The topmost visible image or label under the point, or null for the background.
     [[nodiscard]] Control* controlAt(Point p) const noexcept;
@@ -155,6 +181,8 @@ public:
     // The window lost the mouse capture between press and release: no click follows.
     void captureLost() noexcept { pressed_ = nullptr; }
     void drop(Point p, const std::vector<std::string>& files);
+    // Whether files dropped anywhere on the window can reach a handler.
+    [[nodiscard]] bool acceptsDrops() const noexcept;
     PointerHandlers backgroundEvents;  // presses and moves over no control
     // Enter and Escape in the window: they press its default and its cancel button. False when
     // the window has no such button that takes input.
@@ -185,12 +213,15 @@ private:
     Rect bounds_;
     bool visible_ = false;
     bool topmost_ = false;
+    const Form* behind_ = nullptr;
+    std::uint64_t stackingSerial_ = 0;
     bool announced_ = false;
     FormStyle style_ = FormStyle::Borderless;
     std::string caption_;
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<MenuItem>> menus_;
     std::uint64_t revision_ = 0;
     Control* pressed_ = nullptr;  // the control a left press went down on, for click
 };

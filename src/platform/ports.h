@@ -7,6 +7,7 @@
 #include "platform/pictures.h"
 #include "platform/process.h"
 #include "platform/screen.h"
+#include "platform/shell.h"
 #include "platform/single_instance.h"
 
 namespace quorvel::platform {
@@ -23,6 +24,7 @@ struct Ports {
     Process& process;
     forms::WindowHost& windows;
     forms::TimerService& timers;
+    Shell& shell;
 };
 
 }  // namespace quorvel::platform

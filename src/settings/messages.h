@@ -13,5 +13,8 @@ inline constexpr std::string_view kAlreadyRunning = "既に起動されていま
 inline constexpr std::string_view kFolderFailed = "設定フォルダーを作成できませんでした。";
 inline constexpr std::string_view kCannotRead = "設定ファイルを読み込めませんでした。";
 inline constexpr std::string_view kCannotSave = "設定ファイルを保存できませんでした。";
+inline constexpr std::string_view kPropertiesFailed = "表示に失敗しました";
+inline constexpr std::string_view kSetHasNoNumber =
+    "表示中のランチャーには番号がありません。ランチャーを切り替えてから保存してください。";
 
 }  // namespace quorvel::messages

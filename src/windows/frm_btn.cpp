@@ -88,6 +88,9 @@ void FrmBtn::OpenButton_Click() {
 
 void FrmBtn::cmdDLrg_Click() {
     bar::Dock& dock = windows_.dock();
+    // Opening and closing take turns: with both timers running, one would add what the other
+    // takes away and the bar would stay half open for good.
+    Timer2_->stop();
     dock.setWidth(settings::kCollapsedBarWidth);
     dock.show();
     Timer1_->start(kStepMs);
@@ -105,6 +108,7 @@ void FrmBtn::Timer1_Timer() {
 }
 
 void FrmBtn::cmdDSml_Click() {
+    Timer1_->stop();
     Timer2_->start(kStepMs);
 }
 

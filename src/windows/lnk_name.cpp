@@ -96,10 +96,14 @@ void LnkName::Strt_Click() {
         // shows on the next pointer move over the same item.
         setTop(m.DockPos == w::kTop ? dock.top() + dock.height() + kGapBelowBar
                                     : dock.top() - kRestAboveBar);
+        setBehind(nullptr);
         Tim3_->start(kHideDelayMs);
         return;
     }
     setTop(dock.top() + dock.height() / 2 - height() / 2);
+    // The name emerges from behind the items: while it crosses the bar it is stacked just
+    // below it, and only once it is clear of the bar's edge does it come to the front.
+    setBehind(&dock);
     show();
     Tim1_->start(kSlideStepMs);
 }
@@ -127,6 +131,9 @@ void LnkName::Tim1_Timer() {
         setTop(dock.top() - kRestAboveBar);
     } else {
         return;
+    }
+    if (behind() != nullptr) {
+        setBehind(nullptr);
     }
     txtStp_->setText("1");
     Tim2_->start(kHideDelayMs);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "bar/dock.h"
+#include "menu/frm_menu.h"
 #include "windows/frm_btn.h"
 #include "windows/lnk_name.h"
 
@@ -14,6 +15,7 @@ WindowSet::~WindowSet() {
     // The popups reach into the bar while they live, so they go first.
     lnkName_.reset();
     frmBtn_.reset();
+    frmMenu_.reset();
     retired_.clear();
     dock_.reset();
 }
@@ -37,6 +39,17 @@ FrmBtn& WindowSet::frmBtn() {
         frmBtn_ = std::make_unique<FrmBtn>(*this);
     }
     return *frmBtn_;
+}
+
+menu::FrmMenu& WindowSet::frmMenu() {
+    if (!frmMenu_) {
+        frmMenu_ = std::make_unique<menu::FrmMenu>(*this);
+    }
+    return *frmMenu_;
+}
+
+void WindowSet::unloadFrmMenu() {
+    retire(std::move(frmMenu_));
 }
 
 void WindowSet::unloadLnkName() {

@@ -11,6 +11,10 @@ class Dock;
 class SettingsWindowLink;
 }  // namespace quorvel::bar
 
+namespace quorvel::menu {
+class FrmMenu;
+}
+
 namespace quorvel::windows {
 
 class LnkName;
@@ -40,10 +44,13 @@ public:
 
     LnkName& lnkName();
     FrmBtn& frmBtn();
+    menu::FrmMenu& frmMenu();
     [[nodiscard]] LnkName* lnkNameIfLoaded() noexcept { return lnkName_.get(); }
     [[nodiscard]] FrmBtn* frmBtnIfLoaded() noexcept { return frmBtn_.get(); }
+    [[nodiscard]] menu::FrmMenu* frmMenuIfLoaded() noexcept { return frmMenu_.get(); }
     void unloadLnkName();
     void unloadFrmBtn();
+    void unloadFrmMenu();
 
     // The settings window while it is open, as the bar's restart sees it.
     void setSettingsWindow(bar::SettingsWindowLink* link) noexcept { settingsWindow_ = link; }
@@ -61,6 +68,7 @@ private:
     std::unique_ptr<bar::Dock> dock_;
     std::unique_ptr<LnkName> lnkName_;
     std::unique_ptr<FrmBtn> frmBtn_;
+    std::unique_ptr<menu::FrmMenu> frmMenu_;
     std::vector<std::unique_ptr<forms::Form>> retired_;
     bar::SettingsWindowLink* settingsWindow_ = nullptr;
 };

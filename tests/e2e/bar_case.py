@@ -16,6 +16,7 @@ E2E_BUILD = winebox.REPO / "build" / "e2e"
 ARTIFACTS = winebox.REPO / "artifacts" / "e2e"
 
 BAR_CLASS = "Quorvel.Dock"
+MENU_CLASS = "#32768"
 NAME_POPUP_CLASS = "Quorvel.LnkName"
 SWITCH_PANEL_CLASS = "Quorvel.frmBTN"
 
@@ -26,6 +27,9 @@ TOP_DIVISOR = 995
 # Design rectangles of the bar's items in twips (left, top, width, height).
 SLOT_TWIPS = lambda n: (2280 + 600 * (n - 1), 120, 480, 480)  # noqa: E731
 TASKBAR_DOWN_TWIPS = (45, 300, 235, 300)
+MY_COMPUTER_TWIPS = (360, 120, 480, 480)
+MY_DOCUMENTS_TWIPS = (960, 120, 480, 480)
+RECYCLE_BIN_TWIPS = (1560, 120, 480, 480)
 CLOSE_BUTTON_TWIPS = (50, 50, 220, 220)
 # A strip of bare background under the items: nothing is drawn there but the bar itself.
 BACKGROUND_PROBE_TWIPS = (2400, 660)
@@ -154,6 +158,23 @@ class BarCase(unittest.TestCase):
     def centre_of(self, bar_rect, item_twips):
         left, top, width, height = item_twips
         return self.point_in_bar(bar_rect, left + width / 2, top + height / 2)
+
+    def right_click_at(self, x, y):
+        self.session.xdotool("mousemove", "--sync", x, y)
+        self.session.xdotool("click", 3)
+
+    def keys(self, *names):
+        for name in names:
+            self.session.xdotool("key", name)
+
+    def item_pixels(self, shot, bar_rect, item_twips, inset=3):
+        """The distinct colours inside an item's rectangle (a few pixels in from its edge)."""
+        tpp = self.twips_per_pixel
+        left, top, width, height = item_twips
+        x = bar_rect[0] + round(left / tpp) + inset
+        y = bar_rect[1] + round(top / tpp) + inset
+        return winebox.colours_in(shot, x, y, round(width / tpp) - 2 * inset,
+                                  round(height / tpp) - 2 * inset)
 
     def desktop_colour(self, shot):
         # The middle of the screen shows nothing but the desktop in these tests.

@@ -43,6 +43,11 @@ def quorvel_exe():
     return env_path("QUORVEL_EXE", BUILD_WINDOWS / "src" / "app" / "quorvel.exe")
 
 
+def shellprobe_exe():
+    return env_path("QUORVEL_SHELLPROBE",
+                    BUILD_WINDOWS / "tests" / "e2e" / "shellprobe" / "shellprobe.exe")
+
+
 def probe_exe():
     return env_path("QUORVEL_PROBE", BUILD_WINDOWS / "tests" / "e2e" / "probe" / "probe.exe")
 
@@ -112,8 +117,14 @@ class WinePrefix:
             env["DISPLAY"] = display
         return env
 
+    # Bumped whenever the set-up below changes, so that kept prefixes are made again.
+    SETUP_VERSION = 2
+
+    def _marker(self):
+        return f"{self.dpi} {self.SETUP_VERSION}"
+
     def ready(self):
-        return (self.path / ".quorvel-ready").read_text().strip() == str(self.dpi) if (
+        return (self.path / ".quorvel-ready").read_text().strip() == self._marker() if (
             self.path / ".quorvel-ready"
         ).exists() else False
 
@@ -144,6 +155,10 @@ class WinePrefix:
             r"[HKEY_CURRENT_USER\Control Panel\Desktop]",
             f'"LogPixels"=dword:{self.dpi:08x}',
             "",
+            # A text file opens in Notepad, as on Windows; this prefix lacks the association.
+            r"[HKEY_CLASSES_ROOT\.txt]",
+            '@="txtfile"',
+            "",
             r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]",
             '"ＭＳ Ｐゴシック"="IPAPGothic"',
             '"ＭＳ ゴシック"="IPAGothic"',
@@ -157,7 +172,7 @@ class WinePrefix:
         subprocess.run(["wine", "regedit", "/S", str(reg)], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.kill()
-        (self.path / ".quorvel-ready").write_text(str(self.dpi))
+        (self.path / ".quorvel-ready").write_text(self._marker())
 
     def set_desktop_size(self, width, height):
         """Sets the size of the shared desktop; only while no Wine process of the prefix
@@ -232,7 +247,7 @@ class Session:
     """Wine's desktop with its taskbar on one display, and the programs started on it."""
 
     def __init__(self, prefix, width=1024, height=768, display=None, artifacts=None,
-                 first_display=None):
+                 first_display=None, private_trash=True):
         self.prefix = prefix
         self.width = width
         self.height = height
@@ -242,6 +257,10 @@ class Session:
         self.processes = []
         self.keeper = None
         self.shots = 0
+        # The Recycle Bin under Wine is the XDG trash, which every program of the user shares:
+        # each session gets a trash of its own, so no test ever touches a real one.
+        self.data_home = None
+        self.private_trash = private_trash
 
     # -- life cycle --------------------------------------------------------------------------
 
@@ -253,6 +272,8 @@ class Session:
 
     def start(self):
         self.prefix.kill()
+        if self.private_trash:
+            self.data_home = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-xdg-"))
         self.xserver.start(self.first_display)
         self.prefix.set_desktop_size(self.width, self.height)
         # The first Wine program of the session creates the desktop and its taskbar, and keeps
@@ -277,9 +298,20 @@ class Session:
         self.processes = []
         self.keeper = None
         self.xserver.stop()
+        if self.data_home is not None:
+            shutil.rmtree(self.data_home, ignore_errors=True)
+            self.data_home = None
 
     def env(self):
-        return self.prefix.env(self.xserver.display)
+        env = self.prefix.env(self.xserver.display)
+        if self.data_home is not None:
+            env["XDG_DATA_HOME"] = str(self.data_home)
+        return env
+
+    @property
+    def trash(self):
+        """The session's Recycle Bin as Wine keeps it."""
+        return self.data_home / "Trash"
 
     # -- programs ----------------------------------------------------------------------------
 
@@ -305,6 +337,20 @@ class Session:
             )
             answer.seek(0)
             return result.returncode, answer.read().decode("utf-8", "replace").strip()
+
+    def shellprobe(self, *args, timeout=60, cwd=None):
+        """Runs the shell helper; returns (exit code, stdout without the final newline)."""
+        with tempfile.TemporaryFile() as answer:
+            result = subprocess.run(
+                ["wine", str(shellprobe_exe()), *map(str, args)], env=self.env(), stdout=answer,
+                stderr=subprocess.DEVNULL, timeout=timeout, cwd=cwd,
+            )
+            answer.seek(0)
+            return result.returncode, answer.read().decode("utf-8", "replace").strip()
+
+    def bin_count(self):
+        code, out = self.shellprobe("count")
+        return int(out.split()[0]) if code == 0 else None
 
     def window_rect(self, class_name):
         """(x, y, width, height, visible) of the first top-level window of the class, or

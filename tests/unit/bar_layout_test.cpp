@@ -116,6 +116,47 @@ TEST_F(BarLayout, SeparatorsWithoutAPictureOfTheirOwnShowTheBuiltInDivider) {
     EXPECT_EQ(dock().separatorImage(3).picture()->source(), "builtin:Divider");
 }
 
+TEST_F(BarLayout, AnUnreadableSeparatorPictureFallsBackToTheBuiltInDivider) {
+    auto set = sampleSet(6);
+    set.SE[2] = "1";
+    set.SepIcn = "C:\\icons\\broken.bmp";
+    sim.pictures.bad.insert(set.SepIcn);
+    store(set, 1);
+    startOpen();
+    ASSERT_TRUE(dock().separatorImage(3).visible());
+    ASSERT_NE(dock().separatorImage(3).picture(), nullptr);
+    EXPECT_EQ(dock().separatorImage(3).picture()->source(), "builtin:Divider");
+    EXPECT_EQ(pos(image("DivD").bounds()), pos(image("Divid1").bounds()));
+}
+
+// A link whose set has no picture for it must not show the picture of the link that held the
+// slot in the set shown before.
+TEST_F(BarLayout, ASlotWithoutAPictureShowsNoneAfterASetSwitch) {
+    store(sampleSet(3), 1);
+    auto second = sampleSet(3);
+    second.L[1].I = "";
+    store(second, 2);
+    startOpen();
+    ASSERT_NE(dock().slotImage(2).picture(), nullptr);
+    model().RNo = "2";
+    restart();
+    EXPECT_EQ(dock().slotImage(2).picture(), nullptr);
+    ASSERT_NE(dock().slotImage(3).picture(), nullptr);
+    EXPECT_EQ(dock().slotImage(3).picture()->source(), "C:\\icons\\3.ico");
+}
+
+// Another program may have put a top-most window over the bar since: every layout stacks the
+// bar afresh, also when it already is top-most.
+TEST_F(BarLayout, EveryLayoutStacksTheBarAfresh) {
+    store(sampleSet(2), 1);
+    startOpen();
+    ASSERT_TRUE(dock().topmost());
+    const auto serial = dock().stackingSerial();
+    restart();
+    EXPECT_TRUE(dock().topmost());
+    EXPECT_GT(dock().stackingSerial(), serial);
+}
+
 TEST_F(BarLayout, TransparentBarKeysOutItsBackground) {
     auto set = sampleSet(2);
     set.Clr = "する";

@@ -65,6 +65,46 @@ TEST_F(BarLoad, MissingSetShowsAnEmptySetUnderTheRequestedNumber) {
     EXPECT_FALSE(dock().colorKey().has_value());
 }
 
+TEST_F(BarLoad, TheCurrentSetNumberFollowsRNoThroughLoadsAndSaves) {
+    store(sampleSet(2), 1);
+    startOpen();
+    EXPECT_EQ(dock().currentSetNumber(), 1);
+    model().RNo = "3";
+    restart();  // set 3 is not stored: an empty set 3 is shown
+    EXPECT_EQ(dock().currentSetNumber(), 3);
+    dock().command("cmdDsSave").press();
+    EXPECT_EQ(dock().currentSetNumber(), 3);
+    EXPECT_EQ(dock().storedSetCount(), 1);
+    restart();
+    EXPECT_EQ(dock().storedSetCount(), 3);
+    EXPECT_EQ(dock().currentSetNumber(), 3);
+}
+
+// An empty RNo names no set. The bar shows an empty set for it, and saving that set would
+// write it over set 1 (a save takes an empty number for 1): it is refused instead.
+TEST_F(BarLoad, AnEmptySetShownForNoNumberIsNeverSavedOverSetOne) {
+    store(sampleSet(4), 1);
+    startOpen();
+    const std::string before = *sim.disk.fileBytes(setsPath);
+    model().RNo = "";
+    restart();
+    EXPECT_EQ(model().L[0].P, "");
+    EXPECT_EQ(dock().currentSetNumber(), 0);
+    dock().command("cmdDsSave").press();
+    EXPECT_EQ(*sim.disk.fileBytes(setsPath), before);
+    ASSERT_EQ(sim.dialogs.messages.size(), 1U);
+    EXPECT_EQ(sim.dialogs.messages[0].text,
+              "設定ファイルを保存できませんでした。\r表示中のランチャーには番号がありません。"
+              "ランチャーを切り替えてから保存してください。");
+
+    // Back on a set with a number, saving works again.
+    model().RNo = "1";
+    restart();
+    EXPECT_EQ(model().L[0].P, "C:\\docs\\1.txt");
+    dock().command("cmdDsSave").press();
+    EXPECT_EQ(sim.dialogs.messages.size(), 1U);
+}
+
 TEST_F(BarLoad, SetNamesReadWithTheFirstSetSurviveLaterLoads) {
     auto first = sampleSet(2);
     first.LN[0] = "仕事";

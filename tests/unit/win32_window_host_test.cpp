@@ -63,7 +63,8 @@ TEST_F(WindowHostTest, EachFormIsAHiddenToolPopupNamedAfterIt) {
     HWND owner = GetWindow(window, GW_OWNER);
     ASSERT_NE(owner, nullptr);
     EXPECT_FALSE(IsWindowVisible(owner));
-    EXPECT_TRUE((exStyle & WS_EX_ACCEPTFILES) != 0);
+    // Nothing of it takes dropped files, so the window does not offer to take them.
+    EXPECT_TRUE((exStyle & WS_EX_ACCEPTFILES) == 0);
     host_.sync();
     EXPECT_FALSE(IsWindowVisible(window));
 }

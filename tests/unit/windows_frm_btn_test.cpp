@@ -72,6 +72,35 @@ TEST_F(FrmBtnAnimation, ASetChangeReloadsFromInsideTheClosingTick) {
     EXPECT_EQ(dock().width(), 2280);
 }
 
+// The close button pressed while the bar is still opening, and the panel's button pressed
+// while it is still closing: each movement takes over from the other, none jams half open.
+TEST_F(FrmBtnAnimation, ClosingWhileOpeningTakesOverAndEndsHidden) {
+    startWith("12495");
+    sim.clock.advance(10);
+    ASSERT_TRUE(panel().timer("Timer1").running());
+    sim.dispatch([&] { dock().image("ClsBtn").events.onClick(); });
+    EXPECT_FALSE(panel().timer("Timer1").running());
+    sim.clock.advance(settle);
+    EXPECT_FALSE(dock().visible());
+    EXPECT_FALSE(panel().timer("Timer1").running());
+    EXPECT_FALSE(panel().timer("Timer2").running());
+}
+
+TEST_F(FrmBtnAnimation, OpeningWhileClosingTakesOverAndEndsOpen) {
+    startWith("12495");
+    sim.clock.advance(settle);
+    close("on");
+    sim.clock.advance(10);
+    ASSERT_TRUE(dock().visible());
+    panel().command("cmdDLrg").press();
+    EXPECT_FALSE(panel().timer("Timer2").running());
+    sim.clock.advance(settle);
+    EXPECT_TRUE(dock().visible());
+    EXPECT_EQ(dock().width(), 12495);
+    EXPECT_FALSE(panel().timer("Timer1").running());
+    EXPECT_FALSE(panel().timer("Timer2").running());
+}
+
 TEST_F(FrmBtnAnimation, OpenButtonOnlyActsOnAHiddenBar) {
     startWith("4080");
     sim.clock.advance(settle);

@@ -54,6 +54,28 @@ TEST_F(LnkNamePopup, OverATransparentTopBarTheNameSlidesDownAndHides) {
     EXPECT_EQ(popup().top(), 15 + 735 + 20);
 }
 
+// Over a transparent bar the name must come out from behind the items, not be drawn over
+// them: it is stacked directly behind the bar until it has passed the bar's edge.
+TEST_F(LnkNamePopup, TheSlidingNameStaysBehindTheBarUntilItIsClearOfIt) {
+    startBar("する", "上");
+    hoverSlot(1);
+    EXPECT_EQ(popup().behind(), &dock());
+    sim.clock.advance(480);
+    ASSERT_LT(popup().top(), 15 + 735);
+    EXPECT_EQ(popup().behind(), &dock());
+    const auto serial = popup().stackingSerial();
+    sim.clock.advance(20);
+    ASSERT_EQ(popup().top(), 15 + 735 + 20);
+    EXPECT_EQ(popup().behind(), nullptr);
+    EXPECT_GT(popup().stackingSerial(), serial);  // brought to the front again
+    EXPECT_TRUE(popup().topmost());
+
+    // Beside an opaque bar there is nothing to hide behind.
+    model().Clr = "しない";
+    hoverSlot(2);
+    EXPECT_EQ(popup().behind(), nullptr);
+}
+
 TEST_F(LnkNamePopup, OverATransparentBottomBarTheNameSlidesUp) {
     startBar("する", "下");
     const forms::Twips barTop = 15360 - 450 - 735 - 5;

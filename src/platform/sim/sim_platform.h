@@ -12,6 +12,7 @@
 #include "platform/sim/sim_pictures.h"
 #include "platform/sim/sim_process.h"
 #include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_single_instance.h"
 #include "platform/sim/sim_window_host.h"
 #include "platform/sim/virtual_clock.h"
@@ -44,6 +45,7 @@ public:
     SimProcess process{log};
     SimWindowHost windows{log};
     VirtualClock clock;
+    SimShell shell{log};
     EventDispatcher events;
 
     // One event as the host runs it: the handlers, then the after-event step.
@@ -53,7 +55,8 @@ public:
     }
 
     [[nodiscard]] Ports ports() {
-        return Ports{identity, files, instance, screen, dialogs, pictures, process, windows, clock};
+        return Ports{identity, files,   instance, screen, dialogs,
+                     pictures, process, windows,  clock,  shell};
     }
 };
 

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_window_host.h"
 
+#include <stdexcept>
+
 namespace quorvel::platform::sim {
 
 void SimWindowHost::formCreated(forms::Form& form) {
@@ -17,6 +19,68 @@ void SimWindowHost::formDestroyed(forms::Form& form) {
             return;
         }
     }
+}
+
+namespace {
+
+void describe(const forms::MenuItem& item, int depth, std::vector<std::string>& lines) {
+    for (const auto& child : item.children()) {
+        if (!child->visible()) {
+            continue;
+        }
+        std::string line(static_cast<std::size_t>(depth) * 2, ' ');
+        line += child->caption();
+        if (!child->children().empty()) {
+            line += " >";
+        }
+        if (child->checked()) {
+            line += " [checked]";
+        }
+        if (!child->enabled()) {
+            line += " [disabled]";
+        }
+        lines.push_back(std::move(line));
+        describe(*child, depth + 1, lines);
+    }
+}
+
+// The entry of that name as the user can reach it: shown and enabled all the way down.
+forms::MenuItem* reachable(const forms::MenuItem& menu, const std::string& name) {
+    for (const auto& child : menu.children()) {
+        if (!child->visible() || !child->enabled()) {
+            continue;
+        }
+        if (child->name() == name) {
+            return child->children().empty() ? child.get() : nullptr;
+        }
+        if (forms::MenuItem* found = reachable(*child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+forms::MenuItem* SimWindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+    log_.add("popupMenu " + owner.name() + "." + menu.name());
+    ShownMenu shown{owner.name(), menu.name(), {}};
+    describe(menu, 0, shown.lines);
+    menusShown.push_back(std::move(shown));
+    if (menuChoices.empty()) {
+        return nullptr;
+    }
+    const std::string choice = menuChoices.front();
+    menuChoices.pop_front();
+    if (choice.empty()) {
+        return nullptr;
+    }
+    forms::MenuItem* chosen = reachable(menu, choice);
+    if (chosen == nullptr) {
+        throw std::logic_error("the user cannot choose " + choice + " in this menu");
+    }
+    log_.add("menuChosen " + choice);
+    return chosen;
 }
 
 forms::Form* SimWindowHost::live(const std::string& name) const {

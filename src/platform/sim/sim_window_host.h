@@ -1,7 +1,9 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "forms/form.h"
 #include "platform/sim/call_log.h"
@@ -15,6 +17,20 @@ public:
 
     void formCreated(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
+    forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
+
+    // A popup menu as the user saw it: one line per visible entry, indented two spaces per
+    // level, a submenu ending in " >", then " [checked]" and " [disabled]" where they apply.
+    struct ShownMenu {
+        std::string owner;
+        std::string menu;
+        std::vector<std::string> lines;
+    };
+    std::vector<ShownMenu> menusShown;
+    // What the user picks in the next menus, by entry name; "" (or nothing left) dismisses the
+    // menu. Picking an entry the user could not reach (hidden, disabled, a submenu) is a
+    // mistake of the test and throws.
+    std::deque<std::string> menuChoices;
 
     // The live form of that name, or null.
     [[nodiscard]] forms::Form* live(const std::string& name) const;

@@ -7,9 +7,9 @@ FrameStyle frameStyleOf(forms::FormStyle look) noexcept {
     // client area in one copy, which would otherwise draw over them.
     if (look == forms::FormStyle::Dialog) {
         return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_ACCEPTFILES};
+                WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW};
     }
-    return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES};
+    return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW};
 }
 
 PixelBox windowBoxOf(const forms::Form& form, int dpi) {
@@ -35,7 +35,8 @@ std::string windowTextOf(const forms::Form& form) {
 
 void applyFrameStyle(HWND window, forms::FormStyle look) {
     const FrameStyle frame = frameStyleOf(look);
-    const LONG_PTR keep = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED;
+    const LONG_PTR keep =
+        GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_ACCEPTFILES);
     const LONG_PTR visible = GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE;
     SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(frame.style) | visible);
     SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>(frame.exStyle) | keep);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/colors.h"
+#include "platform/win32/popup_menu.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/window_frame.h"
 
@@ -118,9 +119,13 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
                                        0, 0, nullptr, nullptr, instance_, nullptr));
     // Created hidden and empty; the sync places and shows it from the form. The window
     // procedure takes ownership of the handle when the window is created.
+    // Only a window with somewhere to drop files (the bar's Recycle Bin) takes them: over the
+    // others the pointer shows that a drop would do nothing.
+    const DWORD accept = form.acceptsDrops() ? WS_EX_ACCEPTFILES : 0;
     const FrameStyle frame = frameStyleOf(form.style());
-    HWND window = CreateWindowExW(frame.exStyle, className.c_str(), title.c_str(), frame.style, 0,
-                                  0, 0, 0, ownerFor(hosted), nullptr, instance_, &hosted);
+    HWND window =
+        CreateWindowExW(frame.exStyle | accept, className.c_str(), title.c_str(), frame.style, 0, 0,
+                        0, 0, ownerFor(hosted), nullptr, instance_, &hosted);
     if (window == nullptr) {
         failures_.record("CreateWindowExW (" + form.name() + ")");
         return nullptr;
@@ -142,6 +147,14 @@ void Win32WindowHost::formDestroyed(forms::Form& form) {
         }
     }
     reap();
+}
+
+forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+    // What the handler changed so far (a window made, the bar stacked afresh) reaches the
+    // screen before the menu does; done later, it would stack the bar over the open menu.
+    sync();
+    HWND window = windowOf(owner);
+    return window != nullptr ? trackPopupMenu(window, menu, failures_) : nullptr;
 }
 
 void Win32WindowHost::reap() {
@@ -280,7 +293,7 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
         applied.revision.reset();  // repaint: keyed pictures are drawn differently
     }
 
-    if (applied.topmost != form.topmost()) {
+    if (applied.topmost != form.topmost() || applied.stacking != form.stackingSerial()) {
         if (!form.topmost()) {
             // An owned window is kept just above its owner: with the (never shown) owner at the
             // very bottom, nothing holds the window in the top-most band it is leaving.
@@ -295,8 +308,12 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (form.visible() ? SWP_SHOWWINDOW : 0U)),
             "SetWindowPos (stacking)");
         applied.topmost = form.topmost();
+        applied.stacking = form.stackingSerial();
         if (form.visible()) {
             applied.visible = true;
+        }
+        if (form.behind() != nullptr) {
+            stackBehind(window, *form.behind());
         }
     }
 
@@ -316,6 +333,23 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
     if (applied.revision != form.revision()) {
         applied.revision = form.revision();
         InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+void Win32WindowHost::stackBehind(HWND window, const forms::Form& other) {
+    for (const auto& hosted : windows_) {
+        if (hosted->form == &other && hosted->window) {
+            failures_.check(SetWindowPos(window, hosted->window.get(), 0, 0, 0, 0,
+                                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE),
+                            "SetWindowPos (behind)");
+            // Some window systems only ever raise a window (Wine's X11 driver does not lower
+            // one below another): the other window comes to the top of its band as well, which
+            // puts it over this one there too.
+            failures_.check(SetWindowPos(hosted->window.get(), HWND_TOP, 0, 0, 0, 0,
+                                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE),
+                            "SetWindowPos (over)");
+            return;
+        }
     }
 }
 

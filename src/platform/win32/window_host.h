@@ -37,6 +37,7 @@ public:
 
     void formCreated(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
+    forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
 
     // Position, size, visibility, stacking, colour key and paint of every window from its form.
     void sync();
@@ -81,6 +82,7 @@ private:
         std::optional<PixelBox> box;
         std::optional<bool> visible;
         std::optional<bool> topmost;
+        std::optional<std::uint64_t> stacking;
         std::optional<std::optional<forms::ColorNumber>> colorKey;
         std::optional<std::uint64_t> revision;
         std::optional<forms::FormStyle> style;
@@ -124,6 +126,7 @@ private:
     [[nodiscard]] static HWND ownerFor(const Hosted& hosted) noexcept;
     [[nodiscard]] Hosted* hostedOf(const forms::Form& form) const noexcept;
     void dropFiles(Hosted& hosted, HDROP drop);
+    void stackBehind(HWND window, const forms::Form& other);
     const std::wstring& classFor(const std::string& formName);
     void reap();
 

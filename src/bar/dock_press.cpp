@@ -1,0 +1,88 @@
+#include <string>
+
+#include "bar/dock.h"
+#include "menu/frm_menu.h"
+#include "windows/window_set.h"
+
+namespace quorvel::bar {
+
+void Dock::wirePointer() {
+    for (int n = 1; n <= settings::kSlotCount; ++n) {
+        forms::Image* slot = slots_[static_cast<std::size_t>(n - 1)];
+        slot->events.onMouseDown = [this, n](forms::MouseButton b, forms::Point) {
+            IL_MouseDown(n, b);
+        };
+        slot->events.onClick = [this, n] { IL_Click(n); };
+    }
+
+    using Target = std::string (Dock::*)() const;
+    const auto special = [this](forms::Image* image, menu::MenuSource source, std::string_view code,
+                                Target target) {
+        image->events.onMouseDown = [this, source](forms::MouseButton b, forms::Point) {
+            pressOn(source, b);
+        };
+        image->events.onClick = [this, code, target] { special_Click(code, (this->*target)()); };
+    };
+    special(ImgMC_, menu::MenuSource::MyComputer, "MC", &Dock::myComputerTarget);
+    special(MCD_, menu::MenuSource::MyComputer, "MCD", &Dock::myComputerTarget);
+    special(ImgMD_, menu::MenuSource::MyDocuments, "MD", &Dock::myDocumentsTarget);
+    special(MDD_, menu::MenuSource::MyDocuments, "MDD", &Dock::myDocumentsTarget);
+
+    const auto bin = [this](forms::Image* image, std::string_view code) {
+        image->events.onMouseDown = [this, code](forms::MouseButton b, forms::Point) {
+            RecycleBin_MouseDown(code, b);
+        };
+        image->events.onDrop = [this](const std::vector<std::string>& files) {
+            RecycleBin_Drop(files);
+        };
+    };
+    bin(ImgRBinEmp_, "RBE");
+    bin(RBED_, "RBED");
+    bin(ImgRBinFll_, "RBF");
+    bin(RBFD_, "RBFD");
+
+    // The background pictures and the dividers are the bar's background to the user.
+    const auto background = [this](forms::MouseButton b, forms::Point) {
+        pressOn(menu::MenuSource::Background, b);
+    };
+    backgroundEvents.onMouseDown = background;
+    for (forms::Image* decoration : {IFBk_, FBKD_, Divid1_, DivD_}) {
+        decoration->events.onMouseDown = background;
+    }
+    for (forms::Image* separator : separators_) {
+        separator->events.onMouseDown = background;
+    }
+}
+
+std::string Dock::myComputerTarget() const {
+    return std::string(platform::kMyComputerPath);
+}
+
+// Filled in at start-up from the system's personal-folder lookup.
+std::string Dock::myDocumentsTarget() const {
+    return model_.txtMDPth;
+}
+
+// Every press sets the entries that fit the pressed item, whichever the button; only the
+// right button opens the menu.
+void Dock::pressOn(menu::MenuSource source, forms::MouseButton button) {
+    menu::FrmMenu& menu = windows_.frmMenu();
+    menu.showEntriesFor(source);
+    if (button == forms::MouseButton::Right) {
+        menu.popUp();
+    }
+}
+
+void Dock::IL_MouseDown(int n, forms::MouseButton button) {
+    menu::FrmMenu& menu = windows_.frmMenu();
+    menu.showEntriesFor(n == 1 ? menu::MenuSource::FirstSlot : menu::MenuSource::OtherSlot);
+    if (n >= 2) {
+        // The separator the menu would insert or remove is the one just in front of this slot.
+        model_.SNo = std::to_string(n - 1);
+    }
+    if (button == forms::MouseButton::Right) {
+        menu.popUp();
+    }
+}
+
+}  // namespace quorvel::bar

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "forms/form.h"
+
+namespace quorvel::windows {
+class WindowSet;
+}
+
+namespace quorvel::menu {
+
+// What a press that may open the menu went down on; it decides the item-dependent entries.
+enum class MenuSource {
+    FirstSlot,    // IL1: there is no separator in front of the first link
+    OtherSlot,    // IL2..IL17
+    MyComputer,   // ImgMC, MCD
+    MyDocuments,  // ImgMD, MDD
+    RecycleBin,   // ImgRBinEmp, ImgRBinFll, RBED, RBFD
+    Background,   // the bar's background, and the switch panel's set labels and button
+};
+
+// The bar's one menu, `File`, on a hidden window of its own. Every press on the bar sets the
+// entries that depend on what was pressed; the right button then pops the menu up at the
+// pointer, where `File`'s click prepares captions, checks and disabled entries from the
+// settings just before it shows. The tool entries start Windows tools.
+class FrmMenu final : public forms::Form {
+public:
+    static constexpr std::string_view kFormName = "frmMenu";
+
+    explicit FrmMenu(windows::WindowSet& windows);
+
+    // Shows or hides the seven entries that depend on the pressed item (some sources keep
+    // what the previous press left).
+    void showEntriesFor(MenuSource source);
+    // Pops `File` up at the pointer; the chosen entry's command runs when it has closed.
+    void popUp();
+
+private:
+    void Load();
+    void wireTools();
+    void File_Click();
+    void SysIfo_Click();
+    void AppEnd_Click();
+    void launchTool(std::string_view item);
+
+    windows::WindowSet& windows_;
+    forms::MenuItem* File_ = &menuItem("File");
+    forms::MenuItem* Emp_ = &menuItem("Emp");
+    forms::MenuItem* CtPanel_ = &menuItem("CtPanel");
+    forms::MenuItem* SysIfo_ = &menuItem("SysIfo");
+    forms::MenuItem* tmgr_ = &menuItem("tmgr");
+    forms::MenuItem* SepIn_ = &menuItem("SepIn");
+    forms::MenuItem* ClnUp_ = &menuItem("ClnUp");
+    forms::MenuItem* ClipBoadClr_ = &menuItem("ClipBoadClr");
+    forms::MenuItem* LnchPos_ = &menuItem("LnchPos");
+    forms::MenuItem* DClr_ = &menuItem("DClr");
+    forms::MenuItem* BStrch_ = &menuItem("BStrch");
+    forms::MenuItem* TBar_ = &menuItem("TBar");
+    forms::MenuItem* AppEnd_ = &menuItem("AppEnd");
+    std::array<forms::MenuItem*, 4> Set_{&menuItem("Set1"), &menuItem("Set2"), &menuItem("Set3"),
+                                         &menuItem("Set4")};
+};
+
+}  // namespace quorvel::menu

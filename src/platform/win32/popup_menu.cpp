@@ -1,0 +1,78 @@
+#include "platform/win32/popup_menu.h"
+
+#include "platform/win32/strconv.h"
+
+namespace quorvel::platform::win32 {
+
+namespace {
+
+void fill(HMENU target, forms::MenuItem& parent, std::vector<forms::MenuItem*>& commands) {
+    for (const auto& child : parent.children()) {
+        if (!child->visible()) {
+            continue;
+        }
+        const std::wstring text = menuText(child->caption());
+        UINT flags = MF_STRING | (child->enabled() ? MF_ENABLED : MF_GRAYED) |
+                     (child->checked() ? MF_CHECKED : MF_UNCHECKED);
+        if (!child->children().empty()) {
+            UniqueMenu submenu(CreatePopupMenu());
+            if (!submenu) {
+                continue;
+            }
+            fill(submenu.get(), *child, commands);
+            if (AppendMenuW(target, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()),
+                            text.c_str())) {
+                static_cast<void>(submenu.release());  // the parent menu owns it now
+            }
+            continue;
+        }
+        commands.push_back(child.get());
+        AppendMenuW(target, flags, commands.size(), text.c_str());
+    }
+}
+
+}  // namespace
+
+std::wstring menuText(std::string_view caption) {
+    std::wstring text;
+    for (wchar_t c : toWide(caption)) {
+        text += c;
+        if (c == L'&') {
+            text += L'&';
+        }
+    }
+    return text;
+}
+
+BuiltPopupMenu buildPopupMenu(forms::MenuItem& menu) {
+    BuiltPopupMenu built{UniqueMenu(CreatePopupMenu()), {}};
+    if (built.menu) {
+        fill(built.menu.get(), menu, built.commands);
+    }
+    return built;
+}
+
+forms::MenuItem* trackPopupMenu(HWND owner, forms::MenuItem& menu, FailureLog& failures) {
+    BuiltPopupMenu built = buildPopupMenu(menu);
+    if (!built.menu) {
+        failures.record("CreatePopupMenu");
+        return nullptr;
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    // Without the foreground, the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(owner);
+    const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenuEx(built.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | align,
+                         at.x, at.y, owner, nullptr));
+    // The next menu of this owner opens and closes properly only after the owner has seen a
+    // message of its own.
+    PostMessageW(owner, WM_NULL, 0, 0);
+    if (chosen == 0 || chosen > built.commands.size()) {
+        return nullptr;
+    }
+    return built.commands[chosen - 1];
+}
+
+}  // namespace quorvel::platform::win32

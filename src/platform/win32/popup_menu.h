@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/menu.h"
+#include "platform/win32/failure_log.h"
+#include "platform/win32/handles.h"
+
+namespace quorvel::platform::win32 {
+
+// A real popup menu made from the visible part of a menu tree: hidden entries are left out,
+// disabled ones greyed, checked ones ticked. Command ids count from 1 in `commands`.
+struct BuiltPopupMenu {
+    UniqueMenu menu;
+    std::vector<forms::MenuItem*> commands;  // id - 1 -> entry
+};
+[[nodiscard]] BuiltPopupMenu buildPopupMenu(forms::MenuItem& menu);
+
+// A caption as the menu shows it: the text as it is, with an '&' doubled so that it shows as
+// itself (a set named "A&B") instead of underlining the next letter.
+[[nodiscard]] std::wstring menuText(std::string_view caption);
+
+// Pops the menu up at the pointer for `owner` and waits until the user has chosen or dismissed
+// it; returns the chosen entry, or null. The owner is made the foreground window first, so a
+// click elsewhere closes the menu as it should.
+[[nodiscard]] forms::MenuItem* trackPopupMenu(HWND owner, forms::MenuItem& menu,
+                                              FailureLog& failures);
+
+}  // namespace quorvel::platform::win32

@@ -1,0 +1,244 @@
+// A console helper for the end-to-end tests and the Recycle Bin benchmark, run under Wine in
+// the bar's prefix: it does to the Recycle Bin what another program would (delete to it, empty
+// it, count it), reports which change notifications reach a program that watches the bin, tells
+// the stacking order of two windows, and, started as a link target, writes down its arguments.
+//
+// <windows.h> first: shellapi.h and shlobj.h need its types.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+// clang-format on
+
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kExitFailed = 1;
+constexpr UINT kShellChange = WM_APP + 1;
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length,
+                        nullptr, nullptr);
+    return out;
+}
+
+void say(const std::string& line) {
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+              &written, nullptr);
+}
+
+// recycle PATH...: one delete to the bin with undo, no questions, as Explorer's delete does.
+int Recycle(int argc, wchar_t** argv) {
+    std::wstring list;
+    for (int i = 2; i < argc; ++i) {
+        list += argv[i];
+        list += L'\0';
+    }
+    list += L'\0';
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = list.c_str();
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    const int result = SHFileOperationW(&op);
+    say(result == 0 ? "recycled" : "failed " + std::to_string(result));
+    return result == 0 ? 0 : kExitFailed;
+}
+
+int Empty() {
+    const HRESULT result =
+        SHEmptyRecycleBinW(nullptr, L"", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+    say(SUCCEEDED(result) ? "emptied" : "failed");
+    return SUCCEEDED(result) ? 0 : kExitFailed;
+}
+
+int Count() {
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof(info);
+    const auto started = std::chrono::steady_clock::now();
+    const HRESULT result = SHQueryRecycleBinW(L"", &info);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+                          std::chrono::steady_clock::now() - started)
+                          .count();
+    if (FAILED(result)) {
+        say("failed");
+        return kExitFailed;
+    }
+    say(std::to_string(info.i64NumItems) + " " + std::to_string(took));
+    return 0;
+}
+
+LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == kShellChange) {
+        PIDLIST_ABSOLUTE* items = nullptr;
+        LONG event = 0;
+        HANDLE lock = SHChangeNotification_Lock(reinterpret_cast<HANDLE>(wp),
+                                                static_cast<DWORD>(lp), &items, &event);
+        char line[64];
+        std::snprintf(line, sizeof line, "shell 0x%08lx", static_cast<unsigned long>(event));
+        say(line);
+        if (lock != nullptr) {
+            SHChangeNotification_Unlock(lock);
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wp, lp);
+}
+
+// watch SECONDS [FOLDER]: which notifications arrive while another program changes the bin:
+// the shell's change notifications for the Recycle Bin, and file-system notifications on a
+// folder (the bin's storage).
+int Watch(double seconds, const wchar_t* folder) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = WatchProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ShellProbe.Watch";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                wc.hInstance, nullptr);
+    PIDLIST_ABSOLUTE bin = nullptr;
+    SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &bin);
+    SHChangeNotifyEntry entry{bin, TRUE};
+    const ULONG registration = SHChangeNotifyRegister(
+        window, SHCNRF_ShellLevel | SHCNRF_InterruptLevel | SHCNRF_NewDelivery, SHCNE_ALLEVENTS,
+        kShellChange, 1, &entry);
+    say(registration != 0 ? "shell registered" : "shell not registered");
+    HANDLE change = INVALID_HANDLE_VALUE;
+    if (folder != nullptr) {
+        change = FindFirstChangeNotificationW(
+            folder, TRUE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
+        say(change != INVALID_HANDLE_VALUE ? "folder watched" : "folder not watched");
+    }
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    while (GetTickCount64() < end) {
+        const DWORD left = static_cast<DWORD>(end - GetTickCount64());
+        const DWORD count = change != INVALID_HANDLE_VALUE ? 1 : 0;
+        const DWORD woke = MsgWaitForMultipleObjects(count, &change, FALSE, left, QS_ALLINPUT);
+        if (count == 1 && woke == WAIT_OBJECT_0) {
+            say("folder changed");
+            FindNextChangeNotification(change);
+            continue;
+        }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+        }
+    }
+    if (registration != 0) {
+        SHChangeNotifyDeregister(registration);
+    }
+    if (change != INVALID_HANDLE_VALUE) {
+        FindCloseChangeNotification(change);
+    }
+    CoTaskMemFree(bin);
+    return 0;
+}
+
+// poll SECONDS: the Recycle Bin asked ten times a second on a window timer, and nothing else:
+// the yardstick the bar's own watcher is measured against.
+int Poll(double seconds) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, nullptr);
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    MSG msg;
+    while (GetTickCount64() < end && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER) {
+            SHQUERYRBINFO info{};
+            info.cbSize = sizeof(info);
+            SHQueryRecycleBinW(L"", &info);
+        }
+        DispatchMessageW(&msg);
+    }
+    KillTimer(nullptr, timer);
+    return 0;
+}
+
+// below UPPER-CLASS LOWER-CLASS: "1" when the first visible window of LOWER-CLASS is stacked
+// below the first of UPPER-CLASS, "0" when above; exit 1 when either is missing.
+int Below(const wchar_t* upperClass, const wchar_t* lowerClass) {
+    HWND upper = FindWindowW(upperClass, nullptr);
+    HWND lower = FindWindowW(lowerClass, nullptr);
+    if (upper == nullptr || lower == nullptr) {
+        say("missing");
+        return kExitFailed;
+    }
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == lower) {
+            say("1");
+            return 0;
+        }
+    }
+    say("0");
+    return 0;
+}
+
+// args FILE: started as a link's program, writes the command line it got and each argument
+// (UTF-8, one a line) to FILE, which is given as the first argument.
+int Args(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        return kExitUsage;
+    }
+    std::string text = utf8(GetCommandLineW()) + "\n";
+    for (int i = 3; i < argc; ++i) {
+        text += utf8(argv[i]) + "\n";
+    }
+    HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return kExitFailed;
+    }
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return 0;
+}
+
+int Usage() {
+    say("usage: shellprobe recycle PATH... | empty | count | watch SECONDS [FOLDER] |\n"
+        "       poll SECONDS | below UPPER-CLASS LOWER-CLASS | args FILE [ARG...]");
+    return kExitUsage;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        return Usage();
+    }
+    const std::wstring command = argv[1];
+    if (command == L"args") {
+        return Args(argc, argv);
+    }
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (argc >= 3 && command == L"recycle") {
+        return Recycle(argc, argv);
+    }
+    if (argc == 2 && command == L"empty") {
+        return Empty();
+    }
+    if (argc == 2 && command == L"count") {
+        return Count();
+    }
+    if ((argc == 3 || argc == 4) && command == L"watch") {
+        return Watch(std::wcstod(argv[2], nullptr), argc == 4 ? argv[3] : nullptr);
+    }
+    if (argc == 3 && command == L"poll") {
+        return Poll(std::wcstod(argv[2], nullptr));
+    }
+    if (argc == 4 && command == L"below") {
+        return Below(argv[2], argv[3]);
+    }
+    return Usage();
+}

@@ -1,0 +1,257 @@
+// The Win32 shell port, popup menus built from menu trees, stacking behind another window and
+// drops routed to the image under the pointer. Windows build only (run under Wine).
+#ifdef _WIN32
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/win32/pictures.h"
+#include "platform/win32/popup_menu.h"
+#include "platform/win32/shell.h"
+#include "platform/win32/strconv.h"
+#include "platform/win32/timer_service.h"
+#include "platform/win32/window_host.h"
+
+namespace quorvel::platform::win32 {
+namespace {
+
+class MenuForm : public forms::Form {
+public:
+    explicit MenuForm(forms::FormServices services)
+        : Form("ShellTestMenu", services, {0, 0, 15, 15}) {
+        forms::MenuItem& file = addMenu("File", "File");
+        file.addChild("Hidden", "見えない").setVisible(false);
+        file.addChild("Set", "仕事 & 遊び").setChecked(true);
+        forms::MenuItem& sub = file.addChild("Sub", "アクセサリ");
+        sub.addChild("Off", "電卓").setEnabled(false);
+        sub.addChild("Pad", "メモ帳");
+        file.addChild("End", "終了");
+        announce();
+    }
+};
+
+std::wstring menuString(HMENU menu, int position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+    return text;
+}
+
+TEST(PopupMenu, ShowsTheVisibleEntriesWithTheirStatesAndAmpersandsAsThemselves) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    Win32WindowHost host(instance);
+    Win32TimerService timers(instance);
+    WicPictures pictures;
+    MenuForm form(forms::FormServices{host, timers, pictures});
+
+    BuiltPopupMenu built = buildPopupMenu(form.menuItem("File"));
+    ASSERT_TRUE(built.menu);
+    HMENU menu = built.menu.get();
+    ASSERT_EQ(GetMenuItemCount(menu), 3);
+    EXPECT_EQ(menuString(menu, 0), L"仕事 && 遊び");
+    EXPECT_EQ(GetMenuState(menu, 0, MF_BYPOSITION) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(menuString(menu, 1), L"アクセサリ");
+    HMENU sub = GetSubMenu(menu, 1);
+    ASSERT_NE(sub, nullptr);
+    ASSERT_EQ(GetMenuItemCount(sub), 2);
+    EXPECT_NE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_GRAYED, 0U);
+    EXPECT_EQ(GetMenuState(sub, 1, MF_BYPOSITION) & MF_GRAYED, 0U);
+    // Command ids lead back to the entries, submenus have none.
+    ASSERT_EQ(built.commands.size(), 4U);
+    EXPECT_EQ(built.commands[GetMenuItemID(menu, 0) - 1]->name(), "Set");
+    EXPECT_EQ(built.commands[GetMenuItemID(sub, 1) - 1]->name(), "Pad");
+    EXPECT_EQ(built.commands[GetMenuItemID(menu, 2) - 1]->name(), "End");
+    EXPECT_EQ(menuText("A&B&&C"), L"A&&B&&&&C");
+}
+
+// A temporary folder with a file and a subfolder, removed again afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, base);
+        path_ =
+            std::wstring(base) + L"quorvel shell test " + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(path_.c_str(), nullptr);
+        CreateDirectoryW((path_ + L"\\フォルダ").c_str(), nullptr);
+        std::ofstream(std::filesystem::path(path_ + L"\\メモ.txt")) << "x";
+    }
+    ~TempFolder() {
+        DeleteFileW((path_ + L"\\メモ.txt").c_str());
+        RemoveDirectoryW((path_ + L"\\フォルダ").c_str());
+        RemoveDirectoryW(path_.c_str());
+    }
+    [[nodiscard]] std::string utf8(const std::wstring& below = {}) const {
+        return toUtf8(below.empty() ? path_ : path_ + L"\\" + below);
+    }
+
+private:
+    std::wstring path_;
+};
+
+TEST(RecycleList, TakesOnlyAbsolutePathsOfExistingFilesAndFoldersThatAreNoRoots) {
+    TempFolder temp;
+    const std::string file = temp.utf8(L"メモ.txt");
+    const std::string folder = temp.utf8(L"フォルダ");
+    const std::wstring list =
+        recyclableList({file, "C:\\", "C:", "Z:\\", "\\\\server\\share", "\\\\server\\share\\",
+                        "relative.txt", "\\\\?\\C:\\x", temp.utf8(L"missing.txt"), folder, ""});
+    EXPECT_EQ(list, toWide(file) + L'\0' + toWide(folder) + L'\0' + L'\0');
+    EXPECT_TRUE(recyclableList({"C:\\", "D:\\"}).empty());
+}
+
+TEST(Win32ShellDirectory, AShellStartGetsAFolderAsItsWorkingDirectory) {
+    TempFolder temp;
+    const std::wstring folder = toWide(temp.utf8());
+    EXPECT_EQ(usableDirectory(folder), folder);
+    EXPECT_EQ(usableDirectory(toWide(temp.utf8(L"メモ.txt"))), folder + L"\\");
+    EXPECT_EQ(usableDirectory(L"https://example.com/"), L"");
+    EXPECT_EQ(usableDirectory(toWide(temp.utf8(L"missing.txt"))), L"");
+    EXPECT_EQ(usableDirectory(L""), L"");
+}
+
+TEST(Win32ShellPrograms, FindsFilesAsTheyStandAndBareNamesAlongTheSearchPath) {
+    TempFolder temp;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
+    const std::string system = shell.systemFolder();
+    EXPECT_FALSE(system.empty());
+    const auto cmd = shell.findProgram("cmd");
+    ASSERT_TRUE(cmd.has_value());
+    EXPECT_EQ(CompareStringOrdinal(toWide(*cmd).c_str(), -1, toWide(system + "\\cmd.exe").c_str(),
+                                   -1, TRUE),
+              CSTR_EQUAL);
+    EXPECT_EQ(shell.findProgram(temp.utf8(L"メモ.txt")), temp.utf8(L"メモ.txt"));
+    EXPECT_FALSE(shell.findProgram(temp.utf8(L"フォルダ")).has_value());  // a folder is no program
+    EXPECT_FALSE(shell.findProgram(temp.utf8(L"missing")).has_value());
+    EXPECT_FALSE(shell.findProgram("no-such-program-anywhere").has_value());
+    EXPECT_FALSE(shell.findProgram("").has_value());
+}
+
+TEST(Win32ShellPrograms, StartsExactlyTheProgramGivenAndReportsOneThatIsMissing) {
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
+    const auto cmd = shell.findProgram("cmd.exe");
+    ASSERT_TRUE(cmd.has_value());
+    EXPECT_TRUE(shell.startProgram(*cmd, "/c exit 0").ok());
+    const auto missing = shell.startProgram("C:\\no such folder\\app.exe", "-x");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().code, 0);
+}
+
+TEST(Win32ShellBin, QueriesTheBinAndTellsWhatItCost) {
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
+    auto state = shell.queryRecycleBin();
+    ASSERT_TRUE(state.ok()) << state.error().message;
+    EXPECT_GE(state.value().items, 0);
+}
+
+class StackForm : public forms::Form {
+public:
+    StackForm(std::string name, forms::FormServices services, forms::Rect at)
+        : Form(std::move(name), services, at) {
+        bin = &addImage("bin", {150, 150, 480, 480});
+        slot = &addImage("slot", {1500, 150, 480, 480});
+        announce();
+    }
+    forms::Image* bin;
+    forms::Image* slot;
+};
+
+// Runs whatever the window system has queued.
+void pump() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+bool isBelow(HWND lower, HWND upper) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == lower) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(Win32Stacking, AWindowKeptBehindAnotherComesToTheFrontWhenLetGo) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    Win32WindowHost host(instance);
+    Win32TimerService timers(instance);
+    WicPictures pictures;
+    forms::FormServices services{host, timers, pictures};
+    StackForm bar("StackBar", services, {1500, 1500, 4500, 735});
+    StackForm name("StackName", services, {1500, 1700, 4500, 240});
+    bar.setTopmost(true);
+    name.setTopmost(true);
+    host.sync();
+    HWND barWindow = host.windowOf(bar);
+    HWND nameWindow = host.windowOf(name);
+    ASSERT_TRUE(isBelow(barWindow, nameWindow));  // made later, on top
+
+    name.setBehind(&bar);
+    host.sync();
+    EXPECT_TRUE(isBelow(nameWindow, barWindow));
+    EXPECT_NE(GetWindowLongPtrW(nameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    name.setBehind(nullptr);
+    host.sync();
+    EXPECT_TRUE(isBelow(barWindow, nameWindow));
+
+    // Stacking the bar afresh with the value it has brings it back over the name.
+    bar.setTopmost(true);
+    host.sync();
+    EXPECT_TRUE(isBelow(nameWindow, barWindow));
+}
+
+// Files dropped on the window reach the image under the drop point, and only that one.
+TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    Win32WindowHost host(instance);
+    Win32TimerService timers(instance);
+    WicPictures pictures;
+    StackForm bar("DropBar", forms::FormServices{host, timers, pictures}, {1500, 1500, 4500, 735});
+    std::vector<std::string> dropped;
+    bar.bin->events.onDrop = [&](const std::vector<std::string>& files) { dropped = files; };
+    StackForm other("DropOther", forms::FormServices{host, timers, pictures}, {0, 0, 900, 900});
+    bar.show();
+    host.sync();
+    HWND window = host.windowOf(bar);
+    const int dpi = static_cast<int>(GetDpiForWindow(window));
+    // Only a window with a drop handler takes files at all.
+    EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    EXPECT_EQ(GetWindowLongPtrW(host.windowOf(other), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+
+    const auto drop = [&](forms::Point at, const std::vector<std::wstring>& files) {
+        std::wstring names;
+        for (const auto& f : files) {
+            names += f + L'\0';
+        }
+        names += L'\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES);
+        header->pt = {MulDiv(at.x, dpi, 1440), MulDiv(at.y, dpi, 1440)};
+        header->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(),
+                    names.size() * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+        pump();
+    };
+
+    drop({1600, 300}, {L"C:\\a.txt"});  // on the slot
+    EXPECT_TRUE(dropped.empty());
+    drop({300, 300}, {L"C:\\b.txt", L"C:\\写真\\c.jpg", L"C:\\a.txt"});  // on the bin
+    EXPECT_EQ(dropped, (std::vector<std::string>{"C:\\b.txt", "C:\\写真\\c.jpg", "C:\\a.txt"}));
+}
+
+}  // namespace
+}  // namespace quorvel::platform::win32
+
+#endif  // _WIN32
