@@ -5,7 +5,7 @@ JOBS ?= 2
 CMAKE_BUILD = cmake --build --preset
 
 .PHONY: run test deps build build-linux build-asan build-windows settings-tool format \
-        format-check e2e bench bench-startup bench-recycle-bin clean
+        format-check e2e bench bench-startup bench-recycle-bin bench-settings-window clean
 
 ## run: build the Windows program and show it under Wine, with a screenshot
 run: deps build-windows settings-tool
@@ -55,6 +55,10 @@ bench-startup: build-windows settings-tool
 ## bench-recycle-bin: the bin watcher's idle cost and reaction time against a plain 100 ms poll
 bench-recycle-bin: build-windows settings-tool
 	python3 tests/bench/recycle_bin/bin_watch_bench.py
+
+## bench-settings-window: opening the settings window from the menu against a minimal dialog
+bench-settings-window: build-windows settings-tool
+	python3 tests/bench/settings_window/settings_window_bench.py
 
 clean:
 	rm -rf build artifacts

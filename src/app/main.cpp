@@ -6,6 +6,7 @@
 #include "ids.h"
 #include "platform/native/native_file_system.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/folders.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/identity.h"
 #include "platform/win32/pictures.h"
@@ -41,8 +42,9 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
     w::Win32Process process;
     w::Win32Shell shell(instance, [&host](const forms::Form& form) { return host.windowOf(form); });
     shell.setDispatcher(&events);
-    platform::Ports ports{identity, files,   singleInstance, screen, dialogs,
-                          pictures, process, host,           timers, shell};
+    w::Win32Folders folders;
+    platform::Ports ports{identity, files,    singleInstance, screen,  dialogs, folders,
+                          pictures, process,  host,           timers,  shell};
     program::Program program(ports);
 
     events.bringUpToDate = [&host] { host.sync(); };

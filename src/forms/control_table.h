@@ -22,8 +22,9 @@ enum ControlFlag : unsigned {
 
 // One control of a window, as its layout table gives it. A window lists its controls in a
 // table of these, in creation order (which is stacking order and Tab order), and the form
-// builds them all at once. A row with a count makes a control array: name1..nameN, the first
-// at `bounds` and each next one moved by `step`.
+// builds them all at once. A row with a count makes a control array: name1..nameN (or, with a
+// suffix, name1suffix..nameNsuffix, as in L1T..L17T), the first at `bounds` and each next one
+// moved by `step`.
 //
 // The caption is a label's or button's text, a text box's first text, a command's caption, or
 // a list's items separated by '\n'.
@@ -36,6 +37,7 @@ struct ControlRow {
     std::optional<BuiltinPicture> picture{};  // an image's built-in picture
     int count = 0;
     Point step{};
+    std::string_view suffix{};
 };
 
 }  // namespace quorvel::forms

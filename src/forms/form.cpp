@@ -248,7 +248,8 @@ void Form::build(std::span<const ControlRow> layout) {
         for (int i = 0; i < row.count; ++i) {
             const Rect bounds{row.bounds.left + row.step.x * i, row.bounds.top + row.step.y * i,
                               row.bounds.width, row.bounds.height};
-            buildRow(row, std::string(row.name) + std::to_string(i + 1), bounds);
+            buildRow(row, std::string(row.name) + std::to_string(i + 1) + std::string(row.suffix),
+                     bounds);
         }
     }
 }

@@ -138,12 +138,13 @@ public:
         }
         return *control;
     }
-    // A control array: prefix1 .. prefixN.
+    // A control array: prefix1 .. prefixN, or prefix1suffix .. prefixNsuffix.
     template <class T, std::size_t N>
-    [[nodiscard]] std::array<T*, N> getArray(std::string_view prefix) const {
+    [[nodiscard]] std::array<T*, N> getArray(std::string_view prefix,
+                                             std::string_view suffix = {}) const {
         std::array<T*, N> members{};
         for (std::size_t i = 0; i < N; ++i) {
-            members[i] = &get<T>(std::string(prefix) + std::to_string(i + 1));
+            members[i] = &get<T>(std::string(prefix) + std::to_string(i + 1) + std::string(suffix));
         }
         return members;
     }

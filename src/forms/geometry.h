@@ -37,8 +37,10 @@ struct Rect {
 using ColorNumber = std::uint32_t;
 
 inline constexpr ColorNumber kSystemColorFlag = 0x80000000U;
-inline constexpr ColorNumber kButtonFace = 0x8000000FU;    // 3-D face
-inline constexpr ColorNumber kButtonText = 0x80000012U;    // button text
+inline constexpr ColorNumber kButtonFace = 0x8000000FU;        // 3-D face
+inline constexpr ColorNumber kButtonText = 0x80000012U;        // button text
+inline constexpr ColorNumber kWindowBackground = 0x80000005U;  // a text box's background
+inline constexpr ColorNumber kWindowText = 0x80000008U;        // a text box's text
 inline constexpr ColorNumber kTransparentKey = 0x555184U;  // the bar's and the popup's colour key
 
 [[nodiscard]] constexpr bool isSystemColor(ColorNumber c) noexcept {

@@ -64,12 +64,27 @@ void TextBox::setMaxLength(std::size_t n) {
     }
 }
 
+void TextBox::setBackColor(ColorNumber c) {
+    if (assign(backColor_, c)) {
+        touch();
+    }
+}
+
+void TextBox::setForeColor(ColorNumber c) {
+    if (assign(foreColor_, c)) {
+        touch();
+    }
+}
+
 bool TextBox::typeText(std::string text) {
     if (!acceptsInput() || readOnly_) {
         return false;
     }
     if (maxLength_ > 0) {
         text = firstCharacters(text, maxLength_);
+    }
+    if (fitTyped) {
+        text = fitTyped(std::move(text));
     }
     setText(std::move(text));
     return true;

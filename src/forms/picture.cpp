@@ -41,6 +41,21 @@ std::string builtinSource(BuiltinPicture which) {
         case BuiltinPicture::PanelFourFrames:
             name = "PanelFourFrames";
             break;
+        case BuiltinPicture::SelectionMarker:
+            name = "SelectionMarker";
+            break;
+        case BuiltinPicture::PreviewScreen:
+            name = "PreviewScreen";
+            break;
+        case BuiltinPicture::PreviewTaskbar:
+            name = "PreviewTaskbar";
+            break;
+        case BuiltinPicture::PreviewBar:
+            name = "PreviewBar";
+            break;
+        case BuiltinPicture::PreviewBarItems:
+            name = "PreviewBarItems";
+            break;
     }
     return std::string("builtin:") + name;
 }

@@ -32,11 +32,17 @@ enum class BuiltinPicture {
     CloseButton,
     Divider,
     Background,
-    TaskbarDown,     // the button that hides the taskbar
-    TaskbarUp,       // the button that brings it back
-    PanelButton,     // the switch panel's light-blue square button
-    PanelFourFrames  // the switch panel's icon of four small frames
+    TaskbarDown,      // the button that hides the taskbar
+    TaskbarUp,        // the button that brings it back
+    PanelButton,      // the switch panel's light-blue square button
+    PanelFourFrames,  // the switch panel's icon of four small frames
+    SelectionMarker,  // the settings window's arrow under the selected item
+    PreviewScreen,    // the settings window's miniature screen
+    PreviewTaskbar,   // ... its taskbar
+    PreviewBar,       // ... the bar's background in it
+    PreviewBarItems   // ... the bar's items in it
 };
+inline constexpr int kBuiltinPictureCount = static_cast<int>(BuiltinPicture::PreviewBarItems) + 1;
 
 // Where windows get the built-in pictures of their layout tables.
 class PictureSource {

@@ -3,6 +3,7 @@
 #include "forms/form.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/folders.h"
 #include "platform/identity.h"
 #include "platform/pictures.h"
 #include "platform/process.h"
@@ -20,6 +21,7 @@ struct Ports {
     SingleInstance& instance;
     Screen& screen;
     Dialogs& dialogs;
+    Folders& folders;
     Pictures& pictures;
     Process& process;
     forms::WindowHost& windows;

@@ -177,6 +177,46 @@ void drawFourFrames(Canvas& c) {
     }
 }
 
+// An arrow pointing up at the item the settings window edits.
+void drawSelectionMarker(Canvas& c) {
+    c.fill(grow(polygon({{3, 7.2F}, {13, 7.2F}, {8, 1.6F}}), 0.5F), rgb(0x2F6FD0));
+}
+
+// The settings window's small picture of the screen: a desktop in a thin dark frame, with the
+// taskbar and the bar drawn over it by images of their own.
+void drawPreviewScreen(Canvas& c, float w, float h) {
+    c.fill(roundRect(0, 0, w, h, 0), rgb(0x303841));
+    c.fill(roundRect(1, 1, w - 1, h - 1, 0), vertical(1, rgb(0x3A8FB7), h - 1, rgb(0x1E5C85)));
+}
+
+void drawPreviewTaskbar(Canvas& c, float w, float h) {
+    c.fill(roundRect(0, 0, w, h, 0), rgb(0xD4D0C8));
+    c.fill(roundRect(0, 0, w, 1, 0), rgb(0xFFFFFF));
+    // The start button at its left end.
+    c.fill(roundRect(2, 1.5F, std::min(w - 2, h * 2.4F), h - 1, 0.5F), rgb(0x3C9A4A));
+}
+
+void drawPreviewBar(Canvas& c, float w, float h) {
+    c.fill(roundRect(0, 0, w, h, 0), vertical(0, rgb(0xF6F8FB), h, rgb(0xC9D2DD)));
+    c.fill(outline(roundRect(0.5F, 0.5F, w - 0.5F, h - 0.5F, 0), 0.5F), rgb(0x7D8A9A));
+}
+
+// The bar's items in miniature: close button, three fixed items and a few links.
+void drawPreviewBarItems(Canvas& c, float w, float h) {
+    const float size = std::max(2.0F, h - 3);
+    const float pitch = size + std::max(1.0F, size / 3);
+    const Rgba colours[] = {rgb(0xD2372D), rgb(0x1F6FC0), rgb(0xF0AE2A), rgb(0x8593A5),
+                            rgb(0x43B765), rgb(0xF2A93B), rgb(0x7A5BC8), rgb(0xE5534B)};
+    float x = 2;
+    for (const Rgba& colour : colours) {
+        if (x + size > w - 1) {
+            break;
+        }
+        c.fill(roundRect(x, 1.5F, x + size, 1.5F + size, 0.6F), colour);
+        x += pitch;
+    }
+}
+
 }  // namespace
 
 forms::Rect naturalSize(BuiltinPicture which) noexcept {
@@ -193,6 +233,15 @@ forms::Rect naturalSize(BuiltinPicture which) noexcept {
             return {0, 0, 235, 300};
         case BuiltinPicture::PanelFourFrames:
             return {0, 0, 240, 240};
+        case BuiltinPicture::SelectionMarker:
+            return {0, 0, 240, 120};
+        case BuiltinPicture::PreviewScreen:
+            return {0, 0, 1740, 1305};
+        case BuiltinPicture::PreviewTaskbar:
+            return {0, 0, 1740, 105};
+        case BuiltinPicture::PreviewBar:
+        case BuiltinPicture::PreviewBarItems:
+            return {0, 0, 840, 105};
         case BuiltinPicture::ProgramIcon:
         case BuiltinPicture::MyComputer:
         case BuiltinPicture::MyDocuments:
@@ -236,6 +285,31 @@ PixelImage drawBuiltin(BuiltinPicture which, int width, int height) {
         case BuiltinPicture::TaskbarUp: {
             Canvas c(width, height, 16, 20);
             drawTaskbarButton(c, which == BuiltinPicture::TaskbarDown);
+            return c.take();
+        }
+        case BuiltinPicture::SelectionMarker: {
+            Canvas c(width, height, 16, 8);
+            drawSelectionMarker(c);
+            return c.take();
+        }
+        case BuiltinPicture::PreviewScreen: {
+            Canvas c(width, height, w, h);
+            drawPreviewScreen(c, w, h);
+            return c.take();
+        }
+        case BuiltinPicture::PreviewTaskbar: {
+            Canvas c(width, height, w, h);
+            drawPreviewTaskbar(c, w, h);
+            return c.take();
+        }
+        case BuiltinPicture::PreviewBar: {
+            Canvas c(width, height, w, h);
+            drawPreviewBar(c, w, h);
+            return c.take();
+        }
+        case BuiltinPicture::PreviewBarItems: {
+            Canvas c(width, height, w, h);
+            drawPreviewBarItems(c, w, h);
             return c.take();
         }
         default:

@@ -17,4 +17,22 @@ inline constexpr std::string_view kPropertiesFailed = "表示に失敗しまし�
 inline constexpr std::string_view kSetHasNoNumber =
     "表示中のランチャーには番号がありません。ランチャーを切り替えてから保存してください。";
 
+// The settings window.
+inline constexpr std::string_view kNotSaved = "設定が保存されていません。";
+inline constexpr std::string_view kSaveQuestion = "保存しますか？";
+inline constexpr std::string_view kChooseLinkType = "リンク先の種類を選択してください";
+inline constexpr std::string_view kEnterUrl = "URLを入力してください。";
+inline constexpr std::string_view kSlot17WillBeDeleted = "リンク１７の設定が削除されます。";
+inline constexpr std::string_view kAreYouSure = "よろしいですか？";
+// A value the settings files cannot hold is never written half right: the user is told which
+// field it is and nothing is saved.
+inline constexpr std::string_view kUnstorableCharacters =
+    "設定ファイルに保存できない文字があります。";
+inline constexpr std::string_view kTooLongToStore = "長すぎて設定ファイルに保存できません。";
+inline constexpr std::string_view kChangeAndSaveAgain = "変更してから、もう一度保存してください。";
+
+// The folder chooser.
+inline constexpr std::string_view kDriveNotReady = "ドライブの準備ができていません。";
+inline constexpr std::string_view kInsertMedium = "ディスクを入れてから、もう一度選んでください。";
+
 }  // namespace quorvel::messages

@@ -4,7 +4,9 @@
 
 #include "bar/dock.h"
 #include "menu/frm_menu.h"
+#include "settings_window/frm_set.h"
 #include "windows/frm_btn.h"
+#include "windows/frm_dir_box.h"
 #include "windows/lnk_name.h"
 
 namespace quorvel::windows {
@@ -12,7 +14,9 @@ namespace quorvel::windows {
 WindowSet::WindowSet(platform::Ports ports) : ports_(ports) {}
 
 WindowSet::~WindowSet() {
-    // The popups reach into the bar while they live, so they go first.
+    // The other windows reach into the bar while they live, so they go first.
+    frmDirBox_.reset();
+    frmSet_.reset();
     lnkName_.reset();
     frmBtn_.reset();
     frmMenu_.reset();
@@ -50,6 +54,37 @@ menu::FrmMenu& WindowSet::frmMenu() {
 
 void WindowSet::unloadFrmMenu() {
     retire(std::move(frmMenu_));
+}
+
+settings_window::FrmSet& WindowSet::frmSet() {
+    if (!frmSet_) {
+        frmSet_ = std::make_unique<settings_window::FrmSet>(*this);
+    }
+    frmSet_->show();
+    return *frmSet_;
+}
+
+void WindowSet::unloadFrmSet() {
+    unloadFrmDirBox();
+    retire(std::move(frmSet_));
+}
+
+FrmDirBox& WindowSet::frmDirBox() {
+    if (!frmDirBox_) {
+        frmDirBox_ = std::make_unique<FrmDirBox>(*this);
+    }
+    return *frmDirBox_;
+}
+
+void WindowSet::unloadFrmDirBox() {
+    retire(std::move(frmDirBox_));
+}
+
+bar::SettingsWindowLink* WindowSet::settingsWindow() const noexcept {
+    if (settingsWindow_ != nullptr) {
+        return settingsWindow_;
+    }
+    return frmSet_.get();
 }
 
 void WindowSet::unloadLnkName() {

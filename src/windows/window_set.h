@@ -13,12 +13,17 @@ class SettingsWindowLink;
 
 namespace quorvel::menu {
 class FrmMenu;
+}  // namespace quorvel::menu
+
+namespace quorvel::settings_window {
+class FrmSet;
 }
 
 namespace quorvel::windows {
 
 class LnkName;
 class FrmBtn;
+class FrmDirBox;
 
 // The program's windows as each of them reaches the others. The bar lives as long as the set;
 // the popups are loaded on first use and may be unloaded from anywhere, even from inside one of
@@ -52,11 +57,19 @@ public:
     void unloadFrmBtn();
     void unloadFrmMenu();
 
-    // The settings window while it is open, as the bar's restart sees it.
+    // The settings window, loaded from the bar's fields when first asked for and shown; at
+    // most one. Unloading it unloads its folder chooser too.
+    settings_window::FrmSet& frmSet();
+    [[nodiscard]] settings_window::FrmSet* frmSetIfLoaded() noexcept { return frmSet_.get(); }
+    void unloadFrmSet();
+    FrmDirBox& frmDirBox();
+    [[nodiscard]] FrmDirBox* frmDirBoxIfLoaded() noexcept { return frmDirBox_.get(); }
+    void unloadFrmDirBox();
+
+    // The settings window while it is open, as the bar's restart sees it. A test may put a
+    // stand-in in its place.
     void setSettingsWindow(bar::SettingsWindowLink* link) noexcept { settingsWindow_ = link; }
-    [[nodiscard]] bar::SettingsWindowLink* settingsWindow() const noexcept {
-        return settingsWindow_;
-    }
+    [[nodiscard]] bar::SettingsWindowLink* settingsWindow() const noexcept;
 
     // Destroys the windows unloaded since the last call.
     void reap() noexcept { retired_.clear(); }
@@ -69,6 +82,8 @@ private:
     std::unique_ptr<LnkName> lnkName_;
     std::unique_ptr<FrmBtn> frmBtn_;
     std::unique_ptr<menu::FrmMenu> frmMenu_;
+    std::unique_ptr<settings_window::FrmSet> frmSet_;
+    std::unique_ptr<FrmDirBox> frmDirBox_;
     std::vector<std::unique_ptr<forms::Form>> retired_;
     bar::SettingsWindowLink* settingsWindow_ = nullptr;
 };

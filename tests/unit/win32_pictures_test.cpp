@@ -72,7 +72,7 @@ TEST(Resample, EmptyInputOrSizeGivesAnEmptyPicture) {
 }
 
 TEST(BuiltinArt, EveryPictureIsDrawnAtTheSizeItIsShownAt) {
-    for (int which = 0; which <= static_cast<int>(BuiltinPicture::PanelFourFrames); ++which) {
+    for (int which = 0; which < forms::kBuiltinPictureCount; ++which) {
         const auto picture = static_cast<BuiltinPicture>(which);
         const forms::Rect natural = resources::naturalSize(picture);
         for (int dpi : {96, 144}) {

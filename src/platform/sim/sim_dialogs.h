@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,8 @@
 
 namespace quorvel::platform::sim {
 
-// Message boxes answered from a script; with the script used up, the first button is taken.
+// Every dialog answered from a script and recorded with exactly what was asked. With its script
+// used up a message box takes its first button and every chooser is cancelled.
 class SimDialogs final : public Dialogs {
 public:
     explicit SimDialogs(CallLog& log) : log_(log) {}
@@ -21,7 +23,19 @@ public:
     std::vector<Shown> messages;
     std::deque<MessageAnswer> answers;
 
+    std::vector<OpenFileRequest> fileRequests;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<FontChoice> fontPresets;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    std::vector<forms::ColorNumber> colorStarts;
+    std::deque<std::optional<forms::ColorNumber>> colorAnswers;
+    int beeps = 0;
+
     MessageAnswer messageBox(const std::string& text, MessageButtons buttons) override;
+    std::optional<std::string> openFile(const OpenFileRequest& request) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& preset) override;
+    std::optional<forms::ColorNumber> chooseColor(forms::ColorNumber initial) override;
+    void beep() override;
 
 private:
     CallLog& log_;

@@ -8,6 +8,7 @@
 #include "platform/sim/recording_file_system.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_folders.h"
 #include "platform/sim/sim_identity.h"
 #include "platform/sim/sim_pictures.h"
 #include "platform/sim/sim_process.h"
@@ -41,6 +42,7 @@ public:
     SimSingleInstance instance{log};
     SimScreen screen{log};
     SimDialogs dialogs{log};
+    SimFolders folders{log};
     SimPictures pictures{log};
     SimProcess process{log};
     SimWindowHost windows{log};
@@ -55,7 +57,7 @@ public:
     }
 
     [[nodiscard]] Ports ports() {
-        return Ports{identity, files,   instance, screen, dialogs,
+        return Ports{identity, files,   instance, screen, dialogs, folders,
                      pictures, process, windows,  clock,  shell};
     }
 };

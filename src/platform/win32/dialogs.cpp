@@ -17,18 +17,31 @@ std::wstring messageBoxText(const std::string& utf8) {
     return out;
 }
 
+HWND Win32Dialogs::owner() const {
+    // A dialog opened from the settings window belongs to it: that window is disabled while the
+    // dialog is up, so its buttons cannot be pressed behind it.
+    if (HWND active = GetActiveWindow(); active != nullptr) {
+        return active;
+    }
+    return owner_ ? owner_() : nullptr;
+}
+
 MessageAnswer Win32Dialogs::messageBox(const std::string& text, MessageButtons buttons) {
-    HWND owner = owner_ ? owner_() : nullptr;
+    HWND parent = owner();
     UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
-    if (owner == nullptr) {
+    if (parent == nullptr) {
         // Without an owner (the second-instance notice) the box must still come to the front.
         style |= MB_SETFOREGROUND | MB_TOPMOST;
     }
-    const int answer = MessageBoxW(owner, messageBoxText(text).c_str(), kProgramTitle, style);
+    const int answer = MessageBoxW(parent, messageBoxText(text).c_str(), kProgramTitle, style);
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
     return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void Win32Dialogs::beep() {
+    MessageBeep(MB_OK);
 }
 
 }  // namespace quorvel::platform::win32

@@ -96,6 +96,14 @@ struct ChangeNotificationTraits {  // FindFirstChangeNotification; INVALID_HANDL
 };
 using ChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 
+struct FindTraits {  // FindFirstFileExW's walk of a folder; INVALID_HANDLE_VALUE is none
+    using Handle = HANDLE;
+    static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool valid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void close(Handle h) noexcept { FindClose(h); }
+};
+using FolderWalk = UniqueHandle<FindTraits>;
+
 struct UrlCacheEnumerationTraits {  // FindFirstUrlCacheEntryW's walk
     using Handle = HANDLE;
     static Handle empty() noexcept { return nullptr; }

@@ -29,7 +29,7 @@ private:
 
     std::optional<ComLibrary> com_;  // declared first: released after the factory
     ComPtr<IWICImagingFactory> factory_;
-    std::array<forms::PictureRef, 12> builtins_;
+    std::array<forms::PictureRef, forms::kBuiltinPictureCount> builtins_;
 };
 
 }  // namespace quorvel::platform::win32

@@ -1,0 +1,250 @@
+#include <string>
+
+#include "settings/messages.h"
+#include "settings_window/frm_set.h"
+#include "windows/frm_dir_box.h"
+#include "windows/window_set.h"
+
+namespace quorvel::settings_window {
+
+namespace w = settings::words;
+
+namespace {
+
+// What selecting each item that is not a link slot does: where the marker goes and the name the
+// name editor shows.
+struct Selection {
+    std::string_view code;
+    forms::Point marker;
+    std::string_view name;
+};
+constexpr Selection kSelections[] = {
+    {"FRM", {480, 1200}, "ウインドウの背景"},
+    {"MC", {840 + 120, 1080}, "マイ コンピュータ"},
+    {"MD", {1320 + 120, 1080}, "マイ ドキュメント"},
+    {"RBE", {1800 + 120, 1080}, "ごみ箱（空）"},
+    {"RBF", {2280 + 120, 1080}, "ごみ箱（いっぱい）"},
+    {"Cls", {510, 720}, "隠す"},
+    {"Opn", {150, 840}, "開く"},
+    {"Sp", {2760, 1080}, "セパレータ"},
+};
+
+// The marker sits under the middle of a 480-twip item.
+constexpr forms::Twips kMarkerInset = 120;
+constexpr forms::Twips kMarkerTop = 1080;
+
+// My Computer in the shell's namespace: link targets are picked starting from the drives.
+constexpr std::string_view kMyComputer = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+constexpr std::string_view kAllFilesFilter = "すべてのファイル (*.*)|*.*|";
+
+}  // namespace
+
+std::optional<int> FrmSet::selectedSlot() const {
+    const std::string& code = txtDBtn_->text();
+    for (const Item& item : items_) {
+        if (item.slot != 0 && item.code == code) {
+            return item.slot;
+        }
+    }
+    return std::nullopt;
+}
+
+void FrmSet::selectSlot(int n) {
+    forms::Image& image = *IL_[n - 1];
+    txtDBtn_->setText(std::to_string(n));
+    LkUp_->move(image.left() + kMarkerInset, kMarkerTop);
+    showEditors(EditorState::Link);
+    LT_.set(LTField_[n - 1]->text());
+    LNEdit_->setText(LNField_[n - 1]->text());
+    LI_->setText(LIField_[n - 1]->text());
+    LP_->setText(LPField_[n - 1]->text());
+}
+
+void FrmSet::selectItem(const Item& item) {
+    for (const Selection& s : kSelections) {
+        if (s.code != item.code) {
+            continue;
+        }
+        txtDBtn_->setText(std::string(s.code));
+        LkUp_->move(s.marker.x, s.marker.y);
+        LNEdit_->setText(std::string(s.name));
+        showEditors(item.picture == txtFBk_ ? EditorState::Background : EditorState::Item);
+        LI_->setText(item.picture->text());
+        return;
+    }
+}
+
+void FrmSet::showEditors(EditorState state) {
+    const bool link = state == EditorState::Link;
+    const bool background = state == EditorState::Background;
+    Command1_->setVisible(background);
+    if (!link) {
+        LT_.set("");
+        LP_->setText("");
+    }
+    LT_.box().setEnabled(link);
+    LNEdit_->setEnabled(link);
+    LP_->setEnabled(link);
+    for (forms::Button* b : {Command12_, Command27_, cmdItmIn_}) {
+        b->setVisible(link);
+    }
+    for (forms::ComboBox* option : {&FTop_.box(), &BkStrch_.box(), &Clr_.box()}) {
+        option->setVisible(background);
+    }
+    for (forms::Label* caption : backgroundOptionLabels_) {
+        caption->setVisible(background);
+    }
+}
+
+void FrmSet::LN_Change() {
+    if (const std::optional<int> n = selectedSlot()) {
+        LNField_[*n - 1]->setText(LNEdit_->text());
+    }
+}
+
+void FrmSet::LP_Change() {
+    if (const std::optional<int> n = selectedSlot()) {
+        LPField_[*n - 1]->setText(LP_->text());
+    }
+}
+
+void FrmSet::LT_Change() {
+    if (const std::optional<int> n = selectedSlot()) {
+        LTField_[*n - 1]->setText(LT_.value());
+    }
+}
+
+void FrmSet::LI_Change() {
+    if (const Item* item = itemOf(txtDBtn_->text())) {
+        item->picture->setText(LI_->text());
+    }
+}
+
+void FrmSet::Command27_Click() {
+    const std::string& type = LT_.value();
+    if (type.empty()) {
+        ports().dialogs.beep();
+        ports().dialogs.messageBox(std::string(messages::kChooseLinkType),
+                                   platform::MessageButtons::Ok);
+    } else if (type == w::kHomePage) {
+        ports().dialogs.beep();
+        ports().dialogs.messageBox(std::string(messages::kEnterUrl), platform::MessageButtons::Ok);
+    } else if (type == w::kFolder) {
+        windows_.frmDirBox().openFor(txtDBtn_->text());
+    } else if (type == w::kApplication || type == w::kFile) {
+        ChooseTarget();
+    }
+}
+
+void FrmSet::ChooseTarget() {
+    platform::OpenFileRequest request;
+    request.filter = std::string(kAllFilesFilter);
+    request.filterIndex = 1;
+    request.initialFolder = std::string(kMyComputer);
+    const std::optional<std::string> file = ports().dialogs.openFile(request);
+    if (!file || file->empty()) {
+        return;
+    }
+    if (const std::optional<int> n = selectedSlot()) {
+        LPField_[*n - 1]->setText(*file);
+        LP_->setText(*file);
+    }
+    txtPasBtn_->setText("");
+}
+
+void FrmSet::folderChosen(const std::string& slot, const std::string& path) {
+    for (const Item& item : items_) {
+        if (item.slot == 0 || item.code != slot) {
+            continue;
+        }
+        LPField_[item.slot - 1]->setText(path);
+        // The path editor shows the selected slot: it takes the folder only while that is still
+        // the slot the chooser was opened for, or it would write the folder into another slot.
+        if (txtDBtn_->text() == slot) {
+            LP_->setText(path);
+        }
+    }
+    txtPasBtn_->setText("");
+}
+
+void FrmSet::Command12_Click() {
+    if (const std::optional<int> k = selectedSlot()) {
+        cmdDel_[*k - 1]->press();
+    }
+}
+
+void FrmSet::cmdDel_Click(int k) {
+    for (int j = k; j <= settings::kSlotCount - 1; ++j) {
+        PullUpSlot(j);
+    }
+    emptySlot(settings::kSlotCount);
+    RefreshSettingsView();
+}
+
+void FrmSet::copySlot(int from, int to) {
+    LNField_[to - 1]->setText(LNField_[from - 1]->text());
+    LIField_[to - 1]->setText(LIField_[from - 1]->text());
+    LPField_[to - 1]->setText(LPField_[from - 1]->text());
+    LTField_[to - 1]->setText(LTField_[from - 1]->text());
+}
+
+void FrmSet::emptySlot(int n) {
+    LNField_[n - 1]->setText("");
+    LIField_[n - 1]->setText("");
+    LPField_[n - 1]->setText("");
+    LTField_[n - 1]->setText("");
+}
+
+void FrmSet::PullUpSlot(int j) {
+    copySlot(j + 1, j);
+    if (j == settings::kSlotCount - 1) {
+        emptySlot(settings::kSlotCount);
+        return;
+    }
+    // A slot whose follower has no name is the last one in use; the later steps overwrite this
+    // when there are more.
+    if (LNField_[j + 1]->text().empty()) {
+        emptySlot(j + 1);
+    }
+}
+
+void FrmSet::cmdItmIn_Click() {
+    if (ConfirmInsert()) {
+        InsertSlot();
+    }
+}
+
+bool FrmSet::ConfirmInsert() {
+    if (LPField_[settings::kSlotCount - 1]->text().empty()) {
+        return true;
+    }
+    return ask(messages::kSlot17WillBeDeleted, messages::kAreYouSure);
+}
+
+void FrmSet::InsertSlot() {
+    const std::optional<int> k = selectedSlot();
+    if (!k) {
+        return;
+    }
+    const auto emptyInTypeOrder = [this](int n) {
+        LTField_[n - 1]->setText("");
+        LNField_[n - 1]->setText("");
+        LIField_[n - 1]->setText("");
+        LPField_[n - 1]->setText("");
+    };
+    if (*k == settings::kSlotCount) {
+        emptyInTypeOrder(settings::kSlotCount);
+    } else {
+        for (int j = settings::kSlotCount - 1; j >= *k; --j) {
+            LTField_[j]->setText(LTField_[j - 1]->text());
+            LNField_[j]->setText(LNField_[j - 1]->text());
+            LIField_[j]->setText(LIField_[j - 1]->text());
+            LPField_[j]->setText(LPField_[j - 1]->text());
+        }
+        emptyInTypeOrder(*k);
+    }
+    txtDIn_->setText("1");
+    RefreshSettingsView();
+}
+
+}  // namespace quorvel::settings_window
