@@ -97,6 +97,7 @@ FrmMenu::FrmMenu(windows::WindowSet& windows)
     File_->onClick = [this] { File_Click(); };
     SysIfo_->onClick = [this] { SysIfo_Click(); };
     AppEnd_->onClick = [this] { AppEnd_Click(); };
+    DkStg_->onClick = [this] { DkStg_Click(); };
     wireTools();
     Load();
     announce();
@@ -158,6 +159,12 @@ void FrmMenu::File_Click() {
     for (std::size_t k = 0; k < Set_.size(); ++k) {
         Set_[k]->setCaption(m.LN[k]);
     }
+}
+
+void FrmMenu::DkStg_Click() {
+    // The settings window is modeless and there is one at most: a second choice brings the
+    // open one forward.
+    windows_.frmSet();
 }
 
 void FrmMenu::AppEnd_Click() {

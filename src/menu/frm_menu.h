@@ -43,6 +43,7 @@ private:
     void wireTools();
     void File_Click();
     void SysIfo_Click();
+    void DkStg_Click();
     void AppEnd_Click();
     void launchTool(std::string_view item);
 
@@ -59,6 +60,7 @@ private:
     forms::MenuItem* DClr_ = &menuItem("DClr");
     forms::MenuItem* BStrch_ = &menuItem("BStrch");
     forms::MenuItem* TBar_ = &menuItem("TBar");
+    forms::MenuItem* DkStg_ = &menuItem("DkStg");
     forms::MenuItem* AppEnd_ = &menuItem("AppEnd");
     std::array<forms::MenuItem*, 4> Set_{&menuItem("Set1"), &menuItem("Set2"), &menuItem("Set3"),
                                          &menuItem("Set4")};

@@ -245,6 +245,17 @@ TEST_F(BarMenu, TheChosenCommandRunsAfterTheMenuHasClosed) {
     EXPECT_EQ(sim.shell.executed[0].file, "notepad.exe");
 }
 
+TEST_F(BarMenu, TheSettingsEntryOpensOneSettingsWindow) {
+    sim.windows.menuChoices = {"DkStg", "DkStg"};
+    rightPress(kBackground);
+    const auto* window = sim.windows.live("frmSet");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->visible());
+    rightPress(kSlot1);
+    EXPECT_EQ(sim.windows.live("frmSet"), window);
+    EXPECT_EQ(sim.windows.creations("frmSet"), 1);
+}
+
 TEST_F(BarMenu, DismissingTheMenuRunsNothing) {
     sim.windows.menuChoices = {""};
     rightPress(kMyComputer);
