@@ -43,8 +43,8 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
     w::Win32Shell shell(instance, [&host](const forms::Form& form) { return host.windowOf(form); });
     shell.setDispatcher(&events);
     w::Win32Folders folders;
-    platform::Ports ports{identity, files,    singleInstance, screen,  dialogs, folders,
-                          pictures, process,  host,           timers,  shell};
+    platform::Ports ports{identity, files,   singleInstance, screen, dialogs, folders,
+                          pictures, process, host,           timers, shell};
     program::Program program(ports);
 
     events.bringUpToDate = [&host] { host.sync(); };
