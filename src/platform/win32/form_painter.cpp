@@ -1,6 +1,7 @@
 #include "platform/win32/form_painter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 #include "platform/win32/colors.h"
@@ -107,7 +108,9 @@ HFONT FormPainter::fontFor(const forms::Font& font, int dpi, bool keyedForm) {
         }
     }
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(std::max(font.sizePt, 1), dpi, kPointsPerInch);
+    // Quarter-point sizes land on whole pixels at 96 dpi; elsewhere the nearest pixel.
+    lf.lfHeight =
+        -static_cast<LONG>(std::lround(std::max(font.sizePt, 1.0) * dpi / kPointsPerInch));
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -177,7 +180,12 @@ void FormPainter::drawLabel(const forms::Label& label, int dpi, bool keyedForm) 
     SetBkMode(dc_.get(), TRANSPARENT);
     SetTextColor(dc_.get(), toColorRef(label.foreColor()));
     std::wstring text = toWide(label.caption());
-    const UINT align = label.alignment() == forms::Alignment::Center ? DT_CENTER : DT_LEFT;
+    UINT align = DT_LEFT;
+    if (label.alignment() == forms::Alignment::Center) {
+        align = DT_CENTER;
+    } else if (label.alignment() == forms::Alignment::Right) {
+        align = DT_RIGHT;
+    }
     DrawTextW(dc_.get(), text.data(), static_cast<int>(text.size()), &rect,
               align | DT_WORDBREAK | DT_NOPREFIX);
     GdiFlush();  // the next picture writes the bits directly
