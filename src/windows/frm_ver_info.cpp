@@ -73,6 +73,7 @@ FrmVerInfo::FrmVerInfo(WindowSet& windows)
         l.setFont(forms::Font{std::string(look.face), look.sizePt, look.bold, false});
         l.setForeColor(look.color);
     }
+    button("Command1").setFont(forms::Font{std::string(kJapaneseFace), 11.25, false, false});
     image("Image2").setMousePointer(forms::MousePointer::Hand);
     image("Image2").events.onClick = [this] { Image2_Click(); };
     button("Command1").onClick = [this] { Command1_Click(); };

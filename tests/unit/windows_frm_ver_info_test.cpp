@@ -126,6 +126,9 @@ TEST_F(AboutWindow, OKIsTheDefaultAndTheCancelButton) {
     EXPECT_EQ(ok.bounds(), (forms::Rect{1800, 2400, 1215, 375}));
     EXPECT_TRUE(ok.isDefault());
     EXPECT_TRUE(ok.isCancel());
+    ASSERT_TRUE(ok.font().has_value());
+    EXPECT_EQ(ok.font()->name, "HG創英角ｺﾞｼｯｸUB");
+    EXPECT_DOUBLE_EQ(ok.font()->sizePt, 11.25);
 }
 
 // Each way a person closes the window: the button, Enter, Escape and the close box.

@@ -1,12 +1,11 @@
 #include "platform/win32/form_painter.h"
 
 #include <algorithm>
-#include <cmath>
-#include <iterator>
 
 #include "platform/win32/colors.h"
 #include "platform/win32/host_picture.h"
 #include "platform/win32/strconv.h"
+#include "platform/win32/ui_font.h"
 #include "platform/win32/units.h"
 
 namespace quorvel::platform::win32 {
@@ -18,7 +17,6 @@ constexpr std::uint32_t kOpaque = 0xFF000000U;
 // colour would leave a purple fringe around every item of a transparent bar.
 constexpr std::uint32_t kKeyedAlphaThreshold = 128;
 constexpr std::size_t kMaxFonts = 8;
-constexpr int kPointsPerInch = 72;
 
 std::uint32_t toPixel(COLORREF c) {
     return kOpaque | (static_cast<std::uint32_t>(GetRValue(c)) << 16U) |
@@ -52,21 +50,6 @@ std::uint32_t keyed(std::uint32_t src, std::uint32_t dst) {
         return std::min<std::uint32_t>(255U, (c * 255U + a / 2) / a) << shift;
     };
     return channel(0) | channel(8) | channel(16) | kOpaque;
-}
-
-int CALLBACK noteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
-                       LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool faceExists(HDC dc, const LOGFONTW& wanted) {
-    LOGFONTW query{};
-    query.lfCharSet = DEFAULT_CHARSET;
-    std::copy(std::begin(wanted.lfFaceName), std::end(wanted.lfFaceName), query.lfFaceName);
-    bool found = false;
-    EnumFontFamiliesExW(dc, &query, &noteFound, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
 }
 
 }  // namespace
@@ -107,22 +90,8 @@ HFONT FormPainter::fontFor(const forms::Font& font, int dpi, bool keyedForm) {
             return e.handle.get();
         }
     }
-    LOGFONTW lf{};
-    // Quarter-point sizes land on whole pixels at 96 dpi; elsewhere the nearest pixel.
-    lf.lfHeight =
-        -static_cast<LONG>(std::lround(std::max(font.sizePt, 1.0) * dpi / kPointsPerInch));
-    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = font.italic ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = keyedForm ? NONANTIALIASED_QUALITY : ANTIALIASED_QUALITY;
-    const std::wstring face = toWide(font.name);
-    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-    if (!faceExists(dc_.get(), lf)) {
-        // A font the system lacks (a settings file from another machine) must not turn the
-        // Japanese names into empty boxes: let the font mapper choose a Japanese face instead.
-        lf.lfCharSet = SHIFTJIS_CHARSET;
-        lf.lfFaceName[0] = L'\0';
-    }
+    // Against a colour key a smoothed edge would be a fringe of the key colour.
+    const LOGFONTW lf = fontDescription(font, dpi, !keyedForm);
     if (fonts_.size() >= kMaxFonts) {
         fonts_.erase(fonts_.begin());
     }
