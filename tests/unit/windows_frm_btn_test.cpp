@@ -370,18 +370,6 @@ TEST_F(SwitchPanel, TheFirstFoldFallingDuringAnUnfoldWaitsForTheUnfoldToEnd) {
     EXPECT_EQ(panel().width(), 225);
 }
 
-TEST_F(SwitchPanel, PointingJustAsTheFirstFoldStartsUnfoldsWithoutASnapBack) {
-    // The fold is started and its first step is 10 ms away when the pointer arrives.
-    sim.clock.advance(FrmBtn::kFirstFoldDelayMs - settle);
-    ASSERT_TRUE(panel().timer("Timer3").running());
-    userMove(panel(), kOpenButton);
-    EXPECT_FALSE(panel().timer("Timer3").running());
-    const std::vector<Step> steps = watch(200);
-    ASSERT_EQ(steps.size(), 9U);
-    EXPECT_EQ(steps.front(), (Step{325, 0, 100}));
-    EXPECT_EQ(steps.back(), (Step{1110, 0, 880}));
-}
-
 TEST_F(SwitchPanel, ASetButtonSetsRNoOnlyAndTheBarComesBackWithThatSet) {
     restAfterCreation();
     unfold();
@@ -402,23 +390,6 @@ TEST_F(SwitchPanel, ASetButtonSetsRNoOnlyAndTheBarComesBackWithThatSet) {
     EXPECT_EQ(model().MRNo, "");
 }
 
-// Every part of a set button switches: its built-in picture, its own picture and its label.
-TEST_F(SwitchPanel, EveryPartOfASetButtonSwitches) {
-    const struct {
-        forms::Point at;
-        const char* set;
-    } parts[] = {{{20, 20}, "1"}, {{300, 100}, "2"}, {{440, 200}, "3"}};
-    model().RNo = "4";
-    for (const auto& part : parts) {
-        restAfterCreation();
-        unfold();
-        userClick(panel(), part.at);
-        EXPECT_EQ(model().RNo, part.set);
-        sim.clock.advance(settle);
-    }
-    EXPECT_EQ(sim.windows.creations("frmBTN"), 4);
-}
-
 TEST_F(SwitchPanel, TheCurrentSetsButtonOnlyBringsAHiddenBarBack) {
     restAfterCreation();
     unfold();
@@ -435,18 +406,6 @@ TEST_F(SwitchPanel, TheCurrentSetsButtonOnlyBringsAHiddenBarBack) {
     sim.clock.advance(settle);
     EXPECT_EQ(dock().width(), settings::slotLeft(3));
     EXPECT_EQ(sim.windows.creations("frmBTN"), 1);  // no restart
-}
-
-TEST_F(SwitchPanel, ASetChosenWhileTheBarIsClosedOpensItOnThatSet) {
-    sim.dispatch([&] { dock().image("ClsBtn").events.onClick(); });
-    sim.clock.advance(settle);
-    restAfterCreation();
-    unfold();
-    userClick(panel(), {750, 100});  // the label "4": a set that is not stored
-    sim.clock.advance(settle);
-    EXPECT_EQ(model().RNo, "4");
-    EXPECT_TRUE(dock().visible());
-    EXPECT_EQ(dock().width(), settings::kEmptyBarWidth);
 }
 
 TEST_F(SwitchPanel, TheRightButtonOnTheLabelsAndTheFirstButtonOpensTheMenuAsOnTheBackground) {
@@ -468,15 +427,6 @@ TEST_F(SwitchPanel, TheRightButtonOnTheLabelsAndTheFirstButtonOpensTheMenuAsOnTh
     rightPress({1000, 100});
     userClick(panel(), {100, 100});
     EXPECT_EQ(sim.windows.menusShown.size(), 4U);
-}
-
-TEST_F(SwitchPanel, AChoiceFromThePanelsMenuRuns) {
-    restAfterCreation();
-    unfold();
-    sim.windows.menuChoices = {"Notepad"};
-    rightPress({100, 100});
-    ASSERT_EQ(sim.shell.executed.size(), 1U);
-    EXPECT_EQ(sim.shell.executed[0].file, "notepad.exe");
 }
 
 }  // namespace

@@ -110,16 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                   true,
                   0xFF0000}));
 
-TEST_F(AboutWindow, TheTitlesLighterCopyLiesBehindTheDarkerOneUpAndToTheLeft) {
-    FrmVerInfo& w = open();
-    const forms::Label& light = w.label("Label6");
-    const forms::Label& dark = w.label("Label2");
-    EXPECT_EQ(dark.left() - light.left(), 20);
-    EXPECT_EQ(dark.top() - light.top(), 30);
-    // Where both lie, the darker one is drawn last and is the one hit.
-    EXPECT_EQ(w.controlAt({1300, 200}), &dark);
-}
-
 TEST_F(AboutWindow, OKIsTheDefaultAndTheCancelButton) {
     const forms::Button& ok = open().button("Command1");
     EXPECT_EQ(ok.caption(), "O K");
@@ -208,15 +198,6 @@ TEST_F(AboutWindow, ClicksBesideTheClickAreaDoNothing) {
     EXPECT_TRUE(sim.shell.executed.empty());
     EXPECT_EQ(about(), &w);
     EXPECT_TRUE(w.visible());
-}
-
-TEST_F(AboutWindow, OpensAfreshAfterItWasClosed) {
-    FrmVerInfo& first = open();
-    sim.dispatch([&] { first.button("Command1").press(); });
-    ASSERT_EQ(about(), nullptr);
-    FrmVerInfo& again = open();
-    EXPECT_TRUE(again.visible());
-    EXPECT_EQ(sim.windows.creations("frmVerInfo"), 2);
 }
 
 }  // namespace
