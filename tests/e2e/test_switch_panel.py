@@ -1,13 +1,13 @@
 """The switch panel at the bar's left end on real Wine windows: it slides open under the pointer,
-folds back by itself about 4.5 s later while the pointer rests on it, and its button "2" turns
-the bar into launcher set 2."""
+folds back by itself about 4.5 s later while the pointer rests on it, the right button on a set
+number opens the bar's menu, and its button "2" turns the bar into launcher set 2."""
 
 import time
 import unittest
 
 import bar_case
 import winebox
-from bar_case import BAR_CLASS, SWITCH_PANEL_CLASS
+from bar_case import BAR_CLASS, MENU_CLASS, SWITCH_PANEL_CLASS
 
 RED = "C03030"
 BLUE = "3050D0"
@@ -99,6 +99,15 @@ class PanelSetChangeTest(SwitchPanelCase):
         opened = self.wait_for_panel_width(OPEN_TWIPS, 5)
         self.assertTrue(opened, f"the panel did not open: {self.panel()}")
         left, top, width, height = LABEL_2_TWIPS
+        # The right button on a set number opens the bar's menu.
+        self.right_click_at(opened[0] + self.px(120), opened[1] + self.px(120))
+        menu = winebox.wait_until(
+            lambda: (r := self.session.window_rect(MENU_CLASS)) and r[4] and r, 10, 0.1)
+        self.session.screenshot("panel-menu")
+        self.keys("Escape")
+        self.assertTrue(menu, "no menu opened on the panel's label 1")
+        self.assertTrue(winebox.wait_until(
+            lambda: not ((r := self.session.window_rect(MENU_CLASS)) and r[4]), 10, 0.1))
         self.session.click_at(opened[0] + self.px(left + width / 2),
                               opened[1] + self.px(top + height / 2))
         # The bar closes and comes back on set 2, five links wide.
