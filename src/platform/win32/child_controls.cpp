@@ -370,10 +370,19 @@ bool ChildControls::command(forms::Form& form, WPARAM wp, LPARAM lp) {
         case forms::ControlKind::ComboBox:
         case forms::ControlKind::ListBox: {
             const bool isCombo = control.kind() == forms::ControlKind::ComboBox;
-            const bool changed = isCombo ? code == CBN_SELCHANGE : code == LBN_SELCHANGE;
+            // An open drop-down list moves its selection with every arrow key; the choice is
+            // made when it closes on a new entry, so nothing asks a question halfway down.
+            const bool changed = isCombo
+                                     ? (code == CBN_SELCHANGE &&
+                                        SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0) == FALSE) ||
+                                           code == CBN_CLOSEUP
+                                     : code == LBN_SELCHANGE;
             const bool activated = !isCombo && code == LBN_DBLCLK;
             if ((changed || activated) && !writing_) {
                 const int index = selectionOf(from, control.kind());
+                if (isCombo && index == child->applied.listIndex) {
+                    break;  // closed on the entry it had, or already reported
+                }
                 child->applied.listIndex = index;
                 if (activated) {
                     static_cast<forms::ListBox&>(control).activate(index);
