@@ -385,6 +385,17 @@ TEST_F(ChildControlsTest, ControlsArePaintedOnTheFormsColourAndFieldsOnTheWindow
     EXPECT_EQ(brushFor(WM_CTLCOLORBTN, form_.cmdOK), readOnly);  // one brush per colour
     EXPECT_EQ(brushFor(WM_CTLCOLOREDIT, form_.txtName), GetSysColorBrush(COLOR_WINDOW));
     EXPECT_EQ(brushFor(WM_CTLCOLORLISTBOX, form_.lstDir), GetSysColorBrush(COLOR_WINDOW));
+
+    // A box the program colours (a colour swatch) shows its colours, read-only or not.
+    for (const UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC}) {
+        form_.txtName.setBackColor(0x0000FFU);
+        form_.txtName.setForeColor(0x0000FFU);
+        host_.sync();
+        LOGBRUSH swatch{};
+        ASSERT_NE(GetObjectW(brushFor(message, form_.txtName), sizeof(swatch), &swatch), 0);
+        EXPECT_EQ(swatch.lbColor, static_cast<COLORREF>(0x0000FFU));
+        EXPECT_EQ(GetTextColor(dc.get()), static_cast<COLORREF>(0x0000FFU));
+    }
 }
 
 TEST_F(ChildControlsTest, HintsFollowTheirControls) {

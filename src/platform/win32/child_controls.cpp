@@ -247,6 +247,11 @@ void ChildControls::apply(Child& child, int dpi) {
                 applied.maxLength = box.maxLength();
             }
             applyText(child, box.text());
+            if (const auto colours = std::pair{box.backColor(), box.foreColor()};
+                applied.colours != colours) {
+                InvalidateRect(window, nullptr, TRUE);  // painted in WM_CTLCOLOR*
+                applied.colours = colours;
+            }
             break;
         }
         case forms::ControlKind::ComboBox:
@@ -403,7 +408,18 @@ bool ChildControls::command(forms::Form& form, WPARAM wp, LPARAM lp) {
     return true;
 }
 
-LRESULT ChildControls::controlColor(const forms::Form& form, UINT message, HDC dc) {
+LRESULT ChildControls::controlColor(const forms::Form& form, UINT message, HDC dc, HWND from) {
+    // A box the program has coloured (a colour swatch) shows its own colours, also while it
+    // is read-only; the others keep the system's look.
+    if (const Child* child = find(from);
+        child != nullptr && child->control->kind() == forms::ControlKind::TextBox) {
+        const auto& box = static_cast<const forms::TextBox&>(*child->control);
+        if (box.backColor() != forms::kWindowBackground || box.foreColor() != forms::kWindowText) {
+            SetTextColor(dc, toColorRef(box.foreColor()));
+            SetBkColor(dc, toColorRef(box.backColor()));
+            return reinterpret_cast<LRESULT>(services_.brushes->of(box.backColor()));
+        }
+    }
     if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
