@@ -70,6 +70,11 @@ void Form::restack() noexcept {
     touch();
 }
 
+void Form::bringToFront() noexcept {
+    ++activationSerial_;
+    touch();
+}
+
 void Form::setBehind(const Form* other) noexcept {
     behind_ = other;
     ++stackingSerial_;
@@ -193,6 +198,8 @@ void Form::buildRow(const ControlRow& row, std::string name, Rect bounds) {
             label.setCaption(std::string(row.caption));
             if ((row.flags & kCentred) != 0) {
                 label.setAlignment(Alignment::Center);
+            } else if ((row.flags & kRightAligned) != 0) {
+                label.setAlignment(Alignment::Right);
             }
             made = &label;
             break;
@@ -295,6 +302,14 @@ Control* Form::controlAt(Point p) const noexcept {
         }
     }
     return nullptr;
+}
+
+MousePointer Form::pointerAt(Point p) const noexcept {
+    const Control* c = controlAt(p);
+    if (c != nullptr && c->kind() == ControlKind::Image) {
+        return static_cast<const Image*>(c)->mousePointer();
+    }
+    return MousePointer::Default;
 }
 
 namespace {

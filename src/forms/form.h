@@ -95,6 +95,11 @@ public:
     void setBehind(const Form* other) noexcept;
     // Moves with every stacking request; the host stacks the window again when it moved.
     [[nodiscard]] std::uint64_t stackingSerial() const noexcept { return stackingSerial_; }
+    // Asks for the window to become the active one, in front of the other programs' windows,
+    // as a window a person opens a second time comes forward instead of appearing twice.
+    void bringToFront() noexcept;
+    // Moves with every such request; the host activates the window when it moved.
+    [[nodiscard]] std::uint64_t activationSerial() const noexcept { return activationSerial_; }
 
     [[nodiscard]] ColorNumber backColor() const noexcept { return backColor_; }
     void setBackColor(ColorNumber c);
@@ -176,6 +181,8 @@ public:
     // --- input from the host (coordinates relative to the form's client area) ---
     // The topmost visible image or label under the point, or null for the background.
     [[nodiscard]] Control* controlAt(Point p) const noexcept;
+    // The pointer shape over the point: the one of the image there, else the window's arrow.
+    [[nodiscard]] MousePointer pointerAt(Point p) const noexcept;
     void mouseMove(Point p);
     void mouseDown(MouseButton button, Point p);
     void mouseUp(MouseButton button, Point p);
@@ -216,6 +223,7 @@ private:
     bool topmost_ = false;
     const Form* behind_ = nullptr;
     std::uint64_t stackingSerial_ = 0;
+    std::uint64_t activationSerial_ = 0;
     bool announced_ = false;
     FormStyle style_ = FormStyle::Borderless;
     std::string caption_;

@@ -98,6 +98,7 @@ FrmMenu::FrmMenu(windows::WindowSet& windows)
     SysIfo_->onClick = [this] { SysIfo_Click(); };
     AppEnd_->onClick = [this] { AppEnd_Click(); };
     DkStg_->onClick = [this] { DkStg_Click(); };
+    menuItem("VInfo").onClick = [this] { VInfo_Click(); };
     wireTools();
     Load();
     announce();
@@ -165,6 +166,11 @@ void FrmMenu::DkStg_Click() {
     // The settings window is modeless and there is one at most: a second choice brings the
     // open one forward.
     windows_.frmSet();
+}
+
+void FrmMenu::VInfo_Click() {
+    // Modeless, one at most: a second choice brings the open one forward.
+    windows_.frmVerInfo();
 }
 
 void FrmMenu::AppEnd_Click() {

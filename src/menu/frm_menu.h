@@ -44,6 +44,7 @@ private:
     void File_Click();
     void SysIfo_Click();
     void DkStg_Click();
+    void VInfo_Click();
     void AppEnd_Click();
     void launchTool(std::string_view item);
 

@@ -132,6 +132,9 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
     }
     hosted.applied.style = form.style();
     hosted.applied.text = text;
+    // Only a request made after the window exists brings it forward; its first showing
+    // decides by its look whether it takes the focus.
+    hosted.applied.activation = form.activationSerial();
     if (form.style() == forms::FormStyle::Dialog && dialogIcon_ != 0) {
         setWindowIcon(window, instance_, dialogIcon_);
     }
@@ -322,8 +325,11 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
         applied.visible = form.visible();
     }
 
-    if (form.style() == forms::FormStyle::Dialog && form.visible() && !wasVisible) {
-        // A window a person works in comes up ready for the keyboard.
+    const bool activate = applied.activation != form.activationSerial();
+    applied.activation = form.activationSerial();
+    if (form.visible() && (activate || (form.style() == forms::FormStyle::Dialog && !wasVisible))) {
+        // A window a person works in comes up ready for the keyboard, and one opened again
+        // comes forward from behind the other programs' windows.
         SetForegroundWindow(window);
     }
 
@@ -351,6 +357,20 @@ void Win32WindowHost::stackBehind(HWND window, const forms::Form& other) {
             return;
         }
     }
+}
+
+bool Win32WindowHost::setPointer(const Hosted& hosted) const {
+    POINT at{};
+    if (GetCursorPos(&at) == FALSE || ScreenToClient(hosted.window.get(), &at) == FALSE) {
+        return false;
+    }
+    const forms::Point p{pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)};
+    if (hosted.form->pointerAt(p) != forms::MousePointer::Hand) {
+        return false;  // the class's arrow
+    }
+    // A shared system cursor: nothing to free.
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
 }
 
 void Win32WindowHost::dropFiles(Hosted& hosted, HDROP drop) {
@@ -420,6 +440,14 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
         case WM_RBUTTONUP:
             form->mouseUp(forms::MouseButton::Right, pointFrom(lp, hosted.dpi));
             return 0;
+        case WM_SETCURSOR:
+            // Over the form's own client area the image under the pointer may ask for the hand;
+            // over a real control, the title bar or the frame the system decides.
+            if (reinterpret_cast<HWND>(wp) == window && LOWORD(lp) == HTCLIENT &&
+                setPointer(hosted)) {
+                return TRUE;
+            }
+            break;
         case WM_CAPTURECHANGED:
             // Another window took the mouse between press and release (a menu, a message box,
             // Alt+Tab): the release will not come here, and no click may follow later.

@@ -83,6 +83,7 @@ private:
         std::optional<bool> visible;
         std::optional<bool> topmost;
         std::optional<std::uint64_t> stacking;
+        std::uint64_t activation = 0;
         std::optional<std::optional<forms::ColorNumber>> colorKey;
         std::optional<std::uint64_t> revision;
         std::optional<forms::FormStyle> style;
@@ -127,6 +128,7 @@ private:
     [[nodiscard]] Hosted* hostedOf(const forms::Form& form) const noexcept;
     void dropFiles(Hosted& hosted, HDROP drop);
     void stackBehind(HWND window, const forms::Form& other);
+    [[nodiscard]] bool setPointer(const Hosted& hosted) const;
     const std::wstring& classFor(const std::string& formName);
     void reap();
 
