@@ -139,7 +139,7 @@ void FrmMenu::DelIHstry_Click() {
             break;
         case platform::HistoryClearing::Outcome::NotCleared:
             if (cleared.result == platform::kNotImplemented) {
-                message(lines({messages::kHistoryClearingUnsupported,
+                message(lines({messages::kHistoryNotDeleted, messages::kNotImplementedHere,
                                std::string(messages::kHistoryNotCleared) + number}));
             } else {
                 message(failure(messages::kHistoryNotCleared, number));

@@ -35,8 +35,8 @@ inline constexpr std::string_view kCacheWalkStopped =
     "Error:  Unable to find the next cache entry - ";
 inline constexpr std::string_view kHistoryNotCreated = "ERROR: CoCreateInstance - ";
 inline constexpr std::string_view kHistoryNotCleared = "ERROR: ClearHistory - ";
-inline constexpr std::string_view kHistoryClearingUnsupported =
-    "このシステムでは、インターネット履歴の削除は実装されていません。";
+inline constexpr std::string_view kHistoryNotDeleted = "インターネット履歴を削除できませんでした。";
+inline constexpr std::string_view kNotImplementedHere = "このシステムでは実装されていません。";
 
 // The settings window.
 inline constexpr std::string_view kNotSaved = "設定が保存されていません。";

@@ -206,8 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "ERROR: CoCreateInstance - 0x80040154" + kAdvice},
                       HistoryCase{
                           "not implemented", 0, platform::kNotImplemented,
-                          "このシステムでは、インターネット履歴の削除は実装されていません。\r"
-                          "ERROR: ClearHistory - 0x80004001"},
+                          "インターネット履歴を削除できませんでした。\r"
+                          "このシステムでは実装されていません。\rERROR: ClearHistory - 0x80004001"},
                       HistoryCase{"refused", 0, static_cast<std::int32_t>(0x80070005U),
                                   "ERROR: ClearHistory - 0x80070005" + kAdvice}));
 
