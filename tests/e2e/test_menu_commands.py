@@ -123,7 +123,7 @@ class ClipboardTest(MenuCommandCase):
 
 
 class RecycleBinTest(MenuCommandCase):
-    def test_emptying_a_full_bin_turns_the_item_empty(self):
+    def test_emptying_the_bin_asks_first_and_the_item_shows_what_the_bin_holds(self):
         bar = self.start_with_links()
         time.sleep(0.5)
         empty = self.item_pixels(self.session.screenshot("empty"), bar,
@@ -138,13 +138,24 @@ class RecycleBinTest(MenuCommandCase):
             lambda: self.item_pixels(self.session.screenshot("bin"), bar,
                                      bar_case.RECYCLE_BIN_TWIPS) != empty, 10, 0.2),
             "the item did not turn full")
-        self.choose(bar, FIRST_ENTRY, bar_case.RECYCLE_BIN_TWIPS, "empty-bin")
-        # The system asks first; the default answer empties it.
-        confirm = winebox.wait_until(
-            lambda: (a := self.session.probe("find-dialog")) and a[0] == 0 and a[1], 10, 0.2)
+        full = self.item_pixels(self.session.screenshot("full"), bar, bar_case.RECYCLE_BIN_TWIPS)
+
+        # The system asks first. Said no to, the bin keeps its files and the item stays full.
+        self.choose(bar, FIRST_ENTRY, bar_case.RECYCLE_BIN_TWIPS, "empty-bin-no")
+        self.assertTrue(self.wait_for_message("3", 10), "the system did not ask")
         self.session.screenshot("confirm")
-        if confirm:
-            self.keys("Return")
+        self.keys("Escape")
+        self.assertTrue(winebox.wait_until(
+            lambda: self.session.probe("find-dialog")[0] != 0, 10, 0.2))
+        time.sleep(1.0)
+        self.assertEqual(self.session.bin_count(), 3)
+        self.assertEqual(self.item_pixels(self.session.screenshot("kept"), bar,
+                                          bar_case.RECYCLE_BIN_TWIPS), full)
+
+        # Said yes to, the bin is emptied and the item turns empty.
+        self.choose(bar, FIRST_ENTRY, bar_case.RECYCLE_BIN_TWIPS, "empty-bin-yes")
+        self.assertTrue(self.wait_for_message("3", 10), "the system did not ask")
+        self.keys("Return")
         self.assertTrue(winebox.wait_until(lambda: self.session.bin_count() == 0, 10, 0.2))
         self.assertTrue(winebox.wait_until(
             lambda: self.item_pixels(self.session.screenshot("emptied"), bar,
@@ -215,14 +226,14 @@ class QuickEditTest(MenuCommandCase):
 
         self.choose(bar, FIRST_ENTRY, bar_case.SLOT_TWIPS(5), "separator-in")
         self.assertTrue(winebox.wait_until(
-            lambda: self.stored()["set"]["S4E"].strip() == "1", 10, 0.3))
+            lambda: self.stored()["sets"]["1"]["S4E"].strip() == "1", 10, 0.3))
         self.assertTrue(winebox.wait_until(
             lambda: "2040C0" in self.item_pixels(self.session.screenshot("in"), bar, gap, 1),
             10, 0.2), "the separator did not show")
 
         self.choose(bar, FIRST_ENTRY, bar_case.SLOT_TWIPS(5), "separator-out")
         self.assertTrue(winebox.wait_until(
-            lambda: self.stored()["set"]["S4E"].strip() in ("", "0"), 10, 0.3))
+            lambda: self.stored()["sets"]["1"]["S4E"].strip() in ("", "0"), 10, 0.3))
         self.assertTrue(winebox.wait_until(
             lambda: "2040C0" not in self.item_pixels(self.session.screenshot("out"), bar, gap, 1),
             10, 0.2), "the separator did not go")
@@ -248,15 +259,15 @@ class QuickEditTest(MenuCommandCase):
         keyed = winebox.wait_until(
             lambda: (i := self.info(BAR_CLASS)) and i[2] != "-" and i, 20, 0.3)
         self.assertTrue(keyed, "no colour key after the first toggle")
-        self.assertEqual(keyed[2], "845155")  # &H555184 as the window system holds it: 0xBBGGRR
-        self.assertEqual(self.stored()["set"]["Clr"].strip(), "する")
+        self.assertEqual(keyed[2], "555184")  # &H555184, blue in the high byte as in a COLORREF
+        self.assertEqual(self.stored()["sets"]["1"]["Clr"].strip(), "する")
         bar = self.wait_for_open_bar()
         self.session.screenshot("keyed")
         self.choose(bar, TRANSPARENCY, name="opaque")
         self.assertTrue(winebox.wait_until(
             lambda: (i := self.info(BAR_CLASS)) and i[2] == "-", 20, 0.3),
             "still keyed after the second toggle")
-        self.assertEqual(self.stored()["set"]["Clr"].strip(), "しない")
+        self.assertEqual(self.stored()["sets"]["1"]["Clr"].strip(), "しない")
 
     def test_set_2_is_chosen_from_the_menu(self):
         self.import_settings(bar_case.a_dock(), bar_case.a_launcher_set(SLOTS), set_number=1)
@@ -296,38 +307,38 @@ class ShutDownTest(MenuCommandCase):
 
 
 class ToolsTest(MenuCommandCase):
-    # Entries under アクセサリ (after a Right onto システムツール) and the windows they open.
+    # Tools Wine ships, the keys to them, and the item whose menu holds them. Under
+    # アクセサリ (a Right lands on システムツール): アドレス帳, エクスプローラ, コマンド プロンプト,
+    # ペイント, メモ帳; under システムツール: システムの復元, システム情報. My Computer's menu starts
+    # with コントロールパネル, システムのプロパティ, タスクマネージャ.
     TOOLS = [
-        ("メモ帳", ["Down"] * 5, "Notepad"),
-        ("コマンド プロンプト", ["Down"] * 3, "ConsoleWindowClass"),
-        ("ワードパッド", ["Down"] * 6, "WordPadClass"),
-        ("エクスプローラ", ["Down"] * 2, "ExploreWClass"),
+        ("メモ帳", ACCESSORIES + ["Down"] * 5, BACKGROUND),
+        ("コマンド プロンプト", ACCESSORIES + ["Down"] * 3, BACKGROUND),
+        ("エクスプローラ", ACCESSORIES + ["Down"] * 2, BACKGROUND),
+        ("システム情報", ACCESSORIES + ["Right", "Down"], BACKGROUND),
+        ("コントロールパネル", ["Down"], bar_case.MY_COMPUTER_TWIPS),
+        ("タスクマネージャ", ["Down"] * 3, bar_case.MY_COMPUTER_TWIPS),
     ]
+
+    def others(self):
+        """The visible top-level windows of other programs, by class."""
+        classes = self.session.probe("windows")[1].splitlines()
+        return [c for c in classes if not c.startswith("Quorvel.") and c != "Shell_TrayWnd"]
 
     def test_the_tools_wine_ships_start_from_the_menu(self):
         bar = self.start_with_links()
-        started = {}
-        for caption, keys, window_class in self.TOOLS:
-            before = self.session.window_count(window_class)
-            self.choose(bar, ACCESSORIES + keys, name=window_class)
-            started[caption] = winebox.wait_until(
-                lambda c=window_class, b=before: self.session.window_count(c) > b, 30, 0.5)
-            self.session.screenshot(f"started-{window_class}")
-        self.assertEqual([c for c, ok in started.items() if not ok], [])
-
-    def test_system_tools_that_wine_ships_start_too(self):
-        bar = self.start_with_links()
-        # My Computer's menu adds コントロールパネル, システムのプロパティ and タスクマネージャ
-        # at the top.
-        self.choose(bar, ["Down"] * 3, bar_case.MY_COMPUTER_TWIPS, "taskmgr")
-        self.assertTrue(winebox.wait_until(
-            lambda: self.session.window_count("TaskManagerWindowClass") > 0, 30, 0.5)
-            or winebox.unix_pids_of(self.prefix, "taskmgr.exe"), "the task manager did not start")
-        # アクセサリ > システムツール > システム情報
-        self.choose(bar, ["Down", "Right", "Right", "Down"], name="msinfo")
-        self.assertTrue(winebox.wait_until(
-            lambda: winebox.unix_pids_of(self.prefix, "msinfo32.exe"), 30, 0.5),
-            "msinfo32 did not start")
+        opened = {}
+        for caption, keys, item in self.TOOLS:
+            self.choose(bar, keys, item, name=caption)
+            opened[caption] = winebox.wait_until(self.others, 30, 0.5)
+            self.session.screenshot(f"started-{caption}")
+            # Each closes again, so the next menu opens on the bar and not on the tool.
+            for window_class in opened[caption] or []:
+                self.session.probe("close", window_class)
+            self.assertTrue(winebox.wait_until(lambda: not self.others(), 20, 0.5),
+                            f"{caption} did not close: {self.others()}")
+        print("\nwindows the tools opened:", opened)
+        self.assertEqual([c for c, windows in opened.items() if not windows], [])
 
 
 if __name__ == "__main__":

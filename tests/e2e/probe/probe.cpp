@@ -143,6 +143,19 @@ int Info(const std::wstring& class_name) {
     return kExitOk;
 }
 
+// The classes of the visible top-level windows, one a line, front to back.
+int Windows() {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            if (IsWindowVisible(window)) {
+                Print(ToUtf8(ClassOf(window)));
+            }
+            return TRUE;
+        },
+        0);
+    return kExitOk;
+}
+
 int TaskbarVisible() {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (taskbar == nullptr) {
@@ -372,7 +385,7 @@ int Idle() {
 int Usage() {
     Print(
         "usage: probe rect CLASS | info CLASS | count CLASS | close CLASS | text CLASS |\n"
-        "       controls CLASS |\n"
+        "       controls CLASS | windows |\n"
         "       taskbar-visible |\n"
         "       taskbar-rect |\n"
         "       find-dialog | dismiss-dialogs | screen | user | idle |\n"
@@ -390,6 +403,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (argc == 3 && command == L"rect") {
         return Rect(argv[2]);
+    }
+    if (argc == 2 && command == L"windows") {
+        return Windows();
     }
     if (argc == 3 && command == L"info") {
         return Info(argv[2]);
