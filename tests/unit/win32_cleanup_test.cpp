@@ -35,7 +35,7 @@ public:
             return nullptr;
         }
         position_ = 0;
-        if (!answer(entry, size)) {
+        if (!answer(0, entry, size)) {
             return nullptr;
         }
         ++open;
@@ -47,8 +47,12 @@ public:
             error_ = nextError;
             return false;
         }
+        // A failed call leaves the walk where it was: the next call asks for the same entry.
+        if (!answer(position_ + 1, entry, size)) {
+            return false;
+        }
         ++position_;
-        return answer(entry, size);
+        return true;
     }
     void close(HANDLE walk) override {
         EXPECT_EQ(walk, kHandle);
@@ -70,13 +74,13 @@ public:
 private:
     static inline const HANDLE kHandle = reinterpret_cast<HANDLE>(0x1234);
 
-    bool answer(INTERNET_CACHE_ENTRY_INFOW* entry, DWORD* size) {
-        if (position_ >= urls_.size()) {
+    bool answer(std::size_t position, INTERNET_CACHE_ENTRY_INFOW* entry, DWORD* size) {
+        if (position >= urls_.size()) {
             error_ = ERROR_NO_MORE_ITEMS;
             return false;
         }
         EXPECT_EQ(entry->dwStructSize, sizeof(INTERNET_CACHE_ENTRY_INFOW));
-        const std::wstring& url = urls_[position_];
+        const std::wstring& url = urls_[position];
         const DWORD needed = static_cast<DWORD>(sizeof(INTERNET_CACHE_ENTRY_INFOW) +
                                                 (url.size() + 1) * sizeof(wchar_t));
         if (*size < needed) {
