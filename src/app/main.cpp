@@ -44,7 +44,8 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
     w::Win32Shell shell(instance, [&host](const forms::Form& form) { return host.windowOf(form); });
     shell.setDispatcher(&events);
     w::Win32Folders folders;
-    w::Win32Cleanup cleanup([&host](const forms::Form& form) { return host.windowOf(form); });
+    w::Win32Cleanup cleanup([&host](const forms::Form& form) { return host.windowOf(form); },
+                            &host.failures());
     platform::Ports ports{identity, files,   singleInstance, screen, dialogs, folders,
                           pictures, process, host,           timers, shell,   cleanup};
     program::Program program(ports);

@@ -112,8 +112,11 @@ TEST_F(QuickEdits, SaveAndRestartSavesThenDropsTheNameThenRestarts) {
     EXPECT_EQ(sim.log.count("formDestroyed LnkName"), 1U);
 }
 
-TEST_F(QuickEdits, TheChooserOffersPicturesFromTheWorkingFolder) {
-    choose("BkClrOff");
+TEST_F(QuickEdits, ACancelledChooserKeepsTheTransparencyInMemoryUnsavedUntilTheNextSave) {
+    sim.dialogs.fileAnswers = {std::nullopt};
+    const int panels = sim.windows.creations("frmBTN");
+    const std::size_t before = writes();
+    choose("BkClrOn");
     ASSERT_EQ(sim.dialogs.fileRequests.size(), 1U);
     const platform::OpenFileRequest& r = sim.dialogs.fileRequests[0];
     EXPECT_EQ(r.filter,
@@ -122,13 +125,6 @@ TEST_F(QuickEdits, TheChooserOffersPicturesFromTheWorkingFolder) {
     EXPECT_EQ(r.filterIndex, 5);
     EXPECT_EQ(r.initialFolder, "C:\\w");
     EXPECT_TRUE(r.hideReadOnly);
-}
-
-TEST_F(QuickEdits, ACancelledChooserKeepsTheTransparencyInMemoryUnsavedUntilTheNextSave) {
-    sim.dialogs.fileAnswers = {std::nullopt};
-    const int panels = sim.windows.creations("frmBTN");
-    const std::size_t before = writes();
-    choose("BkClrOn");
     EXPECT_EQ(model().Clr, "する");
     EXPECT_EQ(model().BkStrch, "する");
     EXPECT_TRUE(image("IFBk").stretch());

@@ -74,8 +74,8 @@ private:
     DeleteFn delete_ = nullptr;
 };
 
-Win32Cleanup::Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf)
-    : windowOf_(std::move(windowOf)) {}
+Win32Cleanup::Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf, FailureLog* failures)
+    : windowOf_(std::move(windowOf)), failures_(failures) {}
 
 Win32Cleanup::~Win32Cleanup() = default;
 
@@ -134,9 +134,16 @@ bool Win32Cleanup::clearClipboard(const forms::Form* owner) {
         }
         if (OpenClipboard(window) != FALSE) {
             const BOOL emptied = EmptyClipboard();
+            const DWORD error = GetLastError();
             CloseClipboard();
+            if (emptied == FALSE && failures_ != nullptr) {
+                failures_->record("EmptyClipboard", error);
+            }
             return emptied != FALSE;
         }
+    }
+    if (failures_ != nullptr) {
+        failures_->record("OpenClipboard (held by another program)");
     }
     return false;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/cleanup.h"
 #include "platform/win32/com_library.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/win32.h"
 
 namespace quorvel::platform::win32 {
@@ -17,7 +18,10 @@ class WinInet;
 // for it.
 class Win32Cleanup final : public Cleanup {
 public:
-    explicit Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf);
+    // A clipboard that could not be emptied is noted in `failures`, if given: the person is not
+    // told.
+    explicit Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf,
+                          FailureLog* failures = nullptr);
     ~Win32Cleanup() override;
     Win32Cleanup(const Win32Cleanup&) = delete;
     Win32Cleanup& operator=(const Win32Cleanup&) = delete;
@@ -36,6 +40,7 @@ private:
     WinInet* wininet();
 
     std::function<HWND(const forms::Form&)> windowOf_;
+    FailureLog* failures_;
     std::unique_ptr<WinInet> wininet_;
     std::optional<ComLibrary> com_;
 };
