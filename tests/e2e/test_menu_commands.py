@@ -174,11 +174,15 @@ class CacheCleanupTest(MenuCommandCase):
         bar = self.start_with_links()
         self.choose(bar, CACHE, name="cache")
         self.answer_message("インターネット一時ファイルの削除を行います。", "cache-intro")
+        started = time.monotonic()
         notice = self.session.wait_for_window(NOTICE_CLASS, 20)
         shot = self.session.screenshot("notice")
         self.assertTrue(notice, "the notice never showed")
         self.check_notice(notice, shot)
-        self.answer_message("削除しました。", "cache-done", 120)
+        self.wait_for_message("削除しました。", 120)
+        print(f"1502 entries deleted within {time.monotonic() - started:.1f} s of the question's "
+              "OK (probe polling included)")
+        self.answer_message("削除しました。", "cache-done")
         self.assertFalse((r := self.session.window_rect(NOTICE_CLASS)) and r[4],
                          "the notice stayed on screen")
         self.assertEqual(self.session.shellprobe("cache-count"), (0, "0"))
