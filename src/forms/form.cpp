@@ -7,6 +7,10 @@
 
 namespace quorvel::forms {
 
+Size WindowHost::windowSize(const Form& form) {
+    return Size{form.width(), form.height()};
+}
+
 Form::Form(std::string name, FormServices services, Rect bounds, std::span<const ControlRow> layout,
            std::span<const MenuRow> menus)
     : name_(std::move(name)), services_(services), bounds_(bounds) {
@@ -101,6 +105,12 @@ void Form::setStyle(FormStyle s) {
 
 void Form::setCaption(std::string c) {
     if (assign(caption_, std::move(c))) {
+        touch();
+    }
+}
+
+void Form::setMenuBar(bool shown) {
+    if (assign(menuBar_, shown)) {
         touch();
     }
 }

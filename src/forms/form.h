@@ -42,6 +42,13 @@ public:
     // window, and waits for the user: the entry chosen, or null when the menu was dismissed.
     // Hidden entries are left out, disabled ones cannot be chosen.
     [[nodiscard]] virtual MenuItem* popupMenu(Form& owner, MenuItem& menu) = 0;
+    // The size of the form's whole window as the window system draws it, title bar, frame and
+    // menu bar included; a borderless window is as large as its form.
+    [[nodiscard]] virtual Size windowSize(const Form& form);
+    // Brings every window in line with its form and draws it at once, without waiting for the
+    // end of the event: a handler that shows a window and then works on for a while would
+    // otherwise show nothing until it has finished.
+    virtual void updateNow() {}
 };
 
 struct FormServices {
@@ -113,6 +120,14 @@ public:
     void setStyle(FormStyle s);
     [[nodiscard]] const std::string& caption() const noexcept { return caption_; }
     void setCaption(std::string c);
+
+    // A dialog window can carry its top-level menus as a menu bar under its title bar.
+    [[nodiscard]] bool menuBar() const noexcept { return menuBar_; }
+    void setMenuBar(bool shown);
+    // The whole window's size, frame included (see WindowHost::windowSize).
+    [[nodiscard]] Size windowSize() const { return services_.host.windowSize(*this); }
+    // Puts every window on screen as its form now is, before the running handler ends.
+    void refresh() { services_.host.updateNow(); }
 
     // An unloaded window that cannot be destroyed yet (one of its handlers is still running):
     // every timer stops and the window leaves the screen.
@@ -227,6 +242,7 @@ private:
     bool announced_ = false;
     FormStyle style_ = FormStyle::Borderless;
     std::string caption_;
+    bool menuBar_ = false;
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
     std::vector<std::unique_ptr<Control>> controls_;

@@ -160,6 +160,24 @@ forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem&
     return window != nullptr ? trackPopupMenu(window, menu, failures_) : nullptr;
 }
 
+forms::Size Win32WindowHost::windowSize(const forms::Form& form) {
+    Hosted* hosted = hostedOf(form);
+    const int dpi = hosted != nullptr && realise(*hosted) != nullptr ? hosted->dpi : dpiOf(nullptr);
+    const PixelBox box = windowBoxOf(form, dpi);
+    return forms::Size{pixelsToTwips(box.width(), dpi), pixelsToTwips(box.height(), dpi)};
+}
+
+void Win32WindowHost::updateNow() {
+    sync();
+    for (const auto& hosted : windows_) {
+        if (hosted->form != nullptr && hosted->window && hosted->form->visible()) {
+            // The frame and menu bar too: a window that has just appeared has had no paint yet.
+            RedrawWindow(hosted->window.get(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+    }
+}
+
 void Win32WindowHost::reap() {
     std::erase_if(windows_, [](const std::unique_ptr<Hosted>& h) {
         return h->form == nullptr && h->busy == 0;
@@ -261,6 +279,32 @@ void Win32WindowHost::syncFrame(Hosted& hosted) {
         failures_.check(SetWindowTextW(window, toWide(text).c_str()), "SetWindowTextW");
         applied.text = text;
     }
+    syncMenuBar(hosted);
+}
+
+void Win32WindowHost::syncMenuBar(Hosted& hosted) {
+    const forms::Form& form = *hosted.form;
+    // Only a dialog window has a place for a menu bar.
+    const bool wanted = form.menuBar() && form.style() == forms::FormStyle::Dialog;
+    if (hosted.applied.menuBar == wanted) {
+        return;
+    }
+    HWND window = hosted.window.get();
+    if (HMENU old = GetMenu(window); old != nullptr) {
+        SetMenu(window, nullptr);
+        DestroyMenu(old);
+    }
+    hosted.menuBar = BuiltPopupMenu{};
+    if (wanted) {
+        hosted.menuBar = buildMenuBar(form);
+        if (!hosted.menuBar.menu) {
+            failures_.record("CreateMenu");
+        } else if (failures_.check(SetMenu(window, hosted.menuBar.menu.get()), "SetMenu")) {
+            static_cast<void>(hosted.menuBar.menu.release());  // the window owns it now
+        }
+    }
+    hosted.applied.menuBar = wanted;
+    hosted.applied.box.reset();  // the menu bar changes what the client area costs
 }
 
 void Win32WindowHost::syncOne(Hosted& hosted) {
@@ -465,6 +509,12 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             syncOne(hosted);
             return 0;
         case WM_COMMAND:
+            if (lp == 0 && HIWORD(wp) == 0) {
+                if (forms::MenuItem* chosen = menuBarCommand(hosted.menuBar, LOWORD(wp))) {
+                    chosen->click();
+                    return 0;
+                }
+            }
             if (hosted.children.command(*form, wp, lp)) {
                 return 0;
             }
