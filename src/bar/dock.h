@@ -54,6 +54,17 @@ public:
     // The taskbar window, looked up afresh each time (0 when the shell has none).
     [[nodiscard]] platform::WindowHandle Handle();
 
+    // The shell made a new taskbar (Explorer restarted): it is measured again and the bar's
+    // taskbar setting applied to it, as to the old one.
+    void ShellRestarted();
+    // The screen or the taskbar changed: the taskbar is measured again and the bar placed as a
+    // restart would place it, its switch panel and name popup moving with it. The taskbar may
+    // still be moving when the change is announced, so it is measured again for a while.
+    void ScreenChanged();
+    // How often the taskbar is measured again after a change, and how far apart.
+    static constexpr int kScreenRecheckCount = 3;
+    static constexpr std::uint32_t kScreenRecheckMs = 500;
+
     // Record number of the launcher set in memory (0 after first-start defaults) and the
     // number of sets sl.dat held at the last load.
     [[nodiscard]] int currentSetNumber() const noexcept { return currentSet_; }
@@ -139,6 +150,9 @@ private:
 
     void hoverOver(const forms::Image& item, const std::string& name);
     void showTaskbar(platform::ShowState state);
+    void measureTaskbar();
+    void placeOnScreen();
+    void tmeScreen_Timer();
 
     [[nodiscard]] settings::SettingsFiles settingsFiles();
     void report(std::string_view headline, const platform::Error& error);
@@ -156,6 +170,7 @@ private:
     bool binWatched_ = false;
     std::uint32_t binQueryCostUs_ = 0;
 
+    int screenRechecks_ = 0;
     int currentSet_ = 0;
     // The start could not make the settings folder and said so; the missing files that follow
     // are the same trouble and are not reported again.
@@ -192,6 +207,7 @@ private:
     forms::Command* cndEnd_ = &command("cndEnd");
     forms::Command* cmdBarVis_ = &command("cmdBarVis");
     forms::Timer* tmeRBin_ = &timer("tmeRBin");
+    forms::Timer* tmeScreen_ = &timer("tmeScreen");
     std::array<forms::Timer*, 4> Timer_ = getArray<forms::Timer, 4>("Timer");
 };
 

@@ -175,6 +175,10 @@ void Dock::applyDockDefaults() {
     model_.TaskB = std::string(w::kShown);
     TaskBDwn_->setVisible(true);
     TaskBUp_->setVisible(false);
+    // The button now says the taskbar is shown, so it is: a taskbar left hidden by an earlier
+    // set, or by a run that was killed, would otherwise stay hidden with no button to bring
+    // it back.
+    showTaskbar(platform::ShowState::Normal);
     model_.DockPos = std::string(w::kTop);
     model_.FntName = std::string(w::kDefaultFont);
     model_.FStyle = std::string(w::kRegular);

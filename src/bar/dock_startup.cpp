@@ -56,10 +56,7 @@ void Dock::Load() {
     tmeRBin_->start(kBinPollMs);
     watchRecycleBin();
 
-    if (auto rect = screen.taskbarRect()) {
-        const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
-        model_.BarSize = std::to_string(pixels * forms::kTwipsPerDesignPixel);
-    }
+    measureTaskbar();
 
     loadCurrentSet();
 }

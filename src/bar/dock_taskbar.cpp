@@ -1,8 +1,11 @@
+#include <cstdint>
 #include <string>
 
+#include "bar/bar_numbers.h"
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
 #include "windows/frm_btn.h"
+#include "windows/lnk_name.h"
 #include "windows/window_set.h"
 
 namespace quorvel::bar {
@@ -18,6 +21,59 @@ void Dock::showTaskbar(platform::ShowState state) {
     // With no taskbar window there is nothing to show or hide; the bar is placed all the same.
     if (platform::WindowHandle taskbar = Handle(); taskbar != 0) {
         ports().screen.showWindow(taskbar, state);
+    }
+}
+
+void Dock::measureTaskbar() {
+    // Without an answer BarSize keeps what it held.
+    if (auto rect = ports().screen.taskbarRect()) {
+        const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
+        model_.BarSize = std::to_string(pixels * forms::kTwipsPerDesignPixel);
+    }
+}
+
+void Dock::ShellRestarted() {
+    measureTaskbar();
+    cmdBarVis_->press();
+}
+
+void Dock::ScreenChanged() {
+    measureTaskbar();
+    placeOnScreen();
+    screenRechecks_ = kScreenRecheckCount;
+    tmeScreen_->start(kScreenRecheckMs);
+}
+
+void Dock::tmeScreen_Timer() {
+    measureTaskbar();
+    placeOnScreen();
+    if (--screenRechecks_ <= 0) {
+        tmeScreen_->stop();
+    }
+}
+
+void Dock::placeOnScreen() {
+    // A bar that never loaded a set (no user name) has no edge to keep to.
+    if (model_.DockPos.empty()) {
+        return;
+    }
+    const forms::Twips oldLeft = left();
+    const forms::Twips oldTop = top();
+    placeVertically();
+    setLeft(centredLeft(fullWidthOf(model_.FWdth)));
+    const forms::Twips dx = left() - oldLeft;
+    const forms::Twips dy = top() - oldTop;
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+    // The panel and the name keep their places against the bar, whatever state they are in.
+    if (windows::FrmBtn* panel = windows_.frmBtnIfLoaded()) {
+        panel->setLeft(panel->left() + dx);
+        panel->setTop(panel->top() + dy);
+    }
+    if (windows::LnkName* popup = windows_.lnkNameIfLoaded()) {
+        popup->setLeft(popup->left() + dx);
+        popup->setTop(popup->top() + dy);
     }
 }
 
