@@ -171,7 +171,8 @@ class SettingsWindowTest(SettingsWindowCase):
             if not popup or not popup[4]:
                 return None
             shot = self.session.screenshot(f"name-{slot}")
-            desktop = "%02X%02X%02X" % self.desktop_colour(shot)
+            # The settings window covers the middle of the screen; its left edge is desktop.
+            desktop = "%02X%02X%02X" % winebox.pixel(shot, 5, self.screen[1] // 2)
             columns = winebox.columns_with_colour_other_than(shot, *popup[:4], desktop)
             return (max(columns) - min(columns) + 1) if columns else None
         width = winebox.wait_until(letters, 3, 0.02)
@@ -229,7 +230,11 @@ class SettingsWindowTest(SettingsWindowCase):
             lambda: next(c for c in self.controls(CHOOSER_CLASS)
                          if c["class"].lower() == "edit")["text"].lower() == "c:\\windows", 5)
         self.assertTrue(picked, self.controls(CHOOSER_CLASS))
-        self.keys("Return")  # the default button, OK
+        # Enter on the list opens the highlighted folder, as a double-click does, so a keyboard
+        # user can go down the tree; "OK" takes the folder the path box shows.
+        ok = next(c for c in self.controls(CHOOSER_CLASS) if c["text"] == "OK")
+        self.session.click_at(ok["screen"][0] + ok["rect"][2] // 2,
+                              ok["screen"][1] + ok["rect"][3] // 2)
         self.assertTrue(winebox.wait_until(
             lambda: self.session.window_rect(CHOOSER_CLASS) is None, 10))
         self.wait_for_text(LP_TWIPS, next(

@@ -396,6 +396,8 @@ class Session:
         children = []
         for line in out.splitlines():
             fields = line.split("\t", 9)
+            if len(fields) == 9:  # the answer is stripped: the last child's empty text is gone
+                fields.append("")
             if len(fields) < 10:
                 continue
             name, style, ex_style, ident, rect, screen, visible, enabled, focused, text = fields
@@ -422,11 +424,13 @@ class Session:
         return self.probe("user")[1]
 
     def dialogs(self):
-        """[(title, message)] of the visible message boxes."""
+        """[(title, message)] of the visible message boxes; the message's lines are joined
+        with "\n"."""
         code, out = self.probe("find-dialog")
         if code != 0:
             return []
-        return [tuple((line.split("\t", 1) + [""])[:2]) for line in out.splitlines()]
+        boxes = [(line.split("\t", 1) + [""])[:2] for line in out.splitlines()]
+        return [(title, message.replace("\\n", "\n")) for title, message in boxes]
 
     def wait_for_window(self, class_name, timeout=30):
         return wait_until(
@@ -502,6 +506,21 @@ def colours_in(image, x, y, w, h):
         if match:
             colours.add(match.group(1).upper())
     return colours
+
+
+def columns_with_colour_other_than(image, x, y, w, h, colour):
+    """The x offsets (from x) of the columns of a rectangle of a screenshot that hold a pixel
+    of another colour than `colour` ("RRGGBB")."""
+    out = subprocess.run(
+        ["convert", str(image), "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "txt:-"],
+        capture_output=True, check=True, text=True,
+    ).stdout
+    columns = set()
+    for line in out.splitlines()[1:]:
+        match = re.match(r"(\d+),(\d+):.*#([0-9A-Fa-f]{6})", line)
+        if match and match.group(3).upper() != colour.upper():
+            columns.add(int(match.group(1)))
+    return sorted(columns)
 
 
 def unix_pids_of(prefix, exe_name):

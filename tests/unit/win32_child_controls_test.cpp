@@ -260,6 +260,26 @@ TEST_F(ChildControlsTest, WhatAPersonDoesReachesTheModelExactlyOnce) {
     EXPECT_TRUE(IsWindow(parent()));
 }
 
+// Arrow keys in an open drop-down list move its selection, and the system reports each move;
+// a choice that asks a question would ask it halfway down the list. The choice is made once,
+// when the list closes on a new entry, and not at all when it closes on the old one.
+TEST_F(ChildControlsTest, AnOpenDropDownListChoosesOnceWhenItCloses) {
+    HWND combo = child(form_.cboKind);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_NE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+    SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(events_.empty());
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(events_, (std::vector<std::string>{"click ﾌｧｲﾙ"}));
+    EXPECT_EQ(form_.cboKind.listIndex(), 1);
+
+    events_.clear();
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_TRUE(events_.empty());
+}
+
 // Setting an edit box's text reports a change (EN_CHANGE). Taken for typing, the program's own
 // text would come back cut to the box's limit, or with every program write twice.
 TEST_F(ChildControlsTest, TheHostsOwnWritesAreNotTyping) {
@@ -365,6 +385,17 @@ TEST_F(ChildControlsTest, ControlsArePaintedOnTheFormsColourAndFieldsOnTheWindow
     EXPECT_EQ(brushFor(WM_CTLCOLORBTN, form_.cmdOK), readOnly);  // one brush per colour
     EXPECT_EQ(brushFor(WM_CTLCOLOREDIT, form_.txtName), GetSysColorBrush(COLOR_WINDOW));
     EXPECT_EQ(brushFor(WM_CTLCOLORLISTBOX, form_.lstDir), GetSysColorBrush(COLOR_WINDOW));
+
+    // A box the program colours (a colour swatch) shows its colours, read-only or not.
+    for (const UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC}) {
+        form_.txtName.setBackColor(0x0000FFU);
+        form_.txtName.setForeColor(0x0000FFU);
+        host_.sync();
+        LOGBRUSH swatch{};
+        ASSERT_NE(GetObjectW(brushFor(message, form_.txtName), sizeof(swatch), &swatch), 0);
+        EXPECT_EQ(swatch.lbColor, static_cast<COLORREF>(0x0000FFU));
+        EXPECT_EQ(GetTextColor(dc.get()), static_cast<COLORREF>(0x0000FFU));
+    }
 }
 
 TEST_F(ChildControlsTest, HintsFollowTheirControls) {

@@ -247,6 +247,11 @@ void ChildControls::apply(Child& child, int dpi) {
                 applied.maxLength = box.maxLength();
             }
             applyText(child, box.text());
+            if (const auto colours = std::pair{box.backColor(), box.foreColor()};
+                applied.colours != colours) {
+                InvalidateRect(window, nullptr, TRUE);  // painted in WM_CTLCOLOR*
+                applied.colours = colours;
+            }
             break;
         }
         case forms::ControlKind::ComboBox:
@@ -370,10 +375,19 @@ bool ChildControls::command(forms::Form& form, WPARAM wp, LPARAM lp) {
         case forms::ControlKind::ComboBox:
         case forms::ControlKind::ListBox: {
             const bool isCombo = control.kind() == forms::ControlKind::ComboBox;
-            const bool changed = isCombo ? code == CBN_SELCHANGE : code == LBN_SELCHANGE;
+            // An open drop-down list moves its selection with every arrow key; the choice is
+            // made when it closes on a new entry, so nothing asks a question halfway down.
+            const bool changed = isCombo
+                                     ? (code == CBN_SELCHANGE &&
+                                        SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0) == FALSE) ||
+                                           code == CBN_CLOSEUP
+                                     : code == LBN_SELCHANGE;
             const bool activated = !isCombo && code == LBN_DBLCLK;
             if ((changed || activated) && !writing_) {
                 const int index = selectionOf(from, control.kind());
+                if (isCombo && index == child->applied.listIndex) {
+                    break;  // closed on the entry it had, or already reported
+                }
                 child->applied.listIndex = index;
                 if (activated) {
                     static_cast<forms::ListBox&>(control).activate(index);
@@ -394,7 +408,18 @@ bool ChildControls::command(forms::Form& form, WPARAM wp, LPARAM lp) {
     return true;
 }
 
-LRESULT ChildControls::controlColor(const forms::Form& form, UINT message, HDC dc) {
+LRESULT ChildControls::controlColor(const forms::Form& form, UINT message, HDC dc, HWND from) {
+    // A box the program has coloured (a colour swatch) shows its own colours, also while it
+    // is read-only; the others keep the system's look.
+    if (const Child* child = find(from);
+        child != nullptr && child->control->kind() == forms::ControlKind::TextBox) {
+        const auto& box = static_cast<const forms::TextBox&>(*child->control);
+        if (box.backColor() != forms::kWindowBackground || box.foreColor() != forms::kWindowText) {
+            SetTextColor(dc, toColorRef(box.foreColor()));
+            SetBkColor(dc, toColorRef(box.backColor()));
+            return reinterpret_cast<LRESULT>(services_.brushes->of(box.backColor()));
+        }
+    }
     if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));

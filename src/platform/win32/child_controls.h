@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/form.h"
@@ -53,8 +54,9 @@ public:
     bool command(forms::Form& form, WPARAM wp, LPARAM lp);
 
     // WM_CTLCOLOR*: read-only and disabled controls and the area around buttons are painted on
-    // the form's colour; edit fields and lists on the system's window colour.
-    [[nodiscard]] LRESULT controlColor(const forms::Form& form, UINT message, HDC dc);
+    // the form's colour; edit fields and lists on the system's window colour; a text box the
+    // program has coloured in its own colours.
+    [[nodiscard]] LRESULT controlColor(const forms::Form& form, UINT message, HDC dc, HWND from);
 
     // The dialog manager's focus handling for a window that is not a dialog: the control that
     // had the focus when the window was left gets it back, or the first in the Tab order.
@@ -85,6 +87,7 @@ private:
         std::optional<std::string> text;  // a text box's text, a button's caption
         std::optional<std::vector<std::string>> items;
         std::optional<int> listIndex;
+        std::optional<std::pair<forms::ColorNumber, forms::ColorNumber>> colours;  // back, fore
     };
     struct Child {
         forms::NativeControl* control = nullptr;

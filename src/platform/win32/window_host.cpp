@@ -472,7 +472,8 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-            return hosted.children.controlColor(*form, message, reinterpret_cast<HDC>(wp));
+            return hosted.children.controlColor(*form, message, reinterpret_cast<HDC>(wp),
+                                                reinterpret_cast<HWND>(lp));
         case WM_ACTIVATE:
             if (LOWORD(wp) == WA_INACTIVE) {
                 hosted.children.windowDeactivated(window);

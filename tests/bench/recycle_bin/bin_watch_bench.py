@@ -28,7 +28,11 @@ BIN_TWIPS = bar_case.RECYCLE_BIN_TWIPS
 
 
 def cpu_ticks(pid):
-    stat = pathlib.Path(f"/proc/{pid}/stat").read_text()
+    """utime + stime of a process, or None once it has ended."""
+    try:
+        stat = pathlib.Path(f"/proc/{pid}/stat").read_text()
+    except OSError:
+        return None
     fields = stat[stat.rindex(")") + 2:].split()
     return int(fields[11]) + int(fields[12])
 
@@ -55,7 +59,10 @@ def cpu_share(pids, seconds):
     hz = 100  # USER_HZ on Linux
     before = {pid: cpu_ticks(pid) for pid in pids}
     time.sleep(seconds)
-    used = sum(cpu_ticks(pid) - ticks for pid, ticks in before.items())
+    after = {pid: cpu_ticks(pid) for pid in pids}
+    # A process that was gone at either end (a wineserver of an earlier session) counts nothing.
+    used = sum(after[pid] - ticks for pid, ticks in before.items()
+               if ticks is not None and after[pid] is not None)
     return used / hz / seconds
 
 

@@ -1,9 +1,9 @@
 // The yardstick for opening the settings window: the least a Win32 program must do to open a
 // dialog window of the settings window's size with as many real child controls (10 edit
 // boxes, 7 drop-down lists, 10 push buttons) from a popup menu entry. A small borderless
-// window at the top of the screen stands in for the bar; a right click on it pops up the
-// one-entry menu, and choosing the entry opens the dialog. Closing the dialog keeps the
-// program running, so that the dialog can be opened again.
+// window at the screen's left edge, clear of the bar, stands in for the bar; a right click on
+// it pops up the one-entry menu, and choosing the entry opens the dialog. Closing the dialog
+// keeps the program running, so that the dialog can be opened again.
 #include <windows.h>
 
 #include <string_view>
@@ -123,8 +123,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     const int width = 200;
     HWND trigger = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kTriggerClass, L"Trigger",
-                                   WS_POPUP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 0, width,
-                                   49, nullptr, nullptr, instance, nullptr);
+                                   WS_POPUP, 0, GetSystemMetrics(SM_CYSCREEN) / 2, width, 49,
+                                   nullptr, nullptr, instance, nullptr);
     if (trigger == nullptr) {
         return 1;
     }

@@ -179,7 +179,16 @@ int FindDialog() {
                 message += TextOf(child);
             }
         }
-        Print(ToUtf8(TextOf(dialog)) + "\t" + ToUtf8(message));
+        // One line a box: a line break in the message is written as a backslash and "n".
+        std::wstring oneLine;
+        for (wchar_t c : message) {
+            if (c == L'\n') {
+                oneLine += L"\\n";
+            } else if (c != L'\r') {
+                oneLine += c;
+            }
+        }
+        Print(ToUtf8(TextOf(dialog)) + "\t" + ToUtf8(oneLine));
         ++found;
     }
     if (found == 0) {
@@ -197,6 +206,23 @@ int DismissDialogs() {
     }
     Print(std::to_string(dismissed));
     return dismissed > 0 ? kExitOk : kExitNotFound;
+}
+
+// Presses the button with the given id (IDYES, IDNO, ...) of every visible message box, as a
+// click would; the box ends with that answer.
+int PressDialog(int button_id) {
+    int pressed = 0;
+    for (HWND dialog : TopLevelWindowsOfClass(L"#32770")) {
+        HWND button = GetDlgItem(dialog, button_id);
+        if (!IsWindowVisible(dialog) || button == nullptr) {
+            continue;
+        }
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        ++pressed;
+    }
+    Print(std::to_string(pressed));
+    return pressed > 0 ? kExitOk : kExitNotFound;
 }
 
 // The window's own text, then every child's class and text, one per line.
@@ -350,7 +376,7 @@ int Usage() {
         "usage: probe rect CLASS | count CLASS | close CLASS | text CLASS | controls CLASS |\n"
         "       taskbar-visible |\n"
         "       taskbar-rect |\n"
-        "       find-dialog | dismiss-dialogs | screen | user | idle |\n"
+        "       find-dialog | press-dialog ID | dismiss-dialogs | screen | user | idle |\n"
         "       launch-timed COMMAND-LINE CLASS FULL-WIDTH-PX TIMEOUT-MS");
     return kExitUsage;
 }
@@ -386,6 +412,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 2 && command == L"find-dialog") {
         return FindDialog();
+    }
+    if (argc == 3 && command == L"press-dialog") {
+        return PressDialog(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
     }
     if (argc == 2 && command == L"dismiss-dialogs") {
         return DismissDialogs();
