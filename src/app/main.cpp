@@ -98,6 +98,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                     int /*show*/) {
     // Before anything loads a library or can fail.
     w::restrictLibrarySearch();
+    const w::PinnedSystemLibraries pinned;
     w::installLastResort();
     // The bar's windows are tool windows: no taskbar button, no Alt+Tab entry, so nothing
     // would show a class icon. The program icon lives in the file's resources; loading it here

@@ -13,4 +13,20 @@ bool restrictLibrarySearch() noexcept {
     return restricted;
 }
 
+PinnedSystemLibraries::PinnedSystemLibraries() noexcept {
+    constexpr const wchar_t* kNames[kCount] = {L"ole32.dll", L"msimg32.dll"};
+    for (int i = 0; i < kCount; ++i) {
+        // The flag holds for what each of them imports as well.
+        modules_[i] = LoadLibraryExW(kNames[i], nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+}
+
+PinnedSystemLibraries::~PinnedSystemLibraries() {
+    for (HMODULE module : modules_) {
+        if (module != nullptr) {
+            FreeLibrary(module);
+        }
+    }
+}
+
 }  // namespace quorvel::platform::win32

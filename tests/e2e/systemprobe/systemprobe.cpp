@@ -308,5 +308,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && command == L"load-library") {
         return LoadLibraryPlainly(argv[2]);
     }
+    if (argc == 3 && command == L"load-library-restricted") {
+        SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return LoadLibraryPlainly(argv[2]);
+    }
     return Usage();
 }
