@@ -135,18 +135,10 @@ RecycleBinWatcher::~RecycleBinWatcher() {
 bool RecycleBinWatcher::start(std::function<void()> changed) {
     changed_ = std::move(changed);
     if (!window_) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &RecycleBinWatcher::windowProc;
-        wc.hInstance = instance_;
-        wc.lpszClassName = kClassName;
-        class_ = WindowClass(wc);
-        window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      instance_, nullptr));
+        window_ = MessageWindow(instance_, kClassName, &RecycleBinWatcher::windowProc, this);
         if (!window_) {
             return false;
         }
-        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         for (std::wstring& folder : binFolders()) {
             auto watch = std::make_unique<Watch>();
             watch->owner = this;
@@ -203,7 +195,7 @@ void RecycleBinWatcher::changed(std::size_t index) {
 
 LRESULT CALLBACK RecycleBinWatcher::windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
     if (message == kChangedMessage) {
-        auto* self = reinterpret_cast<RecycleBinWatcher*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        auto* self = MessageWindow::ownerOf<RecycleBinWatcher>(window);
         if (self != nullptr) {
             try {
                 self->changed(static_cast<std::size_t>(wp));

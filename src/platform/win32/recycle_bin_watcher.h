@@ -9,6 +9,7 @@
 
 #include "platform/event_dispatcher.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/message_window.h"
 
 namespace quorvel::platform::win32 {
 
@@ -49,8 +50,7 @@ private:
     void changed(std::size_t index);
 
     HINSTANCE instance_;
-    WindowClass class_;
-    UniqueWindow window_;
+    MessageWindow window_;
     std::vector<std::unique_ptr<Watch>> watches_;
     std::vector<std::wstring> folders_;
     std::function<void()> changed_;

@@ -9,23 +9,12 @@ constexpr wchar_t kClassName[] = L"Quorvel.Timers";
 }
 
 Win32TimerService::Win32TimerService(HINSTANCE instance, FailureLog* failures)
-    : failures_(failures) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &Win32TimerService::windowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    class_ = WindowClass(wc);
-    window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, nullptr));
-    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+    : window_(instance, kClassName, &Win32TimerService::windowProc, this), failures_(failures) {}
 
 Win32TimerService::~Win32TimerService() {
     for (const auto& [id, timer] : timers_) {
         KillTimer(window_.get(), id);
     }
-    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
 void Win32TimerService::arm(forms::Timer& timer, std::uint32_t intervalMs) {
@@ -71,7 +60,7 @@ void Win32TimerService::tick(UINT_PTR id) {
 
 LRESULT CALLBACK Win32TimerService::windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
     if (message == WM_TIMER) {
-        auto* self = reinterpret_cast<Win32TimerService*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        auto* self = MessageWindow::ownerOf<Win32TimerService>(window);
         if (self != nullptr) {
             try {
                 self->tick(wp);

@@ -10,6 +10,7 @@
 #include "platform/event_dispatcher.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/message_window.h"
 
 namespace quorvel::platform::win32 {
 
@@ -41,8 +42,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
     void tick(UINT_PTR id);
 
-    WindowClass class_;
-    UniqueWindow window_;
+    MessageWindow window_;
     std::unordered_map<forms::Timer*, UINT_PTR> ids_;
     std::unordered_map<UINT_PTR, forms::Timer*> timers_;
     UINT_PTR nextId_ = 1;
