@@ -69,6 +69,11 @@ Dock::Dock(windows::WindowSet& windows)
     announce();
 }
 
+Dock::~Dock() {
+    // The system keeps reporting the bin's changes to whoever asked; not to a bar that is gone.
+    ports().shell.watchRecycleBin({});
+}
+
 platform::Ports& Dock::ports() const noexcept {
     return windows_.ports();
 }

@@ -41,6 +41,9 @@ public:
     static constexpr std::uint32_t kFlashStepMs = 400;
 
     explicit Dock(windows::WindowSet& windows);
+    ~Dock() override;
+    Dock(const Dock&) = delete;
+    Dock& operator=(const Dock&) = delete;
 
     [[nodiscard]] settings::SettingsModel& model() noexcept { return model_; }
     [[nodiscard]] const settings::SettingsModel& model() const noexcept { return model_; }
@@ -69,6 +72,9 @@ public:
     // number of sets sl.dat held at the last load.
     [[nodiscard]] int currentSetNumber() const noexcept { return currentSet_; }
     [[nodiscard]] std::int32_t storedSetCount() const noexcept { return setCount_; }
+    // The last load could not read the settings files; the set shown is a stand-in that no
+    // save may write over the stored one.
+    [[nodiscard]] bool setUnread() const noexcept { return setUnread_; }
 
     [[nodiscard]] forms::Image& slotImage(int n) const { return *slots_.at(n - 1); }
     [[nodiscard]] forms::Image& separatorImage(int n) const { return *separators_.at(n - 1); }
@@ -152,6 +158,7 @@ private:
     void showTaskbar(platform::ShowState state);
     void measureTaskbar();
     void placeOnScreen();
+    void keepBesideBar(forms::Form* window, forms::Twips oldLeft, forms::Twips oldTop);
     void tmeScreen_Timer();
 
     [[nodiscard]] settings::SettingsFiles settingsFiles();
@@ -177,6 +184,9 @@ private:
     bool folderFailureReported_ = false;
     // The set on screen is an empty one shown for an RNo that names no set (empty, 0, text).
     bool shownUnderNoNumber_ = false;
+    // The set on screen stands in for one that could not be read: saving it would write an
+    // empty set (or the set shown before) over what is stored.
+    bool setUnread_ = false;
     int dockRecord_ = 1;
     std::int32_t setCount_ = 0;
 

@@ -61,19 +61,16 @@ void Dock::placeOnScreen() {
     const forms::Twips oldTop = top();
     placeVertically();
     setLeft(centredLeft(fullWidthOf(model_.FWdth)));
-    const forms::Twips dx = left() - oldLeft;
-    const forms::Twips dy = top() - oldTop;
-    if (dx == 0 && dy == 0) {
-        return;
-    }
-    // The panel and the name keep their places against the bar, whatever state they are in.
-    if (windows::FrmBtn* panel = windows_.frmBtnIfLoaded()) {
-        panel->setLeft(panel->left() + dx);
-        panel->setTop(panel->top() + dy);
-    }
-    if (windows::LnkName* popup = windows_.lnkNameIfLoaded()) {
-        popup->setLeft(popup->left() + dx);
-        popup->setTop(popup->top() + dy);
+    keepBesideBar(windows_.frmBtnIfLoaded(), oldLeft, oldTop);
+    keepBesideBar(windows_.lnkNameIfLoaded(), oldLeft, oldTop);
+}
+
+void Dock::keepBesideBar(forms::Form* window, forms::Twips oldLeft, forms::Twips oldTop) {
+    // The panel and the name keep their places against the bar, whatever state they are in: a
+    // name half way through its slide would otherwise slide on towards the bar's new edge.
+    if (window != nullptr) {
+        window->setLeft(window->left() + left() - oldLeft);
+        window->setTop(window->top() + top() - oldTop);
     }
 }
 
@@ -86,10 +83,12 @@ void Dock::cmdBarVis_Click() {
     if (model_.DockPos != w::kBottom) {
         return;
     }
+    const forms::Twips oldTop = top();
     placeVertically();
     if (windows::FrmBtn* panel = windows_.frmBtnIfLoaded()) {
         panel->setTop(top() + g::kPanelTopOffset);
     }
+    keepBesideBar(windows_.lnkNameIfLoaded(), left(), oldTop);
 }
 
 void Dock::TaskBDwn_Click() {

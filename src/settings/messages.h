@@ -17,6 +17,8 @@ inline constexpr std::string_view kPropertiesFailed = "表示に失敗しまし�
 // A failure nothing else caught ends the program with this, when it carries no words of its own.
 inline constexpr std::string_view kUnexpectedFailure =
     "予期しないエラーが発生したため、終了します。";
+inline constexpr std::string_view kSetNotRead =
+    "ランチャーを読み込めなかったため、保存しません。読み込み直してから保存してください。";
 inline constexpr std::string_view kSetHasNoNumber =
     "表示中のランチャーには番号がありません。ランチャーを切り替えてから保存してください。";
 
