@@ -41,6 +41,9 @@ public:
     std::uint32_t binQueryCost = 300;  // microseconds per query
     bool canWatch = true;              // whether the system reports changes of the bin
 
+    // Whether a program asked to hear of the bin's changes and has not taken it back.
+    [[nodiscard]] bool watching() const noexcept { return static_cast<bool>(watcher_); }
+
     // The system reports a change of the Recycle Bin (run it inside an event, as the host
     // delivers it). Nothing happens when the program watches nothing.
     void binChanged() const {
