@@ -20,12 +20,17 @@ def main():
     work = bar_case.E2E_BUILD / "work" / "soak"
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
-    prefix = bar_case.shared_prefix(96)
-    display = winebox.DISPLAY_NUMBERS[0]
-    with winebox.Session(prefix, 1024, 768, first_display=display) as session:
+    # A prefix and a display of its own: the soak runs for hours, and the end-to-end tests
+    # restart their prefixes' Wine servers as they go.
+    prefix = winebox.WinePrefix(bar_case.E2E_BUILD / "prefix-soak", 96)
+    prefix.create(fresh=not os.environ.get("QUORVEL_E2E_KEEP_PREFIX"))
+    display = winebox.DISPLAY_NUMBERS[-1]
+    artifacts = winebox.REPO / "artifacts" / "soak"
+    with winebox.Session(prefix, 1024, 768, first_display=display,
+                         artifacts=artifacts) as session:
         soak = soak_run.Soak(session, work, session.user_name())
         summary = soak.run(cycles, report=lambda line: print(line, flush=True))
-        session.screenshot("soak-end") if session.artifacts else None
+        session.screenshot("soak-end")
     print(f"{summary['cycles']} cycles in {summary['seconds']:.0f} s "
           f"({summary['seconds'] / max(1, summary['cycles']):.2f} s each)")
     held = True

@@ -3,12 +3,17 @@
 // opened and closed, the settings window opened from the menu, a switch to the other launcher
 // set in it (a restart of the bar), and the window closed. Then it says what the bar holds.
 //
-//   soakdriver CYCLES     run that many cycles, print "cycles=N failed=N"
+//   soakdriver CYCLES [FOLD FULL]  run that many cycles, print "cycles=N failed=N". Every
+//                                  cycle shows names, flashes and opens the menu; every FULL-th
+//                                  one also opens the settings window and switches sets, every
+//                                  other FOLD-th one folds the bar away and brings it back
+//                                  (default: every cycle is a full one)
 //   soakdriver measure    print "windows=N gdi=N" for the bar's process
 #include <windows.h>
 // <windows.h> first: winternl.h needs its types.
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -95,7 +100,36 @@ bool OpenMenu(HWND bar, int slot) {
     return WaitFor([] { return Visible(L"#32768"); });
 }
 
-bool Cycle(int n) {
+// Milliseconds each part of the cycles took, summed: hover and flash, menu, opening the
+// settings window, the set switch, closing the window.
+DWORD phaseMs[5] = {};
+DWORD phaseStart = 0;
+void Phase(int i) {
+    const DWORD now = GetTickCount();
+    if (i > 0) {
+        phaseMs[i - 1] += now - phaseStart;
+    }
+    phaseStart = now;
+}
+
+// The bar folded away with its close button and brought back with the panel's open button.
+bool CloseAndOpen(HWND bar) {
+    PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(160, 160));
+    PostMessageW(bar, WM_LBUTTONUP, 0, At(160, 160));
+    if (!WaitFor([bar] { return !IsWindowVisible(bar); })) {
+        return false;
+    }
+    HWND panel = Find(L"Quorvel.frmBTN");
+    if (panel == nullptr) {
+        return false;
+    }
+    PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, At(100, 100));
+    PostMessageW(panel, WM_LBUTTONUP, 0, At(100, 100));
+    return BarSettled();
+}
+
+bool Cycle(int n, bool fold, bool full) {
+    Phase(0);
     HWND bar = Find(L"Quorvel.Dock");
     if (bar == nullptr) {
         return false;
@@ -108,6 +142,7 @@ bool Cycle(int n) {
     // A click on slot 1 flashes it (its target does not exist: nothing opens).
     PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, SlotCentre(1));
     PostMessageW(bar, WM_LBUTTONUP, 0, SlotCentre(1));
+    Phase(1);
     // The menu, opened and closed.
     if (!OpenMenu(bar, 2)) {
         return false;
@@ -116,6 +151,10 @@ bool Cycle(int n) {
     if (!WaitFor([] { return !Visible(L"#32768"); })) {
         return false;
     }
+    if (!full) {
+        return !fold || CloseAndOpen(bar);
+    }
+    Phase(2);
     // The settings window from the menu: ランチャーの設定 > 設定ウインドウを開く.
     if (!OpenMenu(bar, 1)) {
         return false;
@@ -128,6 +167,7 @@ bool Cycle(int n) {
         return false;
     }
     HWND settings = Find(L"Quorvel.frmSet");
+    Phase(3);
     // The launcher set number is the window's first drop-down list: the other set, chosen as
     // the list reports a choice, switches and restarts the bar.
     HWND number = FindWindowExW(settings, nullptr, L"ComboBox", nullptr);
@@ -141,8 +181,11 @@ bool Cycle(int n) {
     if (!BarSettled()) {
         return false;
     }
+    Phase(4);
     PostMessageW(settings, WM_CLOSE, 0, 0);
-    return WaitFor([] { return Find(L"Quorvel.frmSet") == nullptr; });
+    const bool closed = WaitFor([] { return Find(L"Quorvel.frmSet") == nullptr; });
+    Phase(5);
+    return closed;
 }
 
 // The process's GDI objects, counted in the handle table its PEB names (-1: no such table).
@@ -228,18 +271,23 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 2 && std::wstring(argv[1]) == L"measure") {
         return Measure();
     }
-    if (argc != 2) {
-        Print("usage: soakdriver CYCLES | measure");
+    if (argc != 2 && argc != 4) {
+        Print("usage: soakdriver CYCLES [FOLD FULL] | measure");
         return 2;
     }
     const int cycles = static_cast<int>(std::wcstol(argv[1], nullptr, 10));
+    const auto every = [&](int i) {
+        return argc == 4 ? std::max(1, static_cast<int>(std::wcstol(argv[i], nullptr, 10))) : 1;
+    };
+    const int fold = every(2);
+    const int full = every(3);
     if (!BarSettled()) {
         Print("the bar never settled");
         return 1;
     }
     int failed = 0;
     for (int n = 0; n < cycles; ++n) {
-        if (!Cycle(n)) {
+        if (!Cycle(n, n % fold == fold - 1, n % full == full - 1)) {
             ++failed;
             // Whatever was left open goes, so the next cycle starts clean.
             if (HWND menu = Find(L"#32768")) {
@@ -251,6 +299,9 @@ int wmain(int argc, wchar_t** argv) {
             BarSettled();
         }
     }
-    Print("cycles=" + std::to_string(cycles) + " failed=" + std::to_string(failed));
+    Print("cycles=" + std::to_string(cycles) + " failed=" + std::to_string(failed) +
+          " ms: pointer=" + std::to_string(phaseMs[0]) + " menu=" + std::to_string(phaseMs[1]) +
+          " open=" + std::to_string(phaseMs[2]) + " switch=" + std::to_string(phaseMs[3]) +
+          " close=" + std::to_string(phaseMs[4]));
     return failed == 0 ? 0 : 1;
 }
