@@ -4,6 +4,7 @@
 #include "bar/dock.h"
 #include "ids.h"
 #include "platform/native/native_file_system.h"
+#include "platform/win32/cleanup.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/folders.h"
 #include "platform/win32/handles.h"
@@ -45,8 +46,10 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
     w::Win32Shell shell(instance, [&host](const forms::Form& form) { return host.windowOf(form); });
     shell.setDispatcher(&events);
     w::Win32Folders folders;
+    w::Win32Cleanup cleanup([&host](const forms::Form& form) { return host.windowOf(form); },
+                            &host.failures());
     platform::Ports ports{identity, files,   singleInstance, screen, dialogs, folders,
-                          pictures, process, host,           timers, shell};
+                          pictures, process, host,           timers, shell,   cleanup};
     program::Program program(ports);
 
     events.bringUpToDate = [&host] { host.sync(); };

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "forms/font.h"
 #include "forms/native_control.h"
 
 namespace quorvel::forms {
@@ -19,6 +21,9 @@ public:
     void setDefault(bool d);
     [[nodiscard]] bool isCancel() const noexcept { return cancel_; }
     void setCancel(bool c);
+    // The caption's typeface; none: the system's dialog font, as every other real control has.
+    [[nodiscard]] const std::optional<Font>& font() const noexcept { return font_; }
+    void setFont(Font f);
 
     // The person pressed the button (click, Space, Enter or Escape). Ignored while it takes no
     // input.
@@ -30,6 +35,7 @@ private:
     std::string caption_;
     bool default_ = false;
     bool cancel_ = false;
+    std::optional<Font> font_;
 };
 
 }  // namespace quorvel::forms

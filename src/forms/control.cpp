@@ -86,6 +86,11 @@ void Image::setBorderStyle(int s) {
     }
 }
 
+void Image::setMousePointer(MousePointer p) {
+    // Only the pointer changes: nothing on the window needs drawing again.
+    pointer_ = p;
+}
+
 Label::Label(Form& owner, std::string name, Rect bounds)
     : Control(owner, std::move(name), ControlKind::Label, bounds) {}
 

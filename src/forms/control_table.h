@@ -18,6 +18,7 @@ enum ControlFlag : unsigned {
     kCancelButton = 1U << 4U,   // the button Escape presses
     kCentred = 1U << 5U,        // a label whose text is centred
     kReadOnly = 1U << 6U,       // a text box whose text can be copied, not changed
+    kRightAligned = 1U << 7U,   // a label whose text ends at its right edge
 };
 
 // One control of a window, as its layout table gives it. A window lists its controls in a

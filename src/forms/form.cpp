@@ -7,6 +7,10 @@
 
 namespace quorvel::forms {
 
+Size WindowHost::windowSize(const Form& form) {
+    return Size{form.width(), form.height()};
+}
+
 Form::Form(std::string name, FormServices services, Rect bounds, std::span<const ControlRow> layout,
            std::span<const MenuRow> menus)
     : name_(std::move(name)), services_(services), bounds_(bounds) {
@@ -70,6 +74,11 @@ void Form::restack() noexcept {
     touch();
 }
 
+void Form::bringToFront() noexcept {
+    ++activationSerial_;
+    touch();
+}
+
 void Form::setBehind(const Form* other) noexcept {
     behind_ = other;
     ++stackingSerial_;
@@ -96,6 +105,12 @@ void Form::setStyle(FormStyle s) {
 
 void Form::setCaption(std::string c) {
     if (assign(caption_, std::move(c))) {
+        touch();
+    }
+}
+
+void Form::setMenuBar(bool shown) {
+    if (assign(menuBar_, shown)) {
         touch();
     }
 }
@@ -193,6 +208,8 @@ void Form::buildRow(const ControlRow& row, std::string name, Rect bounds) {
             label.setCaption(std::string(row.caption));
             if ((row.flags & kCentred) != 0) {
                 label.setAlignment(Alignment::Center);
+            } else if ((row.flags & kRightAligned) != 0) {
+                label.setAlignment(Alignment::Right);
             }
             made = &label;
             break;
@@ -295,6 +312,14 @@ Control* Form::controlAt(Point p) const noexcept {
         }
     }
     return nullptr;
+}
+
+MousePointer Form::pointerAt(Point p) const noexcept {
+    const Control* c = controlAt(p);
+    if (c != nullptr && c->kind() == ControlKind::Image) {
+        return static_cast<const Image*>(c)->mousePointer();
+    }
+    return MousePointer::Default;
 }
 
 namespace {

@@ -42,6 +42,13 @@ public:
     // window, and waits for the user: the entry chosen, or null when the menu was dismissed.
     // Hidden entries are left out, disabled ones cannot be chosen.
     [[nodiscard]] virtual MenuItem* popupMenu(Form& owner, MenuItem& menu) = 0;
+    // The size of the form's whole window as the window system draws it, title bar, frame and
+    // menu bar included; a borderless window is as large as its form.
+    [[nodiscard]] virtual Size windowSize(const Form& form);
+    // Brings every window in line with its form and draws it at once, without waiting for the
+    // end of the event: a handler that shows a window and then works on for a while would
+    // otherwise show nothing until it has finished.
+    virtual void updateNow() {}
 };
 
 struct FormServices {
@@ -95,6 +102,11 @@ public:
     void setBehind(const Form* other) noexcept;
     // Moves with every stacking request; the host stacks the window again when it moved.
     [[nodiscard]] std::uint64_t stackingSerial() const noexcept { return stackingSerial_; }
+    // Asks for the window to become the active one, in front of the other programs' windows,
+    // as a window a person opens a second time comes forward instead of appearing twice.
+    void bringToFront() noexcept;
+    // Moves with every such request; the host activates the window when it moved.
+    [[nodiscard]] std::uint64_t activationSerial() const noexcept { return activationSerial_; }
 
     [[nodiscard]] ColorNumber backColor() const noexcept { return backColor_; }
     void setBackColor(ColorNumber c);
@@ -108,6 +120,14 @@ public:
     void setStyle(FormStyle s);
     [[nodiscard]] const std::string& caption() const noexcept { return caption_; }
     void setCaption(std::string c);
+
+    // A dialog window can carry its top-level menus as a menu bar under its title bar.
+    [[nodiscard]] bool menuBar() const noexcept { return menuBar_; }
+    void setMenuBar(bool shown);
+    // The whole window's size, frame included (see WindowHost::windowSize).
+    [[nodiscard]] Size windowSize() const { return services_.host.windowSize(*this); }
+    // Puts every window on screen as its form now is, before the running handler ends.
+    void refresh() { services_.host.updateNow(); }
 
     // An unloaded window that cannot be destroyed yet (one of its handlers is still running):
     // every timer stops and the window leaves the screen.
@@ -176,6 +196,8 @@ public:
     // --- input from the host (coordinates relative to the form's client area) ---
     // The topmost visible image or label under the point, or null for the background.
     [[nodiscard]] Control* controlAt(Point p) const noexcept;
+    // The pointer shape over the point: the one of the image there, else the window's arrow.
+    [[nodiscard]] MousePointer pointerAt(Point p) const noexcept;
     void mouseMove(Point p);
     void mouseDown(MouseButton button, Point p);
     void mouseUp(MouseButton button, Point p);
@@ -216,9 +238,11 @@ private:
     bool topmost_ = false;
     const Form* behind_ = nullptr;
     std::uint64_t stackingSerial_ = 0;
+    std::uint64_t activationSerial_ = 0;
     bool announced_ = false;
     FormStyle style_ = FormStyle::Borderless;
     std::string caption_;
+    bool menuBar_ = false;
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
     std::vector<std::unique_ptr<Control>> controls_;

@@ -20,6 +20,12 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 
+struct Size {
+    Twips width = 0;
+    Twips height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
 struct Rect {
     Twips left = 0;
     Twips top = 0;

@@ -11,6 +11,10 @@ namespace quorvel::forms {
 
 enum class MouseButton : int { Left = 1, Right = 2, Middle = 4 };
 
+// The shape of the mouse pointer while it rests on an image: the window's own arrow, or the
+// pointing hand that tells a person the place can be clicked like a link.
+enum class MousePointer { Default, Hand };
+
 // Pointer events of images, labels and the form background. Coordinates are in twips,
 // relative to the control's (or the form's) top-left corner.
 struct PointerHandlers {
@@ -37,12 +41,16 @@ public:
     [[nodiscard]] int borderStyle() const noexcept { return borderStyle_; }
     void setBorderStyle(int s);
 
+    [[nodiscard]] MousePointer mousePointer() const noexcept { return pointer_; }
+    void setMousePointer(MousePointer p);
+
     PointerHandlers events;
 
 private:
     PictureRef picture_;
     bool stretch_ = true;
     int borderStyle_ = 0;
+    MousePointer pointer_ = MousePointer::Default;
 };
 
 }  // namespace quorvel::forms

@@ -8,7 +8,7 @@
 
 namespace quorvel::forms {
 
-enum class Alignment { Left, Center };
+enum class Alignment { Left, Center, Right };
 
 // Text drawn by the host on the form's background.
 class Label : public Control {

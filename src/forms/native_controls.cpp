@@ -175,6 +175,12 @@ void Button::setCancel(bool c) {
     }
 }
 
+void Button::setFont(Font f) {
+    if (assign(font_, std::optional<Font>(std::move(f)))) {
+        touch();
+    }
+}
+
 bool Button::press() {
     if (!acceptsInput()) {
         return false;

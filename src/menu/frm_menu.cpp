@@ -62,6 +62,11 @@ constexpr forms::MenuRow kMenu[] = {
     {"VInfo", "バージョン情報", 1},
 };
 
+// The hidden command that empties the Recycle Bin for the bin's entry.
+constexpr forms::ControlRow kLayout[] = {
+    {"cmdRBinEmp", forms::ControlKind::Command, {}, "RBinEmp"},
+};
+
 constexpr std::string_view kInsertSeparator = "このアイコンの前にセパレータを入れる";
 constexpr std::string_view kRemoveSeparator = "このｱｲｺﾝの前のセパレータを削除";
 constexpr std::string_view kBarToBottom = "ランチャーを下に表示";
@@ -91,14 +96,17 @@ constexpr EntryVisibility kVisibility[] = {
 }  // namespace
 
 FrmMenu::FrmMenu(windows::WindowSet& windows)
-    : forms::Form(std::string(kFormName), windows.formServices(), forms::Rect{0, 0, 1800, 0}, {},
-                  kMenu),
+    : forms::Form(std::string(kFormName), windows.formServices(),
+                  forms::Rect{0, 0, kNoticeWidth, 0}, kLayout, kMenu),
       windows_(windows) {
     File_->onClick = [this] { File_Click(); };
     SysIfo_->onClick = [this] { SysIfo_Click(); };
     AppEnd_->onClick = [this] { AppEnd_Click(); };
     DkStg_->onClick = [this] { DkStg_Click(); };
+    menuItem("VInfo").onClick = [this] { VInfo_Click(); };
     wireTools();
+    wireCleanup();
+    wireEdits();
     Load();
     announce();
 }
@@ -165,6 +173,11 @@ void FrmMenu::DkStg_Click() {
     // The settings window is modeless and there is one at most: a second choice brings the
     // open one forward.
     windows_.frmSet();
+}
+
+void FrmMenu::VInfo_Click() {
+    // Modeless, one at most: a second choice brings the open one forward.
+    windows_.frmVerInfo();
 }
 
 void FrmMenu::AppEnd_Click() {

@@ -25,10 +25,14 @@ enum class MenuSource {
 // The bar's one menu, `File`, on a hidden window of its own. Every press on the bar sets the
 // entries that depend on what was pressed; the right button then pops the menu up at the
 // pointer, where `File`'s click prepares captions, checks and disabled entries from the
-// settings just before it shows. The tool entries start Windows tools.
+// settings just before it shows. The tool entries start Windows tools; the cleanup entries
+// clear the user's traces, showing this same window as a small notice while they work; the
+// quick edits change the bar's settings and apply them.
 class FrmMenu final : public forms::Form {
 public:
     static constexpr std::string_view kFormName = "frmMenu";
+    // The notice's client width.
+    static constexpr forms::Twips kNoticeWidth = 1800;
 
     explicit FrmMenu(windows::WindowSet& windows);
 
@@ -39,13 +43,44 @@ public:
     void popUp();
 
 private:
+    class Notice;
+
     void Load();
     void wireTools();
+    void wireCleanup();
+    void wireEdits();
     void File_Click();
     void SysIfo_Click();
     void DkStg_Click();
+    void VInfo_Click();
     void AppEnd_Click();
     void launchTool(std::string_view item);
+
+    // Cleanup.
+    void TIFDel_Click();
+    void DelIHstry_Click();
+    void FleDel_Click();
+    void ClipBoadClr_Click();
+    void Emp_Click();
+    void cmdRBinEmp_Click();
+    void showNotice();
+    void closeNotice();
+    void message(const std::string& text);
+
+    // Quick edits.
+    void SepIn_Click();
+    void LnchPos_Click();
+    void BkClrOff_Click();
+    void BkClrOn_Click();
+    void NoBkClr_Click();
+    void DClr_Click();
+    void BStrch_Click();
+    void TBar_Click();
+    void TBarrrSave_Click();
+    void Set_Click(int n);
+    void WinClse_Click();
+    void ChoosePicture();
+    void saveAndRestart();
 
     windows::WindowSet& windows_;
     forms::MenuItem* File_ = &menuItem("File");
@@ -62,6 +97,7 @@ private:
     forms::MenuItem* TBar_ = &menuItem("TBar");
     forms::MenuItem* DkStg_ = &menuItem("DkStg");
     forms::MenuItem* AppEnd_ = &menuItem("AppEnd");
+    forms::Command* cmdRBinEmp_ = &command("cmdRBinEmp");
     std::array<forms::MenuItem*, 4> Set_{&menuItem("Set1"), &menuItem("Set2"), &menuItem("Set3"),
                                          &menuItem("Set4")};
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/form.h"
+#include "platform/cleanup.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/folders.h"
@@ -27,6 +28,7 @@ struct Ports {
     forms::WindowHost& windows;
     forms::TimerService& timers;
     Shell& shell;
+    Cleanup& cleanup;
 };
 
 }  // namespace quorvel::platform

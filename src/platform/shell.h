@@ -72,11 +72,20 @@ public:
 
     // The Recycle Bins of all drives together.
     [[nodiscard]] virtual Result<RecycleBinState> queryRecycleBin() = 0;
+    // Empties the Recycle Bins of all drives. The system asks the person first, and shows its
+    // progress and sound; an error when it did not empty them (the person said no, or it
+    // failed).
+    virtual Status emptyRecycleBin(const forms::Form* owner) = 0;
     // From now on calls `changed`, as an event of its own, whenever the system reports that a
     // Recycle Bin may have changed (a delete to it, a restore, an empty), by this program or
     // another. False when this system reports no such changes (then only asking tells). An
     // empty function ends the calls.
     virtual bool watchRecycleBin(std::function<void()> changed) = 0;
+
+    // Asks the desktop shell's own window, and no other window, to close: the shell answers
+    // with the system's shut-down options. False when the system has no shell window (Wine's
+    // desktop has none); then nothing is sent anywhere.
+    virtual bool requestShutDownOptions() = 0;
 };
 
 }  // namespace quorvel::platform

@@ -160,10 +160,11 @@ void drawTaskbarButton(Canvas& c, bool down) {
     c.fill(roundRect(3.2F, 13.2F, 12.8F, 15.2F, 0.9F), kInk);
 }
 
+// Light blue, yet deep enough that the panel's white set numbers read on it.
 void drawPanelButton(Canvas& c) {
     const Shape box = roundRect(0.5F, 0.5F, 14.5F, 14.5F, 3);
-    c.fill(box, vertical(0.5F, rgb(0xD4EEFF), 14.5F, rgb(0x8CC6F2)));
-    c.fill(outline(box, 0.5F), rgb(0x5B9CD0));
+    c.fill(box, vertical(0.5F, rgb(0xA8D6FA), 14.5F, rgb(0x5AA2E0)));
+    c.fill(outline(box, 0.5F), rgb(0x3B7FBE));
     c.fill(capsule({3.5F, 2.2F}, {11.5F, 2.2F}, 0.5F), rgb(0xFFFFFF, 0.75F));
 }
 

@@ -22,6 +22,27 @@ inline constexpr std::string_view kSetNotRead =
 inline constexpr std::string_view kSetHasNoNumber =
     "表示中のランチャーには番号がありません。ランチャーを切り替えてから保存してください。";
 
+// The menu's cleanup commands. The notice is the menu's own window, shown while one works.
+inline constexpr std::string_view kDeletingNotice = "削除しています...";
+inline constexpr std::string_view kDeleted = "削除しました。";
+inline constexpr std::string_view kCacheCleanupIntro =
+    "インターネット一時ファイルの削除を行います。";
+inline constexpr std::string_view kHistoryCleanupIntro = "インターネット履歴の削除を行います。";
+inline constexpr std::string_view kCloseTheBrowsers =
+    "開いているインターネットエクスプローラはすべて";
+inline constexpr std::string_view kCloseTheBrowsersEnd = "閉じてください。";
+inline constexpr std::string_view kCleanupError = "エラーが発生しました。";
+inline constexpr std::string_view kDeleteThroughOptions =
+    "一度インターネット オプションより削除してください。";
+// Followed by the system's error number.
+inline constexpr std::string_view kCacheWalkNotStarted = "ERROR: FindFirstUrlCacheEntry - ";
+inline constexpr std::string_view kCacheWalkStopped =
+    "Error:  Unable to find the next cache entry - ";
+inline constexpr std::string_view kHistoryNotCreated = "ERROR: CoCreateInstance - ";
+inline constexpr std::string_view kHistoryNotCleared = "ERROR: ClearHistory - ";
+inline constexpr std::string_view kHistoryNotDeleted = "インターネット履歴を削除できませんでした。";
+inline constexpr std::string_view kNotImplementedHere = "このシステムでは実装されていません。";
+
 // The settings window.
 inline constexpr std::string_view kNotSaved = "設定が保存されていません。";
 inline constexpr std::string_view kSaveQuestion = "保存しますか？";

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "bar/dock.h"
+#include "settings/picture_filter.h"
 #include "settings_window/frm_set.h"
 #include "windows/window_set.h"
 
@@ -10,14 +11,9 @@ namespace w = settings::words;
 
 namespace {
 
-constexpr std::string_view kPictureFilter =
-    "アイコン (*.ico)|*.ico|"
-    "ビットマップ (*.bmp)|*.bmp|"
-    "JPEGイメージ (*.JPG)|*.JPG|"
-    "GIFイメージ (*.GIF)|*.GIF|"
-    "すべてのピクチャファイル (*.*)|*.*|";
-constexpr int kIconFilter = 1;
-constexpr int kAllPicturesFilter = 5;
+using settings::kAllPicturesFilter;
+using settings::kIconFilter;
+using settings::kPictureFilter;
 
 // The bar shows the link names at this size; the dialog starts on the program's own face.
 constexpr int kNameSizePt = 9;

@@ -1,7 +1,10 @@
 #include "windows/frm_btn.h"
 
+#include <string>
+
 #include "bar/bar_numbers.h"
 #include "bar/dock.h"
+#include "menu/frm_menu.h"
 #include "settings/bar_dimensions.h"
 #include "windows/window_set.h"
 
@@ -17,22 +20,47 @@ constexpr forms::Twips kSnapMargin = 250;
 constexpr forms::Twips kHideBelow = 235;
 // Pictures parked here wait out of sight below the panel.
 constexpr forms::Twips kParkedTop = 960;
+// Where the open button stands while the panel is open: right of the four set buttons.
 constexpr forms::Twips kOpenLeft = 880;
+// The panel slides by this much per step, and snaps to its end once it has slid past these.
+constexpr forms::Twips kSlideStep = 100;
+constexpr forms::Twips kUnfoldSnapFrom = 1010;
+constexpr forms::Twips kFoldSnapFrom = 340;
+
+constexpr forms::Twips kSize = FrmBtn::kFoldedSize;
+constexpr forms::Twips kLabelTop = 30;
+constexpr forms::Twips kLabelHeight = 255;
+constexpr forms::ColorNumber kWhite = 0xFFFFFF;
 
 using K = forms::ControlKind;
 
-// The four-frames icon is created last so it is drawn over the button it labels.
+// Creation order is stacking order. Each set's built-in button lies under the picture image of
+// its set, which takes the pointer even without a picture; the labels lie over both; the open
+// button lies over everything, with the four-frames icon on top, so that the folded panel is
+// the open button alone.
 constexpr forms::ControlRow kLayout[] = {
+    {"OpnD", K::Image, {0, kParkedTop, kSize, kSize}, {}, 0, forms::BuiltinPicture::PanelButton},
+    {"OpnD2", K::Image, {225, kParkedTop, kSize, kSize}, {}, 0, forms::BuiltinPicture::PanelButton},
+    {"OpnD3", K::Image, {435, kParkedTop, kSize, kSize}, {}, 0, forms::BuiltinPicture::PanelButton},
+    {"OpnD4", K::Image, {660, kParkedTop, kSize, kSize}, {}, 0, forms::BuiltinPicture::PanelButton},
+    {"OpnBtn", K::Image, {0, 0, kSize, kSize}},
+    {"OpnBtn2", K::Image, {225, 0, kSize, kSize}},
+    {"OpnBtn3", K::Image, {435, 0, kSize, kSize}},
+    {"OpnBtn4", K::Image, {660, 0, kSize, kSize}},
+    {"Label1", K::Label, {60, kLabelTop, 135, kLabelHeight}, "1"},
+    {"Label2", K::Label, {300, kLabelTop, 105, kLabelHeight}, "2"},
+    {"Label3", K::Label, {510, kLabelTop, 105, kLabelHeight}, "3"},
+    {"Label4", K::Label, {720, kLabelTop, 105, kLabelHeight}, "4"},
     {"OP", K::Image, {kOpenLeft, 0, 255, 255}},
     {"OPD",
      K::Image,
-     {kOpenLeft, kParkedTop, FrmBtn::kFoldedSize, FrmBtn::kFoldedSize},
+     {kOpenLeft, kParkedTop, kSize, kSize},
      {},
      0,
      forms::BuiltinPicture::PanelButton},
     {"Image1",
      K::Image,
-     {kOpenLeft, 0, FrmBtn::kFoldedSize, FrmBtn::kFoldedSize},
+     {kOpenLeft, 0, kSize, kSize},
      {},
      0,
      forms::BuiltinPicture::PanelFourFrames},
@@ -42,6 +70,9 @@ constexpr forms::ControlRow kLayout[] = {
     {"cmdDSml", K::Command, {}, "cmdDSml"},
     {"Timer1", K::Timer},
     {"Timer2", K::Timer},
+    {"Timer3", K::Timer},
+    {"Timer4", K::Timer},
+    {"Timer5", K::Timer},
 };
 
 }  // namespace
@@ -55,9 +86,27 @@ FrmBtn::FrmBtn(WindowSet& windows)
     command("cmdDSml").onClick = [this] { cmdDSml_Click(); };
     Timer1_->onTimer = [this] { Timer1_Timer(); };
     Timer2_->onTimer = [this] { Timer2_Timer(); };
+    Timer3_->onTimer = [this] { Timer3_Timer(); };
+    Timer4_->onTimer = [this] { Timer4_Timer(); };
+    Timer5_->onTimer = [this] { Timer5_Timer(); };
     for (forms::Image* button : {OP_, OPD_, Image1_}) {
         button->events.onClick = [this] { OpenButton_Click(); };
+        button->events.onMouseMove = [this](forms::Point) { OpenButton_MouseMove(); };
     }
+    for (int k = 1; k <= kSetCount; ++k) {
+        const auto click = [this, k] { SetButton_Click(k); };
+        OpnBtn_[index(k)]->events.onClick = click;
+        OpnD_[index(k)]->events.onClick = click;
+        Label_[index(k)]->events.onClick = click;
+        Label_[index(k)]->setForeColor(kWhite);
+        Label_[index(k)]->events.onMouseDown = [this](forms::MouseButton b, forms::Point) {
+            SetButton_MouseDown(b);
+        };
+    }
+    // Of the set buttons only the first one's picture opens the menu, as the labels do.
+    OpnBtn_[0]->events.onMouseDown = [this](forms::MouseButton b, forms::Point) {
+        SetButton_MouseDown(b);
+    };
     Load();
     announce();
 }
@@ -65,19 +114,124 @@ FrmBtn::FrmBtn(WindowSet& windows)
 void FrmBtn::Load() {
     setWidth(kFoldedSize);
     setHeight(kFoldedSize);
-    OP_->setLeft(0);
-    OPD_->setLeft(0);
-    Image1_->setLeft(0);
+    moveOpenButton(0);
 
-    const std::string& openPicture = windows_.dock().model().OpnB;
+    const settings::SettingsModel& m = windows_.dock().model();
     forms::PictureRef custom;
-    if (!openPicture.empty()) {
-        custom = windows_.ports().pictures.load(openPicture);
+    if (!m.OpnB.empty()) {
+        custom = windows_.ports().pictures.load(m.OpnB);
         OP_->setPicture(custom);
+        for (forms::Image* button : OpnBtn_) {
+            button->setPicture(custom);
+        }
     }
-    // Without a readable picture of the user's own, the built-in button shows instead.
+    // Without a readable picture of the user's own, the built-in buttons show instead.
     OPD_->setTop(custom ? kParkedTop : OP_->top());
+    for (int k = 1; k <= kSetCount; ++k) {
+        OpnD_[index(k)]->setTop(custom ? kParkedTop : OpnBtn_[index(k)]->top());
+    }
+
+    for (int k = 1; k <= kSetCount; ++k) {
+        if (m.RNo == std::to_string(k)) {
+            markCurrentSet(k);
+        }
+    }
     setTopmost(true);
+    // Made against a bar that is still opening, the panel snaps to its left edge a little
+    // later; from then on it folds a while after each opening.
+    Timer5_->start(kFirstFoldDelayMs);
+}
+
+// The current set's button is drawn without a frame, the others with a thin one.
+void FrmBtn::markCurrentSet(int k) {
+    for (int n = 1; n <= kSetCount; ++n) {
+        const int style = n == k ? 0 : 1;
+        OpnBtn_[index(n)]->setBorderStyle(style);
+        OpnD_[index(n)]->setBorderStyle(style);
+    }
+}
+
+void FrmBtn::moveOpenButton(forms::Twips left) {
+    OP_->setLeft(left);
+    OPD_->setLeft(left);
+    Image1_->setLeft(left);
+}
+
+void FrmBtn::OpenButton_MouseMove() {
+    // Pointing at the panel while it slides or stands open does not start it again.
+    if (width() != kFoldedSize) {
+        return;
+    }
+    // The fold that the creation or an opening scheduled may be about to take its first step
+    // at this very width; unfolding and folding never run together, or each would undo the
+    // other's steps and the panel would shake for good.
+    Timer3_->stop();
+    Timer4_->start(kSlideStepMs);
+}
+
+// One unfolding step: the window grows to the left while the open button moves right by the
+// same amount, so it stays under the pointer and the set buttons come out from under it.
+void FrmBtn::Timer4_Timer() {
+    const forms::Twips barLeft = windows_.dock().left();
+    if (width() < kUnfoldSnapFrom) {
+        moveOpenButton(Image1_->left() + kSlideStep);
+        setWidth(width() + kSlideStep);
+        setLeft(left() - kSlideStep);
+        return;
+    }
+    moveOpenButton(kOpenLeft);
+    setWidth(kOpenWidth);
+    setLeft(barLeft - kOpenWidth);
+    Timer4_->stop();
+    Timer5_->start(kFoldDelayMs);
+}
+
+void FrmBtn::Timer5_Timer() {
+    // The first fold comes a fixed time after creation, whatever the pointer did meanwhile:
+    // while the panel is still unfolding it waits for the delay that the unfolding's end sets.
+    if (Timer4_->running()) {
+        return;
+    }
+    Timer5_->stop();
+    Timer3_->start(kSlideStepMs);
+}
+
+void FrmBtn::Timer3_Timer() {
+    const forms::Twips barLeft = windows_.dock().left();
+    if (width() > kFoldSnapFrom) {
+        moveOpenButton(Image1_->left() - kSlideStep);
+        setWidth(width() - kSlideStep);
+        setLeft(left() + kSlideStep);
+        return;
+    }
+    moveOpenButton(0);
+    setWidth(kFoldedSize);
+    setLeft(barLeft - kFoldedSize);
+    Timer3_->stop();
+}
+
+void FrmBtn::SetButton_Click(int k) {
+    bar::Dock& dock = windows_.dock();
+    if (dock.model().RNo != std::to_string(k)) {
+        // Only RNo changes: the menu's own set change also tells the settings window through
+        // MRNo, the panel does not. Closing with Dcon empty ends in the restart on set k.
+        dock.model().RNo = std::to_string(k);
+        Dcon_->setText("");
+        markCurrentSet(k);
+        command("cmdDSml").press();
+    } else if (!dock.visible()) {
+        command("cmdDLrg").press();
+    }
+}
+
+void FrmBtn::SetButton_MouseDown(forms::MouseButton button) {
+    if (button != forms::MouseButton::Right) {
+        return;
+    }
+    // The panel is the bar's background to the menu: no item entries.
+    menu::FrmMenu& menu = windows_.frmMenu();
+    menu.showEntriesFor(menu::MenuSource::Background);
+    menu.popUp();
 }
 
 void FrmBtn::OpenButton_Click() {

@@ -7,6 +7,7 @@
 #include "settings_window/frm_set.h"
 #include "windows/frm_btn.h"
 #include "windows/frm_dir_box.h"
+#include "windows/frm_ver_info.h"
 #include "windows/lnk_name.h"
 
 namespace quorvel::windows {
@@ -15,6 +16,7 @@ WindowSet::WindowSet(platform::Ports ports) : ports_(ports) {}
 
 WindowSet::~WindowSet() {
     // The other windows reach into the bar while they live, so they go first.
+    frmVerInfo_.reset();
     frmDirBox_.reset();
     frmSet_.reset();
     lnkName_.reset();
@@ -61,6 +63,7 @@ settings_window::FrmSet& WindowSet::frmSet() {
         frmSet_ = std::make_unique<settings_window::FrmSet>(*this);
     }
     frmSet_->show();
+    frmSet_->bringToFront();
     return *frmSet_;
 }
 
@@ -78,6 +81,19 @@ FrmDirBox& WindowSet::frmDirBox() {
 
 void WindowSet::unloadFrmDirBox() {
     retire(std::move(frmDirBox_));
+}
+
+FrmVerInfo& WindowSet::frmVerInfo() {
+    if (!frmVerInfo_) {
+        frmVerInfo_ = std::make_unique<FrmVerInfo>(*this);
+    }
+    frmVerInfo_->show();
+    frmVerInfo_->bringToFront();
+    return *frmVerInfo_;
+}
+
+void WindowSet::unloadFrmVerInfo() {
+    retire(std::move(frmVerInfo_));
 }
 
 bar::SettingsWindowLink* WindowSet::settingsWindow() const noexcept {

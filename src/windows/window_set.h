@@ -24,6 +24,7 @@ namespace quorvel::windows {
 class LnkName;
 class FrmBtn;
 class FrmDirBox;
+class FrmVerInfo;
 
 // The program's windows as each of them reaches the others. The bar lives as long as the set;
 // the popups are loaded on first use and may be unloaded from anywhere, even from inside one of
@@ -66,6 +67,11 @@ public:
     [[nodiscard]] FrmDirBox* frmDirBoxIfLoaded() noexcept { return frmDirBox_.get(); }
     void unloadFrmDirBox();
 
+    // The About window, loaded when first asked for, shown and brought forward; at most one.
+    FrmVerInfo& frmVerInfo();
+    [[nodiscard]] FrmVerInfo* frmVerInfoIfLoaded() noexcept { return frmVerInfo_.get(); }
+    void unloadFrmVerInfo();
+
     // The settings window while it is open, as the bar's restart sees it. A test may put a
     // stand-in in its place.
     void setSettingsWindow(bar::SettingsWindowLink* link) noexcept { settingsWindow_ = link; }
@@ -84,6 +90,7 @@ private:
     std::unique_ptr<menu::FrmMenu> frmMenu_;
     std::unique_ptr<settings_window::FrmSet> frmSet_;
     std::unique_ptr<FrmDirBox> frmDirBox_;
+    std::unique_ptr<FrmVerInfo> frmVerInfo_;
     std::vector<std::unique_ptr<forms::Form>> retired_;
     bar::SettingsWindowLink* settingsWindow_ = nullptr;
 };

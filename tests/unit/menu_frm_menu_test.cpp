@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,31 @@ TEST_F(BarMenu, TheChosenCommandRunsAfterTheMenuHasClosed) {
     EXPECT_LT(*shown, *ran);
     ASSERT_EQ(sim.shell.executed.size(), 1U);
     EXPECT_EQ(sim.shell.executed[0].file, "notepad.exe");
+}
+
+// An entry without a command would be a dead entry in the person's menu.
+TEST_F(BarMenu, EveryEntryWithoutASubmenuHasACommand) {
+    rightPress(kBackground);
+    std::vector<std::string> dead;
+    int commands = 0;
+    std::function<void(const forms::MenuItem&)> visit = [&](const forms::MenuItem& item) {
+        if (item.children().empty()) {
+            ++commands;
+            if (!item.onClick) {
+                dead.push_back(item.name());
+            }
+        }
+        for (const auto& child : item.children()) {
+            visit(*child);
+        }
+    };
+    for (const auto& top : frmMenu().menus()) {
+        for (const auto& child : top->children()) {
+            visit(*child);
+        }
+    }
+    EXPECT_EQ(commands, 37);
+    EXPECT_EQ(dead, std::vector<std::string>{});
 }
 
 TEST_F(BarMenu, TheSettingsEntryOpensOneSettingsWindow) {

@@ -93,7 +93,7 @@ class BarOnDisk {
 public:
     explicit BarOnDisk(FaultDisk& disk)
         : ports_{sim.identity, disk,        sim.instance, sim.screen, sim.dialogs, sim.folders,
-                 sim.pictures, sim.process, sim.windows,  sim.clock,  sim.shell} {
+                 sim.pictures, sim.process, sim.windows,  sim.clock,  sim.shell, sim.cleanup} {
         sim.events.afterOutermost = [this] {
             if (program) {
                 program->afterEvent();

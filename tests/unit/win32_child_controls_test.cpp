@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -452,6 +453,40 @@ TEST_F(ChildControlsTest, ANewDpiPlacesTheControlsAgainWithAFontOfThatSize) {
     GetObjectW(after, sizeof(description), &description);
     EXPECT_EQ(description.lfHeight, uiFontDescription(dpi).lfHeight);
     EXPECT_EQ(clientRectOf(child(form_.cmdOK)).left, twipsToPixels(form_.cmdOK.left(), dpi));
+}
+
+// A button with a typeface of its own: its size in quarter points, a face the system lacks
+// replaced by a Japanese one; the other controls keep the shared font.
+TEST_F(ChildControlsTest, AButtonsOwnTypefaceReplacesTheSharedFont) {
+    const auto fontOf = [&](const forms::Control& c) {
+        return reinterpret_cast<HFONT>(SendMessageW(child(c), WM_GETFONT, 0, 0));
+    };
+    HFONT shared = fontOf(form_.cmdNo);
+    form_.cmdOK.setFont(forms::Font{"No Such Face Anywhere", 11.25, true, false});
+    host_.sync();
+    HFONT own = fontOf(form_.cmdOK);
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own, shared);
+    LOGFONTW description{};
+    ASSERT_NE(GetObjectW(own, sizeof(description), &description), 0);
+    EXPECT_EQ(description.lfHeight, -static_cast<LONG>(std::lround(11.25 * dpi_ / 72)));
+    EXPECT_EQ(description.lfWeight, FW_BOLD);
+    EXPECT_EQ(description.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(description.lfFaceName[0], L'\0');
+    EXPECT_EQ(fontOf(form_.cmdNo), shared);  // the other controls keep theirs
+
+    const std::wstring text = L"Ｏ　Ｋ日本語";
+    {
+        const WindowDc screen(nullptr);
+        const SelectScope selected(screen.get(), own);
+        std::vector<WORD> glyphs(text.size());
+        ASSERT_NE(GetGlyphIndicesW(screen.get(), text.c_str(), static_cast<int>(text.size()),
+                                   glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS),
+                  GDI_ERROR);
+        for (WORD glyph : glyphs) {
+            EXPECT_NE(glyph, 0xFFFF);
+        }
+    }
 }
 
 class DialogFormTest : public ChildControlsTest {};

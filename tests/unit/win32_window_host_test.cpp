@@ -235,6 +235,65 @@ TEST_F(WindowHostTest, AThrowingHandlerIsKeptForTheMessageLoop) {
     EXPECT_NO_THROW(host_.rethrowPendingFailure());  // reported once
 }
 
+// Over an image that asks for the hand the pointer is the hand; anywhere else in the window
+// the window's own arrow stays.
+TEST_F(WindowHostTest, TheHandPointerShowsOverTheImageThatAsksForItOnly) {
+    TestForm form("Pointer", services_);
+    form.item->setMousePointer(forms::MousePointer::Hand);
+    HWND window = host_.windowOf(form);
+    form.show();
+    host_.sync();
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(window, &r));
+    HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    const auto pointAt = [&](int x, int y) {
+        SetCursorPos(r.left + x, r.top + y);
+        SetCursor(arrow);
+        return SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    const int inside = twipsToPixels(150 + 240, dpi_);
+    EXPECT_EQ(pointAt(inside, inside), TRUE);
+    EXPECT_EQ(GetCursor(), hand);
+    const int beside = twipsToPixels(150 + 480 + 150, dpi_);
+    pointAt(beside, inside);
+    EXPECT_EQ(GetCursor(), arrow);
+    // Once the image no longer asks, the hand is gone there too.
+    form.item->setMousePointer(forms::MousePointer::Default);
+    pointAt(inside, inside);
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
+// A dialog opened a second time comes forward from behind other windows; a request made
+// before the window first showed takes nothing from a borderless window.
+TEST_F(WindowHostTest, ABringToFrontRequestActivatesTheWindow) {
+    TestForm about("FrontAbout", services_);
+    about.setStyle(forms::FormStyle::Dialog);
+    about.bringToFront();
+    TestForm other("FrontOther", services_);
+    other.setStyle(forms::FormStyle::Dialog);
+    HWND aboutWindow = host_.windowOf(about);
+    HWND otherWindow = host_.windowOf(other);
+    about.show();
+    host_.sync();
+    other.show();
+    host_.sync();
+    pump(50);
+    ASSERT_EQ(GetForegroundWindow(), otherWindow);
+    about.bringToFront();
+    host_.sync();
+    pump(50);
+    EXPECT_EQ(GetForegroundWindow(), aboutWindow);
+
+    TestForm bar("FrontBar", services_);
+    bar.bringToFront();
+    bar.show();
+    host_.sync();
+    pump(50);
+    EXPECT_EQ(GetForegroundWindow(), aboutWindow);  // the borderless window took nothing
+}
+
 }  // namespace
 }  // namespace quorvel::platform::win32
 

@@ -6,6 +6,7 @@
 #include "platform/ports.h"
 #include "platform/sim/call_log.h"
 #include "platform/sim/recording_file_system.h"
+#include "platform/sim/sim_cleanup.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_folders.h"
@@ -48,6 +49,7 @@ public:
     SimWindowHost windows{log};
     VirtualClock clock;
     SimShell shell{log};
+    SimCleanup cleanup{log};
     EventDispatcher events;
 
     // One event as the host runs it: the handlers, then the after-event step.
@@ -58,7 +60,7 @@ public:
 
     [[nodiscard]] Ports ports() {
         return Ports{identity, files,   instance, screen, dialogs, folders,
-                     pictures, process, windows,  clock,  shell};
+                     pictures, process, windows,  clock,  shell,   cleanup};
     }
 };
 

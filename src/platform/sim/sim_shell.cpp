@@ -79,4 +79,26 @@ bool SimShell::watchRecycleBin(std::function<void()> changed) {
     return true;
 }
 
+Status SimShell::emptyRecycleBin(const forms::Form* owner) {
+    log_.add("emptyRecycleBin owner=" + ownerName(owner));
+    binEmptyOwners.push_back(ownerName(owner));
+    if (!confirmEmpty) {
+        return Error{1223, "The operation was canceled by the user"};
+    }
+    if (binItems) {
+        binItems = 0;
+    }
+    return success();
+}
+
+bool SimShell::requestShutDownOptions() {
+    if (!hasShellWindow) {
+        log_.add("requestShutDownOptions none");
+        return false;
+    }
+    log_.add("requestShutDownOptions shell");
+    ++shutDownRequests;
+    return true;
+}
+
 }  // namespace quorvel::platform::sim

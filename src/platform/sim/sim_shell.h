@@ -28,6 +28,8 @@ public:
     Status recycle(const forms::Form* owner, const std::vector<std::string>& paths) override;
     Result<RecycleBinState> queryRecycleBin() override;
     bool watchRecycleBin(std::function<void()> changed) override;
+    Status emptyRecycleBin(const forms::Form* owner) override;
+    bool requestShutDownOptions() override;
 
     // --- set up by the test ---
     std::string system = "C:\\Windows\\System32";
@@ -40,6 +42,9 @@ public:
     std::optional<std::int64_t> binItems = 0;
     std::uint32_t binQueryCost = 300;  // microseconds per query
     bool canWatch = true;              // whether the system reports changes of the bin
+    // What the person answers when the system asks before emptying the bin.
+    bool confirmEmpty = true;
+    bool hasShellWindow = true;  // false as under Wine: no window to ask for shut-down options
 
     // Whether a program asked to hear of the bin's changes and has not taken it back.
     [[nodiscard]] bool watching() const noexcept { return static_cast<bool>(watcher_); }
@@ -63,6 +68,8 @@ public:
     std::vector<std::string> properties;
     std::vector<std::vector<std::string>> recycled;
     int binQueries = 0;
+    std::vector<std::string> binEmptyOwners;  // each emptying, by the owner's name
+    int shutDownRequests = 0;                 // close requests that reached the shell window
 
 private:
     CallLog& log_;

@@ -85,6 +85,25 @@ forms::MenuItem* SimWindowHost::popupMenu(forms::Form& owner, forms::MenuItem& m
     return chosen;
 }
 
+forms::Size SimWindowHost::windowSize(const forms::Form& form) {
+    if (form.style() != forms::FormStyle::Dialog) {
+        return forms::Size{form.width(), form.height()};
+    }
+    return forms::Size{
+        form.width() + 2 * kDialogBorder,
+        form.height() + kTitleBar + (form.menuBar() ? kMenuBar : 0) + 2 * kDialogBorder};
+}
+
+void SimWindowHost::updateNow() {
+    std::string shown;
+    for (const auto& [name, form] : live_) {
+        if (form->visible()) {
+            shown += (shown.empty() ? "" : ",") + name;
+        }
+    }
+    log_.add("updateNow shown=" + shown);
+}
+
 forms::Form* SimWindowHost::live(const std::string& name) const {
     auto it = live_.find(name);
     return it == live_.end() ? nullptr : it->second;

@@ -19,6 +19,14 @@ public:
     void formCreated(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
     forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
+    forms::Size windowSize(const forms::Form& form) override;
+    // Logs "updateNow shown=<the visible forms, by name>".
+    void updateNow() override;
+
+    // The frame a dialog window gets around its client area, as the simulated system draws it.
+    static constexpr forms::Twips kDialogBorder = 60;  // each side and the bottom
+    static constexpr forms::Twips kTitleBar = 345;
+    static constexpr forms::Twips kMenuBar = 300;
 
     // A popup menu as the user saw it: one line per visible entry, indented two spaces per
     // level, a submenu ending in " >", then " [checked]" and " [disabled]" where they apply.

@@ -145,7 +145,7 @@ ChildControls::Child* ChildControls::make(HWND parent, forms::NativeControl& con
         services_.failures->record("CreateWindowExW (control " + control.name() + ")");
         return nullptr;
     }
-    children_.push_back({&control, id, UniqueWindow(window), {}});
+    children_.push_back({&control, id, UniqueFont(), UniqueWindow(window), {}});
     return &children_.back();
 }
 
@@ -225,15 +225,37 @@ void ChildControls::applyList(Child& child, const forms::ListControl& list, bool
     }
 }
 
+void ChildControls::applyFont(Child& child, int dpi) {
+    Applied& applied = child.applied;
+    const auto* button = dynamic_cast<const forms::Button*>(child.control);
+    const std::optional<forms::Font> own = button != nullptr ? button->font() : std::nullopt;
+    if (applied.fontDpi == dpi && applied.font == own) {
+        return;
+    }
+    HFONT font = services_.font->at(dpi);
+    UniqueFont made;
+    if (own) {
+        const LOGFONTW description = fontDescription(*own, dpi, true);
+        made.reset(CreateFontIndirectW(&description));
+        if (made) {
+            font = made.get();
+        } else {
+            services_.failures->record("CreateFontIndirectW (control)");
+        }
+    }
+    SendMessageW(child.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // The control no longer uses the font it had; only now may that one go.
+    child.font = std::move(made);
+    applied.fontDpi = dpi;
+    applied.font = own;
+    applied.box.reset();  // a drop-down list's height follows its font
+}
+
 void ChildControls::apply(Child& child, int dpi) {
     HWND window = child.window.get();
     Applied& applied = child.applied;
     forms::NativeControl& control = *child.control;
-    if (applied.fontDpi != dpi) {
-        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(services_.font->at(dpi)), TRUE);
-        applied.fontDpi = dpi;
-        applied.box.reset();  // a drop-down list's height follows its font
-    }
+    applyFont(child, dpi);
     switch (control.kind()) {
         case forms::ControlKind::TextBox: {
             const auto& box = static_cast<const forms::TextBox&>(control);

@@ -80,6 +80,7 @@ private:
     struct Applied {
         std::optional<PixelBox> box;
         int fontDpi = 0;
+        std::optional<forms::Font> font;  // a button's own typeface, as last applied
         std::optional<bool> visible;
         std::optional<bool> enabled;
         std::optional<bool> readOnly;
@@ -92,12 +93,16 @@ private:
     struct Child {
         forms::NativeControl* control = nullptr;
         ChildId id = ChildId::kFirst;
+        // A typeface of the control's own (else the shared dialog font); it outlives the
+        // window that uses it.
+        UniqueFont font;
         UniqueWindow window;
         Applied applied;
     };
 
     Child* make(HWND parent, forms::NativeControl& control);
     void apply(Child& child, int dpi);
+    void applyFont(Child& child, int dpi);
     void applyText(Child& child, const std::string& text);
     void applyList(Child& child, const forms::ListControl& list, bool isCombo);
     void place(Child& child, int dpi);

@@ -37,11 +37,12 @@ ComLibrary::~ComLibrary() {
     }
 }
 
-HRESULT ComLibrary::createInstance(REFCLSID clsid, REFIID iid, void** out) const noexcept {
+HRESULT ComLibrary::createInstance(REFCLSID clsid, REFIID iid, void** out,
+                                   DWORD context) const noexcept {
     if (!initialised_) {
         return CO_E_NOTINITIALIZED;
     }
-    return createInstance_(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, out);
+    return createInstance_(clsid, nullptr, context, iid, out);
 }
 
 }  // namespace quorvel::platform::win32

@@ -18,8 +18,10 @@ public:
     ComLibrary& operator=(const ComLibrary&) = delete;
 
     [[nodiscard]] bool ok() const noexcept { return initialised_; }
-    // CoCreateInstance of an in-process server; fails when COM could not be started.
-    HRESULT createInstance(REFCLSID clsid, REFIID iid, void** out) const noexcept;
+    // CoCreateInstance of an in-process server (or the given contexts); fails when COM could not
+    // be started.
+    HRESULT createInstance(REFCLSID clsid, REFIID iid, void** out,
+                           DWORD context = CLSCTX_INPROC_SERVER) const noexcept;
 
 private:
     using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);

@@ -1,11 +1,11 @@
 #include "platform/win32/form_painter.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "platform/win32/colors.h"
 #include "platform/win32/host_picture.h"
 #include "platform/win32/strconv.h"
+#include "platform/win32/ui_font.h"
 #include "platform/win32/units.h"
 
 namespace quorvel::platform::win32 {
@@ -17,7 +17,6 @@ constexpr std::uint32_t kOpaque = 0xFF000000U;
 // colour would leave a purple fringe around every item of a transparent bar.
 constexpr std::uint32_t kKeyedAlphaThreshold = 128;
 constexpr std::size_t kMaxFonts = 8;
-constexpr int kPointsPerInch = 72;
 
 std::uint32_t toPixel(COLORREF c) {
     return kOpaque | (static_cast<std::uint32_t>(GetRValue(c)) << 16U) |
@@ -51,21 +50,6 @@ std::uint32_t keyed(std::uint32_t src, std::uint32_t dst) {
         return std::min<std::uint32_t>(255U, (c * 255U + a / 2) / a) << shift;
     };
     return channel(0) | channel(8) | channel(16) | kOpaque;
-}
-
-int CALLBACK noteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
-                       LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool faceExists(HDC dc, const LOGFONTW& wanted) {
-    LOGFONTW query{};
-    query.lfCharSet = DEFAULT_CHARSET;
-    std::copy(std::begin(wanted.lfFaceName), std::end(wanted.lfFaceName), query.lfFaceName);
-    bool found = false;
-    EnumFontFamiliesExW(dc, &query, &noteFound, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
 }
 
 }  // namespace
@@ -106,20 +90,8 @@ HFONT FormPainter::fontFor(const forms::Font& font, int dpi, bool keyedForm) {
             return e.handle.get();
         }
     }
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(std::max(font.sizePt, 1), dpi, kPointsPerInch);
-    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = font.italic ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = keyedForm ? NONANTIALIASED_QUALITY : ANTIALIASED_QUALITY;
-    const std::wstring face = toWide(font.name);
-    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-    if (!faceExists(dc_.get(), lf)) {
-        // A font the system lacks (a settings file from another machine) must not turn the
-        // Japanese names into empty boxes: let the font mapper choose a Japanese face instead.
-        lf.lfCharSet = SHIFTJIS_CHARSET;
-        lf.lfFaceName[0] = L'\0';
-    }
+    // Against a colour key a smoothed edge would be a fringe of the key colour.
+    const LOGFONTW lf = fontDescription(font, dpi, !keyedForm);
     if (fonts_.size() >= kMaxFonts) {
         fonts_.erase(fonts_.begin());
     }
@@ -177,7 +149,12 @@ void FormPainter::drawLabel(const forms::Label& label, int dpi, bool keyedForm) 
     SetBkMode(dc_.get(), TRANSPARENT);
     SetTextColor(dc_.get(), toColorRef(label.foreColor()));
     std::wstring text = toWide(label.caption());
-    const UINT align = label.alignment() == forms::Alignment::Center ? DT_CENTER : DT_LEFT;
+    UINT align = DT_LEFT;
+    if (label.alignment() == forms::Alignment::Center) {
+        align = DT_CENTER;
+    } else if (label.alignment() == forms::Alignment::Right) {
+        align = DT_RIGHT;
+    }
     DrawTextW(dc_.get(), text.data(), static_cast<int>(text.size()), &rect,
               align | DT_WORDBREAK | DT_NOPREFIX);
     GdiFlush();  // the next picture writes the bits directly

@@ -6,7 +6,8 @@ namespace quorvel::platform::win32 {
 
 namespace {
 
-void fill(HMENU target, forms::MenuItem& parent, std::vector<forms::MenuItem*>& commands) {
+void fill(HMENU target, forms::MenuItem& parent, std::vector<forms::MenuItem*>& commands,
+          UINT firstId) {
     for (const auto& child : parent.children()) {
         if (!child->visible()) {
             continue;
@@ -19,7 +20,7 @@ void fill(HMENU target, forms::MenuItem& parent, std::vector<forms::MenuItem*>& 
             if (!submenu) {
                 continue;
             }
-            fill(submenu.get(), *child, commands);
+            fill(submenu.get(), *child, commands, firstId);
             if (AppendMenuW(target, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()),
                             text.c_str())) {
                 static_cast<void>(submenu.release());  // the parent menu owns it now
@@ -27,7 +28,7 @@ void fill(HMENU target, forms::MenuItem& parent, std::vector<forms::MenuItem*>& 
             continue;
         }
         commands.push_back(child.get());
-        AppendMenuW(target, flags, commands.size(), text.c_str());
+        AppendMenuW(target, flags, firstId + commands.size() - 1, text.c_str());
     }
 }
 
@@ -47,9 +48,46 @@ std::wstring menuText(std::string_view caption) {
 BuiltPopupMenu buildPopupMenu(forms::MenuItem& menu) {
     BuiltPopupMenu built{UniqueMenu(CreatePopupMenu()), {}};
     if (built.menu) {
-        fill(built.menu.get(), menu, built.commands);
+        fill(built.menu.get(), menu, built.commands, 1);
     }
     return built;
+}
+
+BuiltPopupMenu buildMenuBar(const forms::Form& form) {
+    BuiltPopupMenu built{UniqueMenu(CreateMenu()), {}};
+    if (!built.menu) {
+        return built;
+    }
+    for (const auto& top : form.menus()) {
+        if (!top->visible()) {
+            continue;
+        }
+        const std::wstring text = menuText(top->caption());
+        const UINT flags = MF_STRING | (top->enabled() ? MF_ENABLED : MF_GRAYED);
+        if (top->children().empty()) {
+            built.commands.push_back(top.get());
+            AppendMenuW(built.menu.get(), flags, kMenuBarFirstId + built.commands.size() - 1,
+                        text.c_str());
+            continue;
+        }
+        UniqueMenu dropDown(CreatePopupMenu());
+        if (!dropDown) {
+            continue;
+        }
+        fill(dropDown.get(), *top, built.commands, kMenuBarFirstId);
+        if (AppendMenuW(built.menu.get(), flags | MF_POPUP,
+                        reinterpret_cast<UINT_PTR>(dropDown.get()), text.c_str())) {
+            static_cast<void>(dropDown.release());  // the bar owns it now
+        }
+    }
+    return built;
+}
+
+forms::MenuItem* menuBarCommand(const BuiltPopupMenu& bar, UINT id) noexcept {
+    if (id < kMenuBarFirstId || id - kMenuBarFirstId >= bar.commands.size()) {
+        return nullptr;
+    }
+    return bar.commands[id - kMenuBarFirstId];
 }
 
 forms::MenuItem* trackPopupMenu(HWND owner, forms::MenuItem& menu, FailureLog& failures) {

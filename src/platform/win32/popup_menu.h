@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/form.h"
 #include "forms/menu.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
@@ -17,6 +18,13 @@ struct BuiltPopupMenu {
     std::vector<forms::MenuItem*> commands;  // id - 1 -> entry
 };
 [[nodiscard]] BuiltPopupMenu buildPopupMenu(forms::MenuItem& menu);
+
+// A window's menu bar: each visible top-level menu of the form, its entries dropping down as
+// in a popup menu. Command ids count from kMenuBarFirstId, clear of the controls' ids.
+inline constexpr UINT kMenuBarFirstId = 0xA000;
+[[nodiscard]] BuiltPopupMenu buildMenuBar(const forms::Form& form);
+// The entry a menu bar's command id stands for, or null.
+[[nodiscard]] forms::MenuItem* menuBarCommand(const BuiltPopupMenu& bar, UINT id) noexcept;
 
 // A caption as the menu shows it: the text as it is, with an '&' doubled so that it shows as
 // itself (a set named "A&B") instead of underlining the next letter.

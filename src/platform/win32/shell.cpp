@@ -271,4 +271,29 @@ bool Win32Shell::watchRecycleBin(std::function<void()> changed) {
     return watcher_.start(std::move(changed));
 }
 
+Status Win32Shell::emptyRecycleBin(const forms::Form* owner) {
+    // No flags: the system asks the person first and shows its progress, with its sound.
+    const HRESULT result = SHEmptyRecycleBinW(ownerWindow(owner), nullptr, 0);
+    if (FAILED(result)) {
+        return comError(result);
+    }
+    return success();
+}
+
+bool Win32Shell::requestShutDownOptions() {
+    HWND shell = shellWindow_ ? shellWindow_() : nullptr;
+    if (shell == nullptr) {
+        return false;
+    }
+    // The shell answers with a dialog of its own, which may come to the front: the person asked
+    // for it here.
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(shell, &process) != 0 && process != 0) {
+        AllowSetForegroundWindow(process);
+    }
+    // Posted, not sent: the shell's dialog stays open for as long as the person takes, and the
+    // bar must not wait for it.
+    return PostMessageW(shell, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
+}
+
 }  // namespace quorvel::platform::win32

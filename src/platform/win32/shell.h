@@ -26,6 +26,11 @@ public:
     Status recycle(const forms::Form* owner, const std::vector<std::string>& paths) override;
     Result<RecycleBinState> queryRecycleBin() override;
     bool watchRecycleBin(std::function<void()> changed) override;
+    Status emptyRecycleBin(const forms::Form* owner) override;
+    bool requestShutDownOptions() override;
+
+    // The window taken for the shell's own: GetShellWindow's, unless a test stands one in.
+    void setShellWindowFinder(std::function<HWND()> finder) { shellWindow_ = std::move(finder); }
 
     // Reported changes of the bin run through this, with the after-event step.
     void setDispatcher(EventDispatcher* dispatcher) noexcept { watcher_.setDispatcher(dispatcher); }
@@ -37,6 +42,7 @@ private:
     void ensureCom();
 
     std::function<HWND(const forms::Form&)> windowOf_;
+    std::function<HWND()> shellWindow_ = [] { return GetShellWindow(); };
     std::optional<ComLibrary> com_;
     RecycleBinWatcher watcher_;
 };

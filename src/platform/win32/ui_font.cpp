@@ -1,7 +1,11 @@
 #include "platform/win32/ui_font.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <string>
+
+#include "platform/win32/strconv.h"
 
 namespace quorvel::platform::win32 {
 
@@ -33,7 +37,35 @@ bool hasJapanese(const LOGFONTW& font) {
     return found;
 }
 
+bool faceExists(const LOGFONTW& wanted) {
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    std::copy(std::begin(wanted.lfFaceName), std::end(wanted.lfFaceName), query.lfFaceName);
+    const WindowDc screen(nullptr);
+    bool found = false;
+    EnumFontFamiliesExW(screen.get(), &query, &noteFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
 }  // namespace
+
+LOGFONTW fontDescription(const forms::Font& font, int dpi, bool antialiased) {
+    LOGFONTW lf{};
+    // Quarter-point sizes land on whole pixels at 96 dpi; elsewhere the nearest pixel.
+    lf.lfHeight =
+        -static_cast<LONG>(std::lround(std::max(font.sizePt, 1.0) * dpi / kPointsPerInch));
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = antialiased ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY;
+    const std::wstring face = toWide(font.name);
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    if (!faceExists(lf)) {
+        lf.lfCharSet = SHIFTJIS_CHARSET;
+        lf.lfFaceName[0] = L'\0';
+    }
+    return lf;
+}
 
 LOGFONTW uiFontDescription(int dpi) {
     NONCLIENTMETRICSW metrics{};

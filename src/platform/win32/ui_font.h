@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "forms/font.h"
 #include "platform/win32/handles.h"
 
 namespace quorvel::platform::win32 {
@@ -24,5 +25,10 @@ private:
 
 // The message font's description at that DPI, with a Japanese face where the system's has none.
 [[nodiscard]] LOGFONTW uiFontDescription(int dpi);
+
+// A form's typeface at that DPI. A face the system lacks (a settings file from another machine,
+// a font that came with other software) must not turn Japanese text into empty boxes: the font
+// mapper then chooses a Japanese face of the same size instead.
+[[nodiscard]] LOGFONTW fontDescription(const forms::Font& font, int dpi, bool antialiased);
 
 }  // namespace quorvel::platform::win32

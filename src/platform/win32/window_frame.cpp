@@ -20,7 +20,8 @@ PixelBox windowBoxOf(const forms::Form& form, int dpi) {
     if (form.style() == forms::FormStyle::Dialog) {
         const FrameStyle frame = frameStyleOf(form.style());
         RECT outer{0, 0, width, height};
-        if (AdjustWindowRectExForDpi(&outer, frame.style, FALSE, frame.exStyle,
+        const BOOL menuBar = form.menuBar() ? TRUE : FALSE;
+        if (AdjustWindowRectExForDpi(&outer, frame.style, menuBar, frame.exStyle,
                                      static_cast<UINT>(dpi)) != FALSE) {
             width = outer.right - outer.left;
             height = outer.bottom - outer.top;

@@ -22,7 +22,8 @@ struct FrameStyle {
 [[nodiscard]] FrameStyle frameStyleOf(forms::FormStyle look) noexcept;
 
 // Where the window goes, in pixels. Left and top place the window's outer corner; a dialog's
-// width and height are its client area, so its controls fit whatever the title bar costs.
+// width and height are its client area, so its controls fit whatever the title bar (and a menu
+// bar) cost.
 [[nodiscard]] PixelBox windowBoxOf(const forms::Form& form, int dpi);
 
 // The window's text: a dialog's caption, otherwise the form's name (which tools look it up by).

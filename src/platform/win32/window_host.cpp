@@ -143,6 +143,9 @@ HWND Win32WindowHost::realise(Hosted& hosted) {
     }
     hosted.applied.style = form.style();
     hosted.applied.text = text;
+    // Only a request made after the window exists brings it forward; its first showing
+    // decides by its look whether it takes the focus.
+    hosted.applied.activation = form.activationSerial();
     if (form.style() == forms::FormStyle::Dialog && dialogIcon_ != 0) {
         setWindowIcon(window, instance_, dialogIcon_);
     }
@@ -166,6 +169,24 @@ forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem&
     sync();
     HWND window = windowOf(owner);
     return window != nullptr ? trackPopupMenu(window, menu, failures_) : nullptr;
+}
+
+forms::Size Win32WindowHost::windowSize(const forms::Form& form) {
+    Hosted* hosted = hostedOf(form);
+    const int dpi = hosted != nullptr && realise(*hosted) != nullptr ? hosted->dpi : dpiOf(nullptr);
+    const PixelBox box = windowBoxOf(form, dpi);
+    return forms::Size{pixelsToTwips(box.width(), dpi), pixelsToTwips(box.height(), dpi)};
+}
+
+void Win32WindowHost::updateNow() {
+    sync();
+    for (const auto& hosted : windows_) {
+        if (hosted->form != nullptr && hosted->window && hosted->form->visible()) {
+            // The frame and menu bar too: a window that has just appeared has had no paint yet.
+            RedrawWindow(hosted->window.get(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+    }
 }
 
 void Win32WindowHost::reap() {
@@ -269,6 +290,32 @@ void Win32WindowHost::syncFrame(Hosted& hosted) {
         failures_.check(SetWindowTextW(window, toWide(text).c_str()), "SetWindowTextW");
         applied.text = text;
     }
+    syncMenuBar(hosted);
+}
+
+void Win32WindowHost::syncMenuBar(Hosted& hosted) {
+    const forms::Form& form = *hosted.form;
+    // Only a dialog window has a place for a menu bar.
+    const bool wanted = form.menuBar() && form.style() == forms::FormStyle::Dialog;
+    if (hosted.applied.menuBar == wanted) {
+        return;
+    }
+    HWND window = hosted.window.get();
+    if (HMENU old = GetMenu(window); old != nullptr) {
+        SetMenu(window, nullptr);
+        DestroyMenu(old);
+    }
+    hosted.menuBar = BuiltPopupMenu{};
+    if (wanted) {
+        hosted.menuBar = buildMenuBar(form);
+        if (!hosted.menuBar.menu) {
+            failures_.record("CreateMenu");
+        } else if (failures_.check(SetMenu(window, hosted.menuBar.menu.get()), "SetMenu")) {
+            static_cast<void>(hosted.menuBar.menu.release());  // the window owns it now
+        }
+    }
+    hosted.applied.menuBar = wanted;
+    hosted.applied.box.reset();  // the menu bar changes what the client area costs
 }
 
 void Win32WindowHost::syncOne(Hosted& hosted) {
@@ -333,8 +380,11 @@ void Win32WindowHost::syncOne(Hosted& hosted) {
         applied.visible = form.visible();
     }
 
-    if (form.style() == forms::FormStyle::Dialog && form.visible() && !wasVisible) {
-        // A window a person works in comes up ready for the keyboard.
+    const bool activate = applied.activation != form.activationSerial();
+    applied.activation = form.activationSerial();
+    if (form.visible() && (activate || (form.style() == forms::FormStyle::Dialog && !wasVisible))) {
+        // A window a person works in comes up ready for the keyboard, and one opened again
+        // comes forward from behind the other programs' windows.
         SetForegroundWindow(window);
     }
 
@@ -369,6 +419,20 @@ void Win32WindowHost::systemEvent(HWND window, const std::function<void()>& hand
     if (handler && window == mainWindow()) {
         handler();
     }
+}
+
+bool Win32WindowHost::setPointer(const Hosted& hosted) const {
+    POINT at{};
+    if (GetCursorPos(&at) == FALSE || ScreenToClient(hosted.window.get(), &at) == FALSE) {
+        return false;
+    }
+    const forms::Point p{pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)};
+    if (hosted.form->pointerAt(p) != forms::MousePointer::Hand) {
+        return false;  // the class's arrow
+    }
+    // A shared system cursor: nothing to free.
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
 }
 
 void Win32WindowHost::dropFiles(Hosted& hosted, HDROP drop) {
@@ -438,6 +502,14 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
         case WM_RBUTTONUP:
             form->mouseUp(forms::MouseButton::Right, pointFrom(lp, hosted.dpi));
             return 0;
+        case WM_SETCURSOR:
+            // Over the form's own client area the image under the pointer may ask for the hand;
+            // over a real control, the title bar or the frame the system decides.
+            if (reinterpret_cast<HWND>(wp) == window && LOWORD(lp) == HTCLIENT &&
+                setPointer(hosted)) {
+                return TRUE;
+            }
+            break;
         case WM_CAPTURECHANGED:
             // Another window took the mouse between press and release (a menu, a message box,
             // Alt+Tab): the release will not come here, and no click may follow later.
@@ -464,6 +536,12 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             }
             break;
         case WM_COMMAND:
+            if (lp == 0 && HIWORD(wp) == 0) {
+                if (forms::MenuItem* chosen = menuBarCommand(hosted.menuBar, LOWORD(wp))) {
+                    chosen->click();
+                    return 0;
+                }
+            }
             if (hosted.children.command(*form, wp, lp)) {
                 return 0;
             }

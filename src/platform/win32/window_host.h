@@ -17,6 +17,7 @@
 #include "platform/win32/failure_log.h"
 #include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/popup_menu.h"
 #include "platform/win32/tool_tips.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/units.h"
@@ -38,6 +39,8 @@ public:
     void formCreated(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
     forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
+    forms::Size windowSize(const forms::Form& form) override;
+    void updateNow() override;
 
     // Position, size, visibility, stacking, colour key and paint of every window from its form.
     void sync();
@@ -90,10 +93,12 @@ private:
         std::optional<bool> visible;
         std::optional<bool> topmost;
         std::optional<std::uint64_t> stacking;
+        std::uint64_t activation = 0;
         std::optional<std::optional<forms::ColorNumber>> colorKey;
         std::optional<std::uint64_t> revision;
         std::optional<forms::FormStyle> style;
         std::optional<std::string> text;
+        std::optional<bool> menuBar;
     };
     struct Hosted {
         Win32WindowHost* host = nullptr;
@@ -104,6 +109,8 @@ private:
         int busy = 0;                   // handlers of this window on the stack
         bool releasingCapture = false;  // the host itself lets go of the mouse
         Applied applied;
+        // The menu bar's entries; the bar itself belongs to the window once attached.
+        BuiltPopupMenu menuBar;
         FormPainter painter;
         ChildControls children;
         ToolTips tips;
@@ -130,10 +137,12 @@ private:
     HWND realise(Hosted& hosted);
     void syncOne(Hosted& hosted);
     void syncFrame(Hosted& hosted);
+    void syncMenuBar(Hosted& hosted);
     [[nodiscard]] static HWND ownerFor(const Hosted& hosted) noexcept;
     [[nodiscard]] Hosted* hostedOf(const forms::Form& form) const noexcept;
     void dropFiles(Hosted& hosted, HDROP drop);
     void stackBehind(HWND window, const forms::Form& other);
+    [[nodiscard]] bool setPointer(const Hosted& hosted) const;
     const std::wstring& classFor(const std::string& formName);
     void reap();
     void systemEvent(HWND window, const std::function<void()>& handler);

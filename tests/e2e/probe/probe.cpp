@@ -119,6 +119,43 @@ int Count(const std::wstring& class_name) {
     return kExitOk;
 }
 
+// "<handle> <layered> <colour key>" of the first window of the class: the handle tells a window
+// made afresh from the one before it; the key is 0xBBGGRR, or "-" when nothing is keyed out.
+int Info(const std::wstring& class_name) {
+    const auto windows = TopLevelWindowsOfClass(class_name);
+    if (windows.empty()) {
+        Print("none");
+        return kExitNotFound;
+    }
+    HWND window = windows.front();
+    const bool layered = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    char line[64];
+    if (layered && GetLayeredWindowAttributes(window, &key, nullptr, &flags) &&
+        (flags & LWA_COLORKEY) != 0) {
+        std::snprintf(line, sizeof line, "%p 1 %06lx", static_cast<void*>(window),
+                      static_cast<unsigned long>(key));
+    } else {
+        std::snprintf(line, sizeof line, "%p %d -", static_cast<void*>(window), layered ? 1 : 0);
+    }
+    Print(line);
+    return kExitOk;
+}
+
+// The classes of the visible top-level windows, one a line, front to back.
+int Windows() {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            if (IsWindowVisible(window)) {
+                Print(ToUtf8(ClassOf(window)));
+            }
+            return TRUE;
+        },
+        0);
+    return kExitOk;
+}
+
 int TaskbarVisible() {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (taskbar == nullptr) {
@@ -373,7 +410,8 @@ int Idle() {
 
 int Usage() {
     Print(
-        "usage: probe rect CLASS | count CLASS | close CLASS | text CLASS | controls CLASS |\n"
+        "usage: probe rect CLASS | info CLASS | count CLASS | close CLASS | text CLASS |\n"
+        "       controls CLASS | windows |\n"
         "       taskbar-visible |\n"
         "       taskbar-rect |\n"
         "       find-dialog | press-dialog ID | dismiss-dialogs | screen | user | idle |\n"
@@ -391,6 +429,12 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (argc == 3 && command == L"rect") {
         return Rect(argv[2]);
+    }
+    if (argc == 2 && command == L"windows") {
+        return Windows();
+    }
+    if (argc == 3 && command == L"info") {
+        return Info(argv[2]);
     }
     if (argc == 3 && command == L"count") {
         return Count(argv[2]);

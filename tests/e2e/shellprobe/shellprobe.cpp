@@ -2,16 +2,21 @@
 // the bar's prefix: it does to the Recycle Bin what another program would (delete to it, empty
 // it, count it), reports which change notifications reach a program that watches the bin, tells
 // the stacking order of two windows, and, started as a link target, writes down its arguments.
+// For the menu's cleanup commands it fills and counts the internet cache, fills, reads and
+// holds the clipboard, and stands a window up that notes every close request it receives.
 //
 // <windows.h> first: shellapi.h and shlobj.h need its types.
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <wininet.h>
 // clang-format on
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -205,9 +210,188 @@ int Args(int argc, wchar_t** argv) {
     return 0;
 }
 
+// A hidden window of this program's own: the clipboard is opened in its name.
+HWND OwnWindow() {
+    return CreateWindowW(L"STATIC", L"shellprobe", 0, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+void Touch(const wchar_t* path, const std::string& text) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+}
+
+// clip-set TEXT: the clipboard holds TEXT as Unicode text.
+int ClipSet(const wchar_t* text) {
+    HWND window = OwnWindow();
+    if (!OpenClipboard(window)) {
+        say("busy");
+        return kExitFailed;
+    }
+    EmptyClipboard();
+    const std::size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    DestroyWindow(window);
+    say(set ? "set" : "failed");
+    return set ? 0 : kExitFailed;
+}
+
+// clip-get: the clipboard's text, or "(none)" when it holds no text; then the count of formats.
+int ClipGet() {
+    const int formats = CountClipboardFormats();
+    std::string text = "(none)";
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT) && OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+            text = utf8(static_cast<const wchar_t*>(GlobalLock(data)));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    say(text + "\n" + std::to_string(formats));
+    return 0;
+}
+
+// clip-hold SECONDS READY-FILE: keeps the clipboard open, as a clipboard manager does for a
+// moment, and writes READY-FILE once it holds it.
+int ClipHold(double seconds, const wchar_t* ready) {
+    HWND window = OwnWindow();
+    if (!OpenClipboard(window)) {
+        say("busy");
+        return kExitFailed;
+    }
+    Touch(ready, "holding");
+    Sleep(static_cast<DWORD>(seconds * 1000));
+    CloseClipboard();
+    DestroyWindow(window);
+    say("released");
+    return 0;
+}
+
+// cache-fill COUNT LONG: COUNT entries in the internet cache, and LONG more whose addresses
+// are several thousand characters long (their records do not fit a small buffer).
+int CacheFill(int count, int longOnes) {
+    int made = 0;
+    for (int i = 0; i < count + longOnes; ++i) {
+        std::wstring url = L"http://quorvel.test/item" + std::to_wstring(i);
+        if (i >= count) {
+            url += L"?" + std::wstring(4000 + static_cast<std::size_t>(i), L'q');
+        }
+        wchar_t file[MAX_PATH] = {};
+        if (!CreateUrlCacheEntryW(url.c_str(), 0, L"txt", file, 0)) {
+            continue;
+        }
+        HANDLE h = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, "quorvel", 7, &written, nullptr);
+        CloseHandle(h);
+        const FILETIME never{};
+        if (CommitUrlCacheEntryW(url.c_str(), file, never, never, NORMAL_CACHE_ENTRY, nullptr, 0,
+                                 nullptr, nullptr)) {
+            ++made;
+        }
+    }
+    say(std::to_string(made));
+    return made == count + longOnes ? 0 : kExitFailed;
+}
+
+// cache-count: how many entries the internet cache holds.
+int CacheCount() {
+    std::vector<std::uint64_t> buffer(512);
+    DWORD size = static_cast<DWORD>(buffer.size() * 8);
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+    HANDLE walk = FindFirstUrlCacheEntryW(nullptr, entry, &size);
+    if (walk == nullptr && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        buffer.resize(size / 8 + 1);
+        entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+        size = static_cast<DWORD>(buffer.size() * 8);
+        walk = FindFirstUrlCacheEntryW(nullptr, entry, &size);
+    }
+    if (walk == nullptr) {
+        const DWORD error = GetLastError();
+        say(error == ERROR_NO_MORE_ITEMS ? "0" : "failed " + std::to_string(error));
+        return error == ERROR_NO_MORE_ITEMS ? 0 : kExitFailed;
+    }
+    int count = 1;
+    for (;;) {
+        size = static_cast<DWORD>(buffer.size() * 8);
+        if (FindNextUrlCacheEntryW(walk, entry, &size)) {
+            ++count;
+            continue;
+        }
+        if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+            buffer.resize(size / 8 + 1);
+            entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+            continue;
+        }
+        break;
+    }
+    FindCloseUrlCache(walk);
+    say(std::to_string(count));
+    return 0;
+}
+
+FILE* listenLog = nullptr;
+
+LRESULT CALLBACK ListenProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    const char* what = nullptr;
+    if (message == WM_SYSCOMMAND && (wp & 0xFFF0U) == SC_CLOSE) {
+        what = "syscommand close";
+    } else if (message == WM_CLOSE) {
+        what = "close";
+    } else if (message == WM_QUERYENDSESSION) {
+        what = "queryendsession";
+    }
+    if (what != nullptr && listenLog != nullptr) {
+        std::fprintf(listenLog, "%s\n", what);
+        std::fflush(listenLog);
+        return 0;  // noted, and the window stays
+    }
+    return DefWindowProcW(window, message, wp, lp);
+}
+
+// listen SECONDS LOG-FILE: a visible top-level window of another program that writes every
+// close request it receives to LOG-FILE (which holds "ready" once the window is up).
+int Listen(double seconds, const wchar_t* logPath) {
+    listenLog = _wfopen(logPath, L"w");
+    if (listenLog == nullptr) {
+        return kExitFailed;
+    }
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ListenProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ShellProbe.Listener";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowW(wc.lpszClassName, L"listener", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                                400, 200, 120, nullptr, nullptr, wc.hInstance, nullptr);
+    std::fprintf(listenLog, "ready\n");
+    std::fflush(listenLog);
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    MSG msg;
+    while (GetTickCount64() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+        }
+    }
+    DestroyWindow(window);
+    std::fclose(listenLog);
+    return 0;
+}
+
 int Usage() {
     say("usage: shellprobe recycle PATH... | empty | count | watch SECONDS [FOLDER] |\n"
-        "       poll SECONDS | below UPPER-CLASS LOWER-CLASS | args FILE [ARG...]");
+        "       poll SECONDS | below UPPER-CLASS LOWER-CLASS | args FILE [ARG...] |\n"
+        "       clip-set TEXT | clip-get | clip-hold SECONDS READY-FILE |\n"
+        "       cache-fill COUNT LONG | cache-count | listen SECONDS LOG-FILE");
     return kExitUsage;
 }
 
@@ -239,6 +423,24 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 4 && command == L"below") {
         return Below(argv[2], argv[3]);
+    }
+    if (argc == 3 && command == L"clip-set") {
+        return ClipSet(argv[2]);
+    }
+    if (argc == 2 && command == L"clip-get") {
+        return ClipGet();
+    }
+    if (argc == 4 && command == L"clip-hold") {
+        return ClipHold(std::wcstod(argv[2], nullptr), argv[3]);
+    }
+    if (argc == 4 && command == L"cache-fill") {
+        return CacheFill(std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10));
+    }
+    if (argc == 2 && command == L"cache-count") {
+        return CacheCount();
+    }
+    if (argc == 4 && command == L"listen") {
+        return Listen(std::wcstod(argv[2], nullptr), argv[3]);
     }
     return Usage();
 }
