@@ -23,6 +23,7 @@
 #include "support/random_settings.h"
 #include "windows/frm_btn.h"
 #include "windows/frm_dir_box.h"
+#include "windows/frm_ver_info.h"
 #include "windows/lnk_name.h"
 
 namespace quorvel::testing {
@@ -156,7 +157,7 @@ private:
             {"time passes", 18, &Explorer::timePasses},
             {"idle", 5, &Explorer::idle},
             {"settings window", 14, &Explorer::settingsWindow},
-            {"folder chooser", 3, &Explorer::folderChooser},
+            {"folder chooser, About", 3, &Explorer::smallWindows},
             {"panel", 3, &Explorer::panelClick},
             {"save", 2, &Explorer::save},
             {"set switch", 3, &Explorer::setSwitch},
@@ -386,9 +387,13 @@ private:
         }
     }
 
-    void folderChooser() {
-        if (windows::FrmDirBox* chooser = program_->windows().frmDirBoxIfLoaded()) {
+    // The small windows: the folder chooser and the About window, whichever is open.
+    void smallWindows() {
+        if (windows::FrmDirBox* chooser = program_->windows().frmDirBoxIfLoaded();
+            chooser != nullptr && chance(random_, 0.5)) {
             operate(*chooser);
+        } else if (windows::FrmVerInfo* about = program_->windows().frmVerInfoIfLoaded()) {
+            operate(*about);
         }
     }
 

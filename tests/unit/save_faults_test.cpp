@@ -1,8 +1,8 @@
 // Every save, failed or cut off at every one of its steps in turn: the bar's save, the settings
-// window's save and quorvel-settings import, each from many random starting files and edits.
-// After a failure both files hold their old or their new bytes, the program says so and saves
-// fine once the cause is gone; after a power cut both files hold their old or new bytes and
-// the bar starts on them.
+// window's save, the menu's separator edit and quorvel-settings import, each from many random
+// starting files and edits. After a failure both files hold their old or their new bytes, the
+// program says so and saves fine once the cause is gone; after a power cut both files hold their
+// old or new bytes and the bar starts on them.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -86,6 +86,8 @@ public:
     // After a save that did not report success: the person was told, and the program is still
     // there to try again.
     virtual void expectReported() = 0;
+    // The same save once more, with the cause gone; true when it reported success.
+    virtual bool retry() { return save(); }
 };
 
 // The bar (and its windows) on the simulated system, with its files on the given disk.
@@ -93,7 +95,7 @@ class BarOnDisk {
 public:
     explicit BarOnDisk(FaultDisk& disk)
         : ports_{sim.identity, disk,        sim.instance, sim.screen, sim.dialogs, sim.folders,
-                 sim.pictures, sim.process, sim.windows,  sim.clock,  sim.shell, sim.cleanup} {
+                 sim.pictures, sim.process, sim.windows,  sim.clock,  sim.shell,   sim.cleanup} {
         sim.events.afterOutermost = [this] {
             if (program) {
                 program->afterEvent();
@@ -210,6 +212,58 @@ private:
     settings_window::FrmSet& window() { return *bar_.program->windows().frmSetIfLoaded(); }
 
     BarOnDisk bar_;
+    std::size_t before_ = 0;
+};
+
+// The menu's "このアイコンの前にセパレータを入れる" on a link of a stored set: the separator
+// goes in (or out) and the bar saves at once.
+class SeparatorSave final : public Scenario {
+public:
+    explicit SeparatorSave(FaultDisk& disk) : bar_(disk) {}
+
+    void prepare(FaultDisk& disk, Random& random) override {
+        // A stored set 1 of a few links, beside whatever else the person had.
+        arrangeOldFiles(disk, random);
+        platform::sim::SimFileSystem scratch;
+        settings::SettingsModel set = randomSet(random, between(random, 3, settings::kSlotCount));
+        set.RNo = "1";
+        set.SepIcn = "C:\\icons\\sep.bmp";  // the entry is offered only with a separator picture
+        settings::SettingsFiles files = store(scratch);
+        scratch.addDirectory(files.folder());
+        if (auto old = disk.fileBytes(files.setsPath())) {
+            scratch.addFile(files.setsPath(), *old);
+        }
+        ASSERT_TRUE(files.write(set, 1).ok());
+        disk.addFile(files.dockPath(), *scratch.fileBytes(files.dockPath()));
+        disk.addFile(files.setsPath(), *scratch.fileBytes(files.setsPath()));
+        bar_.start();
+        slot_ = between(random, 2, 3);
+    }
+    bool save() override {
+        before_ = bar_.messages();
+        const forms::Rect item = bar_.dock().slotImage(slot_).bounds();
+        const forms::Point at{item.left + item.width / 2, item.top + item.height / 2};
+        bar_.sim.windows.menuChoices.push_back("SepIn");
+        bar_.sim.dispatch([&] { bar_.dock().mouseDown(forms::MouseButton::Right, at); });
+        bar_.sim.dispatch([&] { bar_.dock().mouseUp(forms::MouseButton::Right, at); });
+        return bar_.messages() == before_;
+    }
+    void expectReported() override {
+        EXPECT_GT(bar_.messages(), before_);
+        EXPECT_TRUE(bar_.lastMessageSays(messages::kCannotSave));
+        EXPECT_TRUE(bar_.dock().visible());
+    }
+    // The separator stays as the person set it; the next save of the bar stores it (a second
+    // press of the entry would take it out again).
+    bool retry() override {
+        before_ = bar_.messages();
+        bar_.sim.dispatch([this] { bar_.dock().command("cmdDsSave").press(); });
+        return bar_.messages() == before_;
+    }
+
+private:
+    BarOnDisk bar_;
+    int slot_ = 2;
     std::size_t before_ = 0;
 };
 
@@ -342,7 +396,7 @@ void exerciseEveryStep(const char* name, const Make& make, int seeds, Tally& tal
                 } else {
                     scenario->expectReported();
                     // The cause gone, the same save goes through.
-                    EXPECT_TRUE(scenario->save());
+                    EXPECT_TRUE(scenario->retry());
                     EXPECT_EQ(filesOn(disk), wanted);
                 }
                 // No temporary file is left behind, unless removing it was the failing step.
@@ -391,12 +445,15 @@ TEST(SaveFaults, EveryStepOfEverySaveFailsOrLosesPowerWithoutLosingAFile) {
         window);
     exerciseEveryStep(
         "import", [](FaultDisk& d) { return std::make_unique<ToolImport>(d); }, 12, tool);
+    Tally separator;
+    exerciseEveryStep(
+        "separator", [](FaultDisk& d) { return std::make_unique<SeparatorSave>(d); }, 8, separator);
     const int total = bar.failures + bar.powerCuts + window.failures + window.powerCuts +
-                      tool.failures + tool.powerCuts;
+                      tool.failures + tool.powerCuts + separator.failures + separator.powerCuts;
     std::cout << "fault points: " << total << " (bar save " << bar.failures << " failures, "
               << bar.powerCuts << " power cuts; settings window save " << window.failures << " + "
               << window.powerCuts << "; import " << tool.failures << " + " << tool.powerCuts
-              << ")\n";
+              << "; separator " << separator.failures << " + " << separator.powerCuts << ")\n";
     EXPECT_GE(total, 1000);
 }
 
