@@ -24,8 +24,8 @@ def _display_numbers():
     """The displays reserved for these runs, so they never collide with a developer's own X
     server: :20 to :29, or FIRST-LAST from QUORVEL_DISPLAYS (two checkouts testing at once
     each take a range of their own)."""
-    spec = os.environ.get("QUORVEL_DISPLAYS", "20-29")
-    first, _, last = spec.partition("-")
+    reserved = os.environ.get("QUORVEL_DISPLAYS", "20-29")
+    first, _, last = reserved.partition("-")
     return range(int(first), int(last or first) + 1)
 
 
