@@ -5,7 +5,8 @@ JOBS ?= 2
 CMAKE_BUILD = cmake --build --preset
 
 .PHONY: run test deps build build-linux build-asan build-windows settings-tool format \
-        format-check e2e bench bench-startup bench-recycle-bin bench-settings-window clean
+        format-check e2e bench bench-startup bench-recycle-bin bench-settings-window clean \
+        model-check soak fuzz-long
 
 ## run: build the Windows program and show it under Wine, with a screenshot
 run: deps build-windows settings-tool
@@ -59,6 +60,25 @@ bench-recycle-bin: build-windows settings-tool
 ## bench-settings-window: opening the settings window from the menu against a minimal dialog
 bench-settings-window: build-windows settings-tool
 	python3 tests/bench/settings_window/settings_window_bench.py
+
+## model-check: the random-event model checker's long run under ASan and UBSan: 200 seeds of
+## 5,000 events each (MODEL_SEEDS, MODEL_EVENTS); make test runs a short seed set
+MODEL_SEEDS ?= 1-200
+MODEL_EVENTS ?= 5000
+model-check: deps
+	cmake --preset linux-asan && $(CMAKE_BUILD) linux-asan -j$(JOBS) --target quorvel_model_check
+	nice build/linux-asan/tests/quorvel_model_check --seeds $(MODEL_SEEDS) --events $(MODEL_EVENTS)
+
+## soak: 10,000 cycles of the bar's daily life under Wine, with its windows, GDI objects and
+## memory before and after (SOAK_CYCLES); make test runs 500 of them
+SOAK_CYCLES ?= 10000
+soak: build-windows settings-tool
+	SOAK_CYCLES=$(SOAK_CYCLES) nice python3 tests/soak/soak.py
+
+## fuzz-long: each fuzz target for FUZZ_RUNS executions (default ten million), one at a time
+FUZZ_RUNS ?= 10000000
+fuzz-long: deps
+	FUZZ_RUNS=$(FUZZ_RUNS) nice scripts/run-fuzz.sh
 
 clean:
 	rm -rf build artifacts

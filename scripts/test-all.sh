@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 REPO=$PWD
 LOGS=$REPO/artifacts/test
 JOBS=${JOBS:-2}
-FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 mkdir -p "$LOGS"
 
 passed=0

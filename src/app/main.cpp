@@ -1,5 +1,4 @@
 // The program's entry: builds the real ports, starts the bar and runs the message loop.
-#include <exception>
 #include <string>
 
 #include "bar/dock.h"
@@ -10,8 +9,10 @@
 #include "platform/win32/folders.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/identity.h"
+#include "platform/win32/last_resort.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/process.h"
+#include "platform/win32/safe_loading.h"
 #include "platform/win32/screen.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/single_instance.h"
@@ -19,6 +20,7 @@
 #include "platform/win32/timer_service.h"
 #include "platform/win32/window_host.h"
 #include "program/program.h"
+#include "settings/messages.h"
 
 namespace {
 
@@ -66,7 +68,15 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
         }
     };
     host.onBroadcast(RegisterWindowMessageW(kTaskbarCreated),
-                     [&program] { program.dock().command("cmdBarVis").press(); });
+                     [&program] { program.shellRestarted(); });
+    host.onSessionEnding = [&program] { program.sessionEnding(); };
+    host.onSessionContinues = [&program] { program.sessionContinues(); };
+    host.onSessionEnded = [&program] {
+        // The system ends the process once this returns; the taskbar is back by then.
+        program.sessionEnded();
+        PostQuitMessage(0);
+    };
+    host.onScreenChanged = [&program] { program.screenChanged(); };
 
     events.dispatch([&program] { program.start(); });
 
@@ -80,6 +90,8 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
         timers.rethrowPendingFailure();
         shell.rethrowPendingFailure();
     }
+    // However the loop came to its end (a quit message from anywhere), the taskbar comes back.
+    program.unload();
     return static_cast<int>(msg.wParam);
 }
 
@@ -87,6 +99,10 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+    // Before anything loads a library or can fail.
+    w::restrictLibrarySearch();
+    const w::PinnedSystemLibraries pinned;
+    w::installLastResort();
     // The bar's windows are tool windows: no taskbar button, no Alt+Tab entry, so nothing
     // would show a class icon. The program icon lives in the file's resources; loading it here
     // would only cost start-up time (tens of milliseconds under Wine), so the host loads it
@@ -95,13 +111,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     w::Win32WindowHost host(instance);
     host.setDialogIcon(IDI_QUORVEL);
     w::Win32Dialogs dialogs([&host] { return host.mainWindow(); });
-    try {
-        return run(instance, screen, dialogs, host);
-    } catch (const std::exception& e) {
-        // An unexpected failure ends the program like any run-time error, but never leaves the
-        // taskbar hidden behind it.
-        screen.showWindow(screen.findTaskbar(), platform::ShowState::Normal);
-        dialogs.messageBox(e.what(), platform::MessageButtons::Ok);
-        return 1;
-    }
+    // An unexpected failure ends the program like any run-time error, but never leaves the
+    // taskbar hidden behind it.
+    return w::runGuarded([&] { return run(instance, screen, dialogs, host); },
+                         [&dialogs](const std::string& what) {
+                             dialogs.messageBox(
+                                 what.empty() ? std::string(messages::kUnexpectedFailure) : what,
+                                 platform::MessageButtons::Ok);
+                         });
 }

@@ -53,6 +53,7 @@ constexpr forms::ControlRow kLayout[] = {
     {"cndEnd", K::Command, {}, "cmdEnd"},
     {"cmdBarVis", K::Command, {}, "BarVis"},
     {"tmeRBin", K::Timer},
+    {"tmeScreen", K::Timer},  // measures the taskbar again after a change of the screen
     {"Timer", K::Timer, {}, {}, 0, {}, 4},  // the four steps of the click flash
 };
 
@@ -68,6 +69,11 @@ Dock::Dock(windows::WindowSet& windows)
     announce();
 }
 
+Dock::~Dock() {
+    // The system keeps reporting the bin's changes to whoever asked; not to a bar that is gone.
+    ports().shell.watchRecycleBin({});
+}
+
 platform::Ports& Dock::ports() const noexcept {
     return windows_.ports();
 }
@@ -79,6 +85,7 @@ void Dock::wireHandlers() {
     cmdBarVis_->onClick = [this] { cmdBarVis_Click(); };
     txtSvSw_->onChange = [this] { txtSvSw_Change(); };
     tmeRBin_->onTimer = [this] { tmeRBin_Timer(); };
+    tmeScreen_->onTimer = [this] { tmeScreen_Timer(); };
     txtRBin_->onChange = [this] { txtRBin_Change(); };
     Timer_[0]->onTimer = [this] { Timer1_Timer(); };
     Timer_[1]->onTimer = [this] { Timer2_Timer(); };

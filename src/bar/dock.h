@@ -41,6 +41,9 @@ public:
     static constexpr std::uint32_t kFlashStepMs = 400;
 
     explicit Dock(windows::WindowSet& windows);
+    ~Dock() override;
+    Dock(const Dock&) = delete;
+    Dock& operator=(const Dock&) = delete;
 
     [[nodiscard]] settings::SettingsModel& model() noexcept { return model_; }
     [[nodiscard]] const settings::SettingsModel& model() const noexcept { return model_; }
@@ -54,10 +57,24 @@ public:
     // The taskbar window, looked up afresh each time (0 when the shell has none).
     [[nodiscard]] platform::WindowHandle Handle();
 
+    // The shell made a new taskbar (Explorer restarted): it is measured again and the bar's
+    // taskbar setting applied to it, as to the old one.
+    void ShellRestarted();
+    // The screen or the taskbar changed: the taskbar is measured again and the bar placed as a
+    // restart would place it, its switch panel and name popup moving with it. The taskbar may
+    // still be moving when the change is announced, so it is measured again for a while.
+    void ScreenChanged();
+    // How often the taskbar is measured again after a change, and how far apart.
+    static constexpr int kScreenRecheckCount = 3;
+    static constexpr std::uint32_t kScreenRecheckMs = 500;
+
     // Record number of the launcher set in memory (0 after first-start defaults) and the
     // number of sets sl.dat held at the last load.
     [[nodiscard]] int currentSetNumber() const noexcept { return currentSet_; }
     [[nodiscard]] std::int32_t storedSetCount() const noexcept { return setCount_; }
+    // The last load could not read the settings files; the set shown is a stand-in that no
+    // save may write over the stored one.
+    [[nodiscard]] bool setUnread() const noexcept { return setUnread_; }
 
     [[nodiscard]] forms::Image& slotImage(int n) const { return *slots_.at(n - 1); }
     [[nodiscard]] forms::Image& separatorImage(int n) const { return *separators_.at(n - 1); }
@@ -139,6 +156,10 @@ private:
 
     void hoverOver(const forms::Image& item, const std::string& name);
     void showTaskbar(platform::ShowState state);
+    void measureTaskbar();
+    void placeOnScreen();
+    void keepBesideBar(forms::Form* window, forms::Twips oldLeft, forms::Twips oldTop);
+    void tmeScreen_Timer();
 
     [[nodiscard]] settings::SettingsFiles settingsFiles();
     void report(std::string_view headline, const platform::Error& error);
@@ -156,12 +177,16 @@ private:
     bool binWatched_ = false;
     std::uint32_t binQueryCostUs_ = 0;
 
+    int screenRechecks_ = 0;
     int currentSet_ = 0;
     // The start could not make the settings folder and said so; the missing files that follow
     // are the same trouble and are not reported again.
     bool folderFailureReported_ = false;
     // The set on screen is an empty one shown for an RNo that names no set (empty, 0, text).
     bool shownUnderNoNumber_ = false;
+    // The set on screen stands in for one that could not be read: saving it would write an
+    // empty set (or the set shown before) over what is stored.
+    bool setUnread_ = false;
     int dockRecord_ = 1;
     std::int32_t setCount_ = 0;
 
@@ -192,6 +217,7 @@ private:
     forms::Command* cndEnd_ = &command("cndEnd");
     forms::Command* cmdBarVis_ = &command("cmdBarVis");
     forms::Timer* tmeRBin_ = &timer("tmeRBin");
+    forms::Timer* tmeScreen_ = &timer("tmeScreen");
     std::array<forms::Timer*, 4> Timer_ = getArray<forms::Timer, 4>("Timer");
 };
 

@@ -44,7 +44,7 @@ void Dock::hoverOver(const forms::Image& item, const std::string& name) {
         label.setCaption(name);
         popup.command("Strt").press();
     } else {
-        popup.show();
+        popup.ShowAgain();
     }
 }
 

@@ -29,6 +29,7 @@ void trim(std::string& field) {
 void Dock::loadCurrentSet() {
     settings::SettingsFiles files = settingsFiles();
     shownUnderNoNumber_ = false;
+    setUnread_ = false;
     auto count = files.countSets();
     if (!count) {
         // Without its settings the bar still comes up, with the defaults of a first start.
@@ -36,7 +37,15 @@ void Dock::loadCurrentSet() {
             report(count.error());
         }
         setCount_ = 0;
-        firstStartDefaults();
+        setUnread_ = true;
+        if (model_.txtRun.empty()) {
+            firstStartDefaults();
+        } else {
+            // A restart: the fields still hold the set shown before, which is not the one
+            // asked for. They go, or a save would write them under the new set's number.
+            currentSet_ = 0;
+            missingSetDefaults();
+        }
         return;
     }
     setCount_ = count.value();
@@ -66,6 +75,7 @@ void Dock::readStoredSet(settings::SettingsFiles& files) {
     auto record = files.readSet(currentSet_);
     if (!record) {
         report(record.error());
+        setUnread_ = true;
         missingSetDefaults();
         return;
     }
@@ -175,6 +185,10 @@ void Dock::applyDockDefaults() {
     model_.TaskB = std::string(w::kShown);
     TaskBDwn_->setVisible(true);
     TaskBUp_->setVisible(false);
+    // The button now says the taskbar is shown, so it is: a taskbar left hidden by an earlier
+    // set, or by a run that was killed, would otherwise stay hidden with no button to bring
+    // it back.
+    showTaskbar(platform::ShowState::Normal);
     model_.DockPos = std::string(w::kTop);
     model_.FntName = std::string(w::kDefaultFont);
     model_.FStyle = std::string(w::kRegular);

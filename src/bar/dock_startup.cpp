@@ -56,10 +56,7 @@ void Dock::Load() {
     tmeRBin_->start(kBinPollMs);
     watchRecycleBin();
 
-    if (auto rect = screen.taskbarRect()) {
-        const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
-        model_.BarSize = std::to_string(pixels * forms::kTwipsPerDesignPixel);
-    }
+    measureTaskbar();
 
     loadCurrentSet();
 }
@@ -68,10 +65,19 @@ void Dock::cmdReStart_Click() {
     parkDefaultBackground();
     setWidth(g::kCollapsedWidth);
     windows_.unloadFrmBtn();
+    // The layout shows the name popup again; the name it held belongs to the set before, and
+    // over an opaque bar nothing would ever hide it. Not every caller unloads it first (the
+    // panel's set switch does not), so the restart does.
+    windows_.unloadLnkName();
     loadCurrentSet();
 }
 
 void Dock::cmdDsSave_Click() {
+    if (setUnread_) {
+        // The stored set is still there; the empty one on screen must not replace it.
+        report(messages::kCannotSave, platform::Error{0, std::string(messages::kSetNotRead)});
+        return;
+    }
     if (shownUnderNoNumber_) {
         // The empty set on screen was asked for under a number that names no set; saving it
         // would write it over set 1, which the save takes an empty number for.

@@ -1,8 +1,11 @@
+#include <cstdint>
 #include <string>
 
+#include "bar/bar_numbers.h"
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
 #include "windows/frm_btn.h"
+#include "windows/lnk_name.h"
 #include "windows/window_set.h"
 
 namespace quorvel::bar {
@@ -21,6 +24,56 @@ void Dock::showTaskbar(platform::ShowState state) {
     }
 }
 
+void Dock::measureTaskbar() {
+    // Without an answer BarSize keeps what it held.
+    if (auto rect = ports().screen.taskbarRect()) {
+        const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
+        model_.BarSize = std::to_string(pixels * forms::kTwipsPerDesignPixel);
+    }
+}
+
+void Dock::ShellRestarted() {
+    measureTaskbar();
+    cmdBarVis_->press();
+}
+
+void Dock::ScreenChanged() {
+    measureTaskbar();
+    placeOnScreen();
+    screenRechecks_ = kScreenRecheckCount;
+    tmeScreen_->start(kScreenRecheckMs);
+}
+
+void Dock::tmeScreen_Timer() {
+    measureTaskbar();
+    placeOnScreen();
+    if (--screenRechecks_ <= 0) {
+        tmeScreen_->stop();
+    }
+}
+
+void Dock::placeOnScreen() {
+    // A bar that never loaded a set (no user name) has no edge to keep to.
+    if (model_.DockPos.empty()) {
+        return;
+    }
+    const forms::Twips oldLeft = left();
+    const forms::Twips oldTop = top();
+    placeVertically();
+    setLeft(centredLeft(fullWidthOf(model_.FWdth)));
+    keepBesideBar(windows_.frmBtnIfLoaded(), oldLeft, oldTop);
+    keepBesideBar(windows_.lnkNameIfLoaded(), oldLeft, oldTop);
+}
+
+void Dock::keepBesideBar(forms::Form* window, forms::Twips oldLeft, forms::Twips oldTop) {
+    // The panel and the name keep their places against the bar, whatever state they are in: a
+    // name half way through its slide would otherwise slide on towards the bar's new edge.
+    if (window != nullptr) {
+        window->setLeft(window->left() + left() - oldLeft);
+        window->setTop(window->top() + top() - oldTop);
+    }
+}
+
 void Dock::cmdBarVis_Click() {
     const bool hidden = model_.TaskB == w::kHidden;
     if (!hidden && model_.TaskB != w::kShown) {
@@ -30,10 +83,12 @@ void Dock::cmdBarVis_Click() {
     if (model_.DockPos != w::kBottom) {
         return;
     }
+    const forms::Twips oldTop = top();
     placeVertically();
     if (windows::FrmBtn* panel = windows_.frmBtnIfLoaded()) {
         panel->setTop(top() + g::kPanelTopOffset);
     }
+    keepBesideBar(windows_.lnkNameIfLoaded(), left(), oldTop);
 }
 
 void Dock::TaskBDwn_Click() {

@@ -78,7 +78,8 @@ public:
     virtual Status emptyRecycleBin(const forms::Form* owner) = 0;
     // From now on calls `changed`, as an event of its own, whenever the system reports that a
     // Recycle Bin may have changed (a delete to it, a restore, an empty), by this program or
-    // another. False when this system reports no such changes (then only asking tells).
+    // another. False when this system reports no such changes (then only asking tells). An
+    // empty function ends the calls.
     virtual bool watchRecycleBin(std::function<void()> changed) = 0;
 
     // Asks the desktop shell's own window, and no other window, to close: the shell answers

@@ -26,4 +26,28 @@ void Program::unload() {
     }
 }
 
+void Program::sessionEnding() {
+    if (bar::Dock* dock = windows_.dockIfLoaded()) {
+        dock->Unload();
+    }
+}
+
+void Program::sessionContinues() {
+    if (bar::Dock* dock = windows_.dockIfLoaded()) {
+        dock->command("cmdBarVis").press();
+    }
+}
+
+void Program::shellRestarted() {
+    if (bar::Dock* dock = windows_.dockIfLoaded()) {
+        dock->ShellRestarted();
+    }
+}
+
+void Program::screenChanged() {
+    if (bar::Dock* dock = windows_.dockIfLoaded()) {
+        dock->ScreenChanged();
+    }
+}
+
 }  // namespace quorvel::program

@@ -18,6 +18,20 @@ public:
     void start();
     // The bar window closed by other means than the quit command: shows the taskbar again.
     void unload();
+
+    // The Windows session is about to end (log off, shut down, an installer closing programs).
+    // From here on the process may be ended without another word, so the taskbar comes back
+    // now.
+    void sessionEnding();
+    // Another program refused and the session goes on: the bar's taskbar setting holds again.
+    void sessionContinues();
+    // The session ends: the bar goes as if it had been closed.
+    void sessionEnded() { unload(); }
+    // The shell started (again) and made a new taskbar, shown whatever the bar had done to the
+    // old one.
+    void shellRestarted();
+    // The screen's size or resolution, a monitor, or the taskbar's size or place changed.
+    void screenChanged();
     void afterEvent() noexcept { windows_.reap(); }
 
     [[nodiscard]] platform::Ports& ports() noexcept { return windows_.ports(); }

@@ -14,6 +14,11 @@ inline constexpr std::string_view kFolderFailed = "設定フォルダーを作�
 inline constexpr std::string_view kCannotRead = "設定ファイルを読み込めませんでした。";
 inline constexpr std::string_view kCannotSave = "設定ファイルを保存できませんでした。";
 inline constexpr std::string_view kPropertiesFailed = "表示に失敗しました";
+// A failure nothing else caught ends the program with this, when it carries no words of its own.
+inline constexpr std::string_view kUnexpectedFailure =
+    "予期しないエラーが発生したため、終了します。";
+inline constexpr std::string_view kSetNotRead =
+    "ランチャーを読み込めなかったため、保存しません。読み込み直してから保存してください。";
 inline constexpr std::string_view kSetHasNoNumber =
     "表示中のランチャーには番号がありません。ランチャーを切り替えてから保存してください。";
 

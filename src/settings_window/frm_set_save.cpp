@@ -93,6 +93,14 @@ bool FrmSet::reportUnstorable(const settings::SettingsModel& record) {
 bool FrmSet::Command22_Click() {
     bar::Dock& dock = windows_.dock();
     settings::SettingsModel& b = dock.model();
+    if (dock.setUnread()) {
+        // The window shows the empty stand-in the bar loaded when its set could not be read;
+        // written, it would replace the stored set. The edits stay, unsaved.
+        std::string text(messages::kCannotSave);
+        text.append(messages::kLineBreak).append(messages::kSetNotRead);
+        ports().dialogs.messageBox(text, platform::MessageButtons::Ok);
+        return false;
+    }
     if (RNo_.value().empty()) {
         RNo_.set("1");
     }

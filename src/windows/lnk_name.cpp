@@ -88,10 +88,28 @@ void LnkName::Stp_Click() {
     LNm_->setCaption("");
 }
 
+bool LnkName::slides() const {
+    const settings::SettingsModel& m = windows_.dock().model();
+    return !(m.Clr == w::kNo && (m.DockPos == w::kTop || m.DockPos == w::kBottom));
+}
+
+void LnkName::ShowAgain() {
+    show();
+    if (Tim1_->running() && txtStp_->text() != "1") {
+        return;  // still sliding: the end of the slide arms the hide
+    }
+    // A hide already on its way keeps its time (half a second after the name first showed);
+    // only a name that had gone gets a hide of its own.
+    forms::Timer* hide = slides() ? Tim2_ : Tim3_;
+    if (!hide->running()) {
+        hide->start(kHideDelayMs);
+    }
+}
+
 void LnkName::Strt_Click() {
     const bar::Dock& dock = windows_.dock();
     const settings::SettingsModel& m = dock.model();
-    if (m.Clr == w::kNo && (m.DockPos == w::kTop || m.DockPos == w::kBottom)) {
+    if (!slides()) {
         // Over an opaque bar the name cannot hide behind the items, so it does not slide; it
         // shows on the next pointer move over the same item.
         setTop(m.DockPos == w::kTop ? dock.top() + dock.height() + kGapBelowBar
@@ -140,12 +158,13 @@ void LnkName::Tim1_Timer() {
 }
 
 void LnkName::Tim2_Timer() {
-    // The slide step runs once more: it finds the name past the bar, snaps it back to its
-    // resting place and arms this timer again, so the name stays hidden until pointed at.
+    // The name rests hidden past the bar until it is pointed at again: a move over the same
+    // item shows it there and arms this timer anew (ShowAgain), another item starts a new
+    // slide. Nothing runs meanwhile; a slide step woken every half second would keep an idle
+    // bar busy for nothing.
     hide();
     txtStp_->setText("");
     Tim2_->stop();
-    Tim1_->start(kSlideStepMs);
 }
 
 void LnkName::Tim3_Timer() {

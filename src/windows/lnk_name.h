@@ -21,7 +21,14 @@ public:
 
     explicit LnkName(WindowSet& windows);
 
+    // The pointer moved over the item whose name this already holds: the name shows again
+    // where it rests and goes half a second later at the most, as it went the first time.
+    // (Shown without a hide to follow, it would stay on the screen over an opaque bar until
+    // another item was pointed at.)
+    void ShowAgain();
+
 private:
+    [[nodiscard]] bool slides() const;
     void Load();
     void LNmStyle_Click();
     void Stp_Click();

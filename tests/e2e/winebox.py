@@ -52,6 +52,21 @@ def probe_exe():
     return env_path("QUORVEL_PROBE", BUILD_WINDOWS / "tests" / "e2e" / "probe" / "probe.exe")
 
 
+def systemprobe_exe():
+    return env_path("QUORVEL_SYSTEMPROBE",
+                    BUILD_WINDOWS / "tests" / "e2e" / "systemprobe" / "systemprobe.exe")
+
+
+def crash_harness_exe():
+    return env_path("QUORVEL_CRASH_HARNESS",
+                    BUILD_WINDOWS / "tests" / "e2e" / "crash_harness" / "crash_harness.exe")
+
+
+def planted_dll():
+    return env_path("QUORVEL_PLANTED_DLL",
+                    BUILD_WINDOWS / "tests" / "e2e" / "planted_dll" / "planted.dll")
+
+
 def controls_spike_exe():
     return env_path(
         "QUORVEL_CONTROLS_SPIKE",
@@ -344,6 +359,16 @@ class Session:
             result = subprocess.run(
                 ["wine", str(shellprobe_exe()), *map(str, args)], env=self.env(), stdout=answer,
                 stderr=subprocess.DEVNULL, timeout=timeout, cwd=cwd,
+            )
+            answer.seek(0)
+            return result.returncode, answer.read().decode("utf-8", "replace").strip()
+
+    def systemprobe(self, *args, timeout=60, cwd=None):
+        """Runs the system helper; returns (exit code, stdout without the final newline)."""
+        with tempfile.TemporaryFile() as answer:
+            result = subprocess.run(
+                ["wine", str(systemprobe_exe()), *map(str, args)], env=self.env(),
+                stdout=answer, stderr=subprocess.DEVNULL, timeout=timeout, cwd=cwd,
             )
             answer.seek(0)
             return result.returncode, answer.read().decode("utf-8", "replace").strip()

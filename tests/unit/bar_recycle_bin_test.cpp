@@ -203,5 +203,14 @@ TEST_F(RecycleBinItem, FilesDroppedElsewhereOnTheBarAreLeftAlone) {
     EXPECT_TRUE(sim.shell.recycled.empty());
 }
 
+TEST_F(RecycleBinItem, ABarThatIsGoneHearsNothingOfTheBin) {
+    startOpen();
+    ASSERT_TRUE(sim.shell.watching());
+    program.reset();
+    // The system may still report a change; nothing is left to call.
+    EXPECT_FALSE(sim.shell.watching());
+    sim.dispatch([this] { sim.shell.binChanged(); });
+}
+
 }  // namespace
 }  // namespace quorvel::testing

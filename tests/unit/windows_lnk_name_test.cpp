@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sim_bar_fixture.h"
+#include "windows/lnk_name.h"
 
 namespace quorvel::testing {
 namespace {
@@ -101,10 +102,14 @@ TEST_F(LnkNamePopup, OverAnOpaqueBarTheNameShowsOnTheSecondMove) {
     EXPECT_TRUE(popup().visible());
     sim.clock.advance(400);  // 500 ms after the first move
     EXPECT_FALSE(popup().visible());
+    // Once gone, a further move shows it again, and it goes again half a second later: a name
+    // is never left on the screen after the pointer has moved on.
     hoverSlot(2, 40);
     EXPECT_TRUE(popup().visible());
-    sim.clock.advance(5000);
+    sim.clock.advance(499);
     EXPECT_TRUE(popup().visible());
+    sim.clock.advance(1);
+    EXPECT_FALSE(popup().visible());
 }
 
 TEST_F(LnkNamePopup, EachItemShowsItsOwnName) {
@@ -173,6 +178,71 @@ TEST_F(LnkNamePopup, TextColourComesFromFrColorWithGreyWhenEmpty) {
         popup().command("LNmStyle").press();
         EXPECT_EQ(popup().label("LNm").foreColor(), c.colour) << c.text;
     }
+}
+
+// A name never outstays the pointer: what the random-event checker found.
+struct NameLeftOver {
+    const char* name;
+    const char* clr;
+    const char* dockPos;
+};
+
+class NameNeverLeftOver : public LnkNamePopup, public ::testing::WithParamInterface<NameLeftOver> {
+protected:
+    [[nodiscard]] bool nameOnScreen() {
+        windows::LnkName* p = program->windows().lnkNameIfLoaded();
+        return p != nullptr && p->visible() && !p->label("LNm").caption().empty();
+    }
+};
+
+TEST_P(NameNeverLeftOver, AfterARestartThatDidNotUnloadThePopup) {
+    startBar(GetParam().clr, GetParam().dockPos);
+    hoverSlot(2);
+    sim.clock.advance(1100);  // the name has come and gone
+    // The panel's set switch restarts the bar without unloading the popup first.
+    restart();
+    sim.clock.advance(5000);
+    EXPECT_FALSE(nameOnScreen());
+}
+
+TEST_P(NameNeverLeftOver, ShownAgainOnceGone) {
+    startBar(GetParam().clr, GetParam().dockPos);
+    hoverSlot(2);
+    sim.clock.advance(1100);  // gone, slide or not
+    ASSERT_FALSE(nameOnScreen());
+    hoverSlot(2, 30);
+    EXPECT_TRUE(nameOnScreen());
+    sim.clock.advance(500);
+    EXPECT_FALSE(nameOnScreen());
+}
+
+TEST_P(NameNeverLeftOver, NothingTicksOnceItHasGone) {
+    startBar(GetParam().clr, GetParam().dockPos);
+    hoverSlot(3);
+    sim.clock.advance(5000);
+    for (const char* timer : {"Tim1", "Tim2", "Tim3"}) {
+        EXPECT_FALSE(popup().timer(timer).running()) << timer;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, NameNeverLeftOver,
+                         ::testing::Values(NameLeftOver{"OpaqueTop", "しない", "上"},
+                                           NameLeftOver{"OpaqueBottom", "しない", "下"},
+                                           NameLeftOver{"TransparentTop", "する", "上"},
+                                           NameLeftOver{"TransparentBottom", "する", "下"}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(LnkNamePopup, ANameHalfWaySlidingMovesWithTheBarWhenTheTaskbarIsHidden) {
+    startBar("する", "下");
+    hoverSlot(2);
+    sim.clock.advance(200);
+    const forms::Twips fromBar = popup().top() - dock().top();
+    userClick(dock(), pos(image("TaskBDwn").bounds()));
+    EXPECT_EQ(popup().top() - dock().top(), fromBar);
+    // The slide ends where it would have ended on the bar in its old place: gone within a
+    // second of the move over the item.
+    sim.clock.advance(800);
+    EXPECT_FALSE(popup().visible());
 }
 
 }  // namespace

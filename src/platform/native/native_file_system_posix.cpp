@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "platform/native/atomic_replace.h"
 #include "platform/native/native_file_system.h"
 
 namespace quorvel::platform::native {
@@ -64,21 +66,6 @@ UniqueFd openFile(const std::string& path, int flags, mode_t mode = 0) {
         fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
     } while (fd < 0 && errno == EINTR);
     return UniqueFd(fd);
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 std::string folderOf(const std::string& path) {
@@ -163,38 +150,84 @@ Result<std::string> NativeFileSystem::readAt(const std::string& path, std::uint6
     return bytes;
 }
 
-Status NativeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
-    std::string name = path + ".XXXXXX";
-    std::vector<char> pattern(name.begin(), name.end());
-    pattern.push_back('\0');
-    UniqueFd fd(::mkstemp(pattern.data()));
-    if (!fd.valid()) {
-        return lastError();
-    }
-    const std::string temp(pattern.data());
-    const auto fail = [&temp](int code) -> Status {
-        ::unlink(temp.c_str());
-        return errnoError(code);
-    };
+namespace {
 
-    // The new file keeps the permissions of the one it replaces.
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : kNewFileMode;
-    if (::fchmod(fd.get(), mode) != 0 || !writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
-        return fail(errno);
+// The steps of a replace with POSIX calls: mkstemp beside the target, write, fsync, close,
+// rename, and an fsync of the folder so the rename itself is on the disk.
+class PosixReplaceSteps final : public ReplaceSteps {
+public:
+    Result<std::string> createTemporary(const std::string& target) override {
+        std::string name = target + ".XXXXXX";
+        std::vector<char> pattern(name.begin(), name.end());
+        pattern.push_back('\0');
+        fd_ = UniqueFd(::mkstemp(pattern.data()));
+        if (!fd_.valid()) {
+            return lastError();
+        }
+        std::string temp(pattern.data());
+        // The new file keeps the permissions of the one it replaces.
+        struct stat old {};
+        const mode_t mode =
+            ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : kNewFileMode;
+        if (::fchmod(fd_.get(), mode) != 0) {
+            const Error error = lastError();
+            discard(temp);
+            return error;
+        }
+        return temp;
     }
-    if (!fd.close()) {
-        return fail(errno);
+    Status write(std::string_view bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_.get(), bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return lastError();
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        return success();
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        return fail(errno);
+    Status flush() override {
+        if (::fsync(fd_.get()) != 0) {
+            return lastError();
+        }
+        return success();
     }
-    // The rename itself lives in the folder; flush it too so it survives a power cut. A file
-    // system that cannot flush folders has already done all it can.
-    if (UniqueFd folder = openFile(folderOf(path), O_RDONLY | O_DIRECTORY); folder.valid()) {
-        ::fsync(folder.get());
+    Status close() override {
+        if (!fd_.close()) {
+            return lastError();
+        }
+        return success();
     }
-    return success();
+    Status moveOver(const std::string& temporary, const std::string& target) override {
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            return lastError();
+        }
+        return success();
+    }
+    void flushFolderOf(const std::string& target) noexcept override {
+        // A file system that cannot flush folders has already done all it can.
+        if (UniqueFd folder = openFile(folderOf(target), O_RDONLY | O_DIRECTORY); folder.valid()) {
+            ::fsync(folder.get());
+        }
+    }
+    void discard(const std::string& temporary) noexcept override {
+        fd_ = UniqueFd(-1);
+        ::unlink(temporary.c_str());
+    }
+
+private:
+    UniqueFd fd_{-1};
+};
+
+}  // namespace
+
+Status NativeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    PosixReplaceSteps steps;
+    return replaceAtomically(steps, path, bytes);
 }
 
 }  // namespace quorvel::platform::native

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "platform/native/atomic_replace.h"
 #include "platform/native/native_file_system.h"
 #include "platform/win32/error.h"
 #include "platform/win32/handles.h"
@@ -108,51 +110,84 @@ Result<std::string> NativeFileSystem::readAt(const std::string& path, std::uint6
     return bytes;
 }
 
-Status NativeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path target = toPath(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) {
-        folder = L".";
-    }
-    wchar_t tempName[MAX_PATH + 1] = {};
-    // Creates a uniquely named empty file in the target's own folder, so the final move is a
-    // rename within one volume.
-    if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, tempName) == 0) {
-        return lastError();
-    }
-    KernelHandle file;
-    const auto fail = [&tempName, &file](DWORD code) -> Status {
-        file.reset();  // the temporary file cannot be deleted while it is open
-        ::DeleteFileW(tempName);
-        return win32Error(code);
-    };
+namespace {
 
-    file = KernelHandle(::CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return fail(::GetLastError());
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const auto chunk =
-            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kMaxChunk));
-        DWORD written = 0;
-        if (::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) == 0) {
-            return fail(::GetLastError());
+// The steps of a replace with Win32 calls: GetTempFileNameW beside the target, WriteFile,
+// FlushFileBuffers, CloseHandle, and MoveFileExW, which replaces the old file in one step and
+// returns only once the move is on the disk.
+class Win32ReplaceSteps final : public ReplaceSteps {
+public:
+    Result<std::string> createTemporary(const std::string& target) override {
+        std::filesystem::path folder = toPath(target).parent_path();
+        if (folder.empty()) {
+            folder = L".";
         }
-        done += written;
+        wchar_t tempName[MAX_PATH + 1] = {};
+        // Creates a uniquely named empty file in the target's own folder, so the final move is
+        // a rename within one volume.
+        if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, tempName) == 0) {
+            return lastError();
+        }
+        const std::u8string utf8 = std::filesystem::path(tempName).u8string();
+        std::string temp(utf8.begin(), utf8.end());
+        file_ = KernelHandle(::CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file_) {
+            const DWORD code = ::GetLastError();
+            discard(temp);
+            return win32Error(code);
+        }
+        return temp;
     }
-    if (::FlushFileBuffers(file.get()) == 0) {
-        return fail(::GetLastError());
+    Status write(std::string_view bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const auto chunk =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kMaxChunk));
+            DWORD written = 0;
+            if (::WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr) == 0) {
+                return lastError();
+            }
+            done += written;
+        }
+        return success();
     }
-    if (::CloseHandle(file.release()) == 0) {
-        return fail(::GetLastError());
+    Status flush() override {
+        if (::FlushFileBuffers(file_.get()) == 0) {
+            return lastError();
+        }
+        return success();
     }
-    if (::MoveFileExW(tempName, target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-        return fail(::GetLastError());
+    Status close() override {
+        if (::CloseHandle(file_.release()) == 0) {
+            return lastError();
+        }
+        return success();
     }
-    return success();
+    Status moveOver(const std::string& temporary, const std::string& target) override {
+        if (::MoveFileExW(toPath(temporary).c_str(), toPath(target).c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+            return lastError();
+        }
+        return success();
+    }
+    void flushFolderOf(const std::string& /*target*/) noexcept override {
+        // MOVEFILE_WRITE_THROUGH has already waited for the move to reach the disk.
+    }
+    void discard(const std::string& temporary) noexcept override {
+        file_.reset();  // the temporary file cannot be deleted while it is open
+        ::DeleteFileW(toPath(temporary).c_str());
+    }
+
+private:
+    KernelHandle file_;
+};
+
+}  // namespace
+
+Status NativeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    Win32ReplaceSteps steps;
+    return replaceAtomically(steps, path, bytes);
 }
 
 }  // namespace quorvel::platform::native

@@ -46,6 +46,9 @@ public:
     bool confirmEmpty = true;
     bool hasShellWindow = true;  // false as under Wine: no window to ask for shut-down options
 
+    // Whether a program asked to hear of the bin's changes and has not taken it back.
+    [[nodiscard]] bool watching() const noexcept { return static_cast<bool>(watcher_); }
+
     // The system reports a change of the Recycle Bin (run it inside an event, as the host
     // delivers it). Nothing happens when the program watches nothing.
     void binChanged() const {

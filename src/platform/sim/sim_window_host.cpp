@@ -67,11 +67,13 @@ forms::MenuItem* SimWindowHost::popupMenu(forms::Form& owner, forms::MenuItem& m
     ShownMenu shown{owner.name(), menu.name(), {}};
     describe(menu, 0, shown.lines);
     menusShown.push_back(std::move(shown));
-    if (menuChoices.empty()) {
-        return nullptr;
+    std::string choice;
+    if (!menuChoices.empty()) {
+        choice = menuChoices.front();
+        menuChoices.pop_front();
+    } else if (chooseMenuEntry) {
+        choice = chooseMenuEntry(menu);
     }
-    const std::string choice = menuChoices.front();
-    menuChoices.pop_front();
     if (choice.empty()) {
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -39,12 +40,18 @@ public:
     // menu. Picking an entry the user could not reach (hidden, disabled, a submenu) is a
     // mistake of the test and throws.
     std::deque<std::string> menuChoices;
+    // Asked when menuChoices is empty: the entry to pick in the menu as the user now sees it,
+    // "" to dismiss it. A test that explores at random chooses here among what is reachable.
+    std::function<std::string(const forms::MenuItem& menu)> chooseMenuEntry;
 
     // The live form of that name, or null.
     [[nodiscard]] forms::Form* live(const std::string& name) const;
     // How many forms of that name have been created so far.
     [[nodiscard]] int creations(const std::string& name) const;
     [[nodiscard]] int liveCount() const noexcept { return static_cast<int>(live_.size()); }
+    [[nodiscard]] int liveCount(const std::string& name) const {
+        return static_cast<int>(live_.count(name));
+    }
 
     // The after-event step's "bring every window up to date": the simulation has no screen to
     // update, so it only counts the steps.

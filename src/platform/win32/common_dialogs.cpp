@@ -4,9 +4,6 @@
 #include "platform/win32/colors.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/strconv.h"
-// clang-format off
-#include <commdlg.h>
-// clang-format on
 
 namespace quorvel::platform::win32 {
 
@@ -60,7 +57,7 @@ std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request
     if (request.hideReadOnly) {
         ofn.Flags |= OFN_HIDEREADONLY;
     }
-    if (!GetOpenFileNameW(&ofn) || file[0] == L'\0') {
+    if (!library_.load() || !library_.getOpenFileName(&ofn) || file[0] == L'\0') {
         return std::nullopt;  // cancelled (CommDlgExtendedError 0) or failed: no choice either way
     }
     return toUtf8(file.data());
@@ -80,7 +77,7 @@ std::optional<FontChoice> Win32Dialogs::chooseFont(const FontChoice& preset) {
     cf.iPointSize = preset.sizePt * 10;
     // The fonts installed for the screen, where the names are shown.
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontW(&cf)) {
+    if (!library_.load() || !library_.chooseFont(&cf)) {
         return std::nullopt;
     }
     FontChoice chosen;
@@ -99,7 +96,7 @@ std::optional<forms::ColorNumber> Win32Dialogs::chooseColor(forms::ColorNumber i
     cc.rgbResult = toColorRef(initial);
     cc.lpCustColors = customColours_.data();
     cc.Flags = CC_RGBINIT;
-    if (!ChooseColorW(&cc)) {
+    if (!library_.load() || !library_.chooseColor(&cc)) {
         return std::nullopt;
     }
     return static_cast<forms::ColorNumber>(cc.rgbResult & 0xFFFFFFU);

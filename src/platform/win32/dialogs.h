@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/dialogs.h"
+#include "platform/win32/dialog_library.h"
 #include "platform/win32/win32.h"
 
 namespace quorvel::platform::win32 {
@@ -28,6 +29,7 @@ private:
     [[nodiscard]] HWND owner() const;
 
     std::function<HWND()> owner_;
+    DialogLibrary library_;
     // The colour dialog's sixteen custom colours, kept while the program runs.
     std::array<COLORREF, 16> customColours_{};
 };

@@ -47,6 +47,14 @@ struct KernelHandleTraits {  // CreateFile's failure is INVALID_HANDLE_VALUE, ot
 };
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
+struct LibraryTraits {  // LoadLibraryExW
+    using Handle = HMODULE;
+    static Handle empty() noexcept { return nullptr; }
+    static bool valid(Handle h) noexcept { return h != nullptr; }
+    static void close(Handle h) noexcept { FreeLibrary(h); }
+};
+using UniqueLibrary = UniqueHandle<LibraryTraits>;
+
 struct WindowTraits {
     using Handle = HWND;
     static Handle empty() noexcept { return nullptr; }

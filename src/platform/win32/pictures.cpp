@@ -2,11 +2,32 @@
 
 #include <memory>
 #include <new>
+#include <string>
 
 #include "platform/win32/host_picture.h"
 #include "platform/win32/strconv.h"
 
 namespace quorvel::platform::win32 {
+
+namespace {
+
+// The file's first bytes, as many as the header check looks at; empty when it cannot be read.
+std::string headerOf(const std::wstring& path) {
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return {};
+    }
+    std::string bytes(forms::kPictureHeaderBytes, '\0');
+    DWORD got = 0;
+    if (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) == 0) {
+        return {};
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+}  // namespace
 
 IWICImagingFactory* WicPictures::factory() {
     if (!factory_) {
@@ -21,11 +42,18 @@ IWICImagingFactory* WicPictures::factory() {
 }
 
 forms::PictureRef WicPictures::load(const std::string& path) {
-    IWICImagingFactory* wic = factory();
-    if (wic == nullptr || path.empty()) {
+    if (path.empty()) {
         return nullptr;
     }
     const std::wstring wide = toWide(path);
+    // Checked before the imaging component (and COM) is even loaded for it.
+    if (!forms::readPictureHeader(headerOf(wide))) {
+        return nullptr;
+    }
+    IWICImagingFactory* wic = factory();
+    if (wic == nullptr) {
+        return nullptr;
+    }
     ComPtr<IWICBitmapDecoder> decoder;
     if (FAILED(wic->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
                                               WICDecodeMetadataCacheOnDemand, decoder.put()))) {

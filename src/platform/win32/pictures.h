@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "forms/picture_header.h"
 #include "platform/pictures.h"
 #include "platform/win32/com_library.h"
 #include "platform/win32/handles.h"
@@ -13,7 +14,9 @@
 namespace quorvel::platform::win32 {
 
 // Decodes picture files with the imaging component (bmp, jpg, gif, png, ico) into premultiplied
-// 32-bpp pixels. Used on the user-interface thread only, where it initialises COM itself.
+// 32-bpp pixels. A file's header is checked first (forms/picture_header.h): whatever is not one
+// of those formats, or claims a size no picture of the bar needs, never reaches a decoder. Used
+// on the user-interface thread only, where it initialises COM itself.
 class WicPictures final : public Pictures {
 public:
     forms::PictureRef load(const std::string& path) override;
@@ -21,8 +24,8 @@ public:
 
     // Pictures larger than this on either side are refused rather than allocated: a settings
     // file can name any file, and a crafted header may claim a gigantic size.
-    static constexpr unsigned kMaxSide = 8192;
-    static constexpr unsigned long long kMaxPixels = 32ULL * 1024 * 1024;
+    static constexpr unsigned kMaxSide = forms::kMaxPictureSide;
+    static constexpr unsigned long long kMaxPixels = forms::kMaxPicturePixels;
 
 private:
     IWICImagingFactory* factory();

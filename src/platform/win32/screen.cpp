@@ -12,18 +12,38 @@ namespace {
 // A taskbar thinner than this many pixels is not what the shell really shows.
 constexpr LONG kThinnestTaskbar = 2;
 
-int systemDpi() {
-    const UINT dpi = GetDpiForSystem();
-    return dpi == 0 ? kDesignDpi : static_cast<int>(dpi);
-}
+// MDT_EFFECTIVE_DPI of shellscalingapi.h: the scale the person chose for the monitor.
+constexpr int kEffectiveDpi = 0;
+
 }  // namespace
 
+Win32Screen::Win32Screen() noexcept
+    : shcore_(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    if (shcore_) {
+        getDpiForMonitor_ = reinterpret_cast<GetDpiForMonitorFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(shcore_.get(), "GetDpiForMonitor")));
+    }
+}
+
+int Win32Screen::dpi() const noexcept {
+    if (getDpiForMonitor_ != nullptr) {
+        UINT x = 0;
+        UINT y = 0;
+        HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        if (SUCCEEDED(getDpiForMonitor_(primary, kEffectiveDpi, &x, &y)) && x != 0) {
+            return static_cast<int>(x);
+        }
+    }
+    const UINT system = GetDpiForSystem();
+    return system == 0 ? kDesignDpi : static_cast<int>(system);
+}
+
 forms::Twips Win32Screen::widthTwips() {
-    return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), systemDpi());
+    return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi());
 }
 
 forms::Twips Win32Screen::heightTwips() {
-    return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), systemDpi());
+    return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi());
 }
 
 WindowHandle Win32Screen::findTaskbar() {
@@ -55,9 +75,9 @@ std::optional<PixelRect> Win32Screen::taskbarRect() {
         GetWindowRect(taskbar, &window) && thickness(window) > thickness(data.rc)) {
         data.rc = window;
     }
-    const int dpi = systemDpi();
-    return PixelRect{toDesignPixels(data.rc.left, dpi), toDesignPixels(data.rc.top, dpi),
-                     toDesignPixels(data.rc.right, dpi), toDesignPixels(data.rc.bottom, dpi)};
+    const int scale = dpi();
+    return PixelRect{toDesignPixels(data.rc.left, scale), toDesignPixels(data.rc.top, scale),
+                     toDesignPixels(data.rc.right, scale), toDesignPixels(data.rc.bottom, scale)};
 }
 
 }  // namespace quorvel::platform::win32

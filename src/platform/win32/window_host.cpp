@@ -14,10 +14,21 @@ namespace {
 constexpr wchar_t kClassPrefix[] = L"Quorvel.";
 constexpr wchar_t kOwnerClass[] = L"Quorvel.Owner";
 
+LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    // Another program asked every window of the process to close (a task kill that is not
+    // forced does): the window this one owns gets the request as well and the program
+    // answers it there. Destroyed here, the owner would take that window with it behind the
+    // program's back, and the program would run on without a bar.
+    if (message == WM_CLOSE) {
+        return 0;
+    }
+    return DefWindowProcW(window, message, wp, lp);
+}
+
 WNDCLASSEXW ownerClassOf(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = &ownerProc;
     wc.hInstance = instance;
     wc.lpszClassName = kOwnerClass;
     return wc;
@@ -403,6 +414,13 @@ void Win32WindowHost::stackBehind(HWND window, const forms::Form& other) {
     }
 }
 
+void Win32WindowHost::systemEvent(HWND window, const std::function<void()>& handler) {
+    // Every top-level window hears of it; the program is told once.
+    if (handler && window == mainWindow()) {
+        handler();
+    }
+}
+
 bool Win32WindowHost::setPointer(const Hosted& hosted) const {
     POINT at{};
     if (GetCursorPos(&at) == FALSE || ScreenToClient(hosted.window.get(), &at) == FALSE) {
@@ -507,7 +525,16 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             hosted.applied.box.reset();
             hosted.applied.revision.reset();
             syncOne(hosted);
+            systemEvent(window, onScreenChanged);
             return 0;
+        case WM_DISPLAYCHANGE:
+            systemEvent(window, onScreenChanged);
+            break;
+        case WM_SETTINGCHANGE:
+            if (wp == SPI_SETWORKAREA) {
+                systemEvent(window, onScreenChanged);
+            }
+            break;
         case WM_COMMAND:
             if (lp == 0 && HIWORD(wp) == 0) {
                 if (forms::MenuItem* chosen = menuBarCommand(hosted.menuBar, LOWORD(wp))) {
@@ -561,11 +588,10 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             }
             return 0;
         case WM_QUERYENDSESSION:
+            systemEvent(window, onSessionEnding);
             return TRUE;
         case WM_ENDSESSION:
-            if (wp != 0 && onCloseRequest) {
-                onCloseRequest(*form);
-            }
+            systemEvent(window, wp != 0 ? onSessionEnded : onSessionContinues);
             return 0;
         default:
             break;
@@ -579,8 +605,9 @@ namespace {
 // Painting, placing and sizing messages are not: the after-event step itself sends them.
 bool reachesHandlers(UINT message) {
     return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_DROPFILES ||
-           message == WM_CLOSE || message == WM_ENDSESSION || message == WM_COMMAND ||
-           message == WM_CAPTURECHANGED || message >= WM_APP;
+           message == WM_CLOSE || message == WM_QUERYENDSESSION || message == WM_ENDSESSION ||
+           message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE || message == WM_DPICHANGED ||
+           message == WM_COMMAND || message == WM_CAPTURECHANGED || message >= WM_APP;
 }
 
 }  // namespace

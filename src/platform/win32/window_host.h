@@ -69,6 +69,13 @@ public:
 
     // A form that takes its close box itself (forms::Form::onCloseRequest) is asked first.
     std::function<void(forms::Form&)> onCloseRequest;
+    // What the system tells every top-level window, handled once (by the main window): the
+    // session is about to end, goes on after all (another program refused), or ends; the
+    // screen's size, resolution or DPI, or the work area the taskbar leaves, changed.
+    std::function<void()> onSessionEnding;
+    std::function<void()> onSessionContinues;
+    std::function<void()> onSessionEnded;
+    std::function<void()> onScreenChanged;
     // Registered messages broadcast to top-level windows, handled once (by the main window).
     void onBroadcast(UINT message, std::function<void()> handler);
 
@@ -138,6 +145,7 @@ private:
     [[nodiscard]] bool setPointer(const Hosted& hosted) const;
     const std::wstring& classFor(const std::string& formName);
     void reap();
+    void systemEvent(HWND window, const std::function<void()>& handler);
 
     HINSTANCE instance_;
     // Shared by every window's real controls; released after the windows.

@@ -1,0 +1,740 @@
+#include "model/model_checker.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bar/bar_numbers.h"
+#include "bar/dock.h"
+#include "platform/sim/sim_platform.h"
+#include "program/program.h"
+#include "settings/record_layout.h"
+#include "settings/settings_files.h"
+#include "settings_window/frm_set.h"
+#include "support/random_settings.h"
+#include "windows/frm_btn.h"
+#include "windows/frm_dir_box.h"
+#include "windows/frm_ver_info.h"
+#include "windows/lnk_name.h"
+
+namespace quorvel::testing {
+
+namespace {
+
+namespace w = settings::words;
+using platform::sim::ProgramEnded;
+
+constexpr std::uint64_t kSettleMs = 300;
+constexpr std::uint64_t kIdleMs = 5000;
+constexpr std::uint64_t kNameShownAtMostMs = 1000;
+constexpr std::size_t kRecentEvents = 40;
+constexpr std::uint64_t kTidyEvery = 256;
+// The windows the program may have open, by form name.
+constexpr std::array<std::string_view, 7> kFormNames = {
+    "Dock", "LnkName", "frmBTN", "frmMenu", "frmSet", "frmDirBox", "frmVerInfo"};
+
+// What a person might type: plain and Japanese text, numbers a field reads leniently, text
+// too long for any field, characters Shift-JIS cannot hold, paths.
+constexpr std::array<std::string_view, 16> kTyped = {
+    "",
+    "メモ帳",
+    "ﾒﾓ",
+    "notepad.exe",
+    "C:\\Windows\\notepad.exe /a \"b c\"",
+    "http://example.jp/",
+    "12495",
+    "-1",
+    "99999999999999999999",
+    "abc",
+    "表計算ソフトウェアの一番新しい版とその次の版とそのまた次の版",
+    "\xF0\x9F\x98\x80",  // an emoji
+    "\xF0\xA0\xAE\xB7",  // a character beyond Shift-JIS
+    "C:\\icons\\1.ico",
+    "\\\\server\\share\\folder",
+    "上"};
+
+// An index into a table of n entries.
+template <class Table>
+std::size_t anyOf(Random& random, const Table& table) {
+    return static_cast<std::size_t>(between(random, 0, static_cast<int>(std::size(table)) - 1));
+}
+
+class Explorer {
+public:
+    Explorer(std::uint64_t seed, ModelCheckResult& result) : random_(seed), result_(result) {
+        result_.seed = seed;
+        sim_.events.afterOutermost = [this] {
+            if (program_) {
+                program_->afterEvent();
+            }
+        };
+        sim_.clock.afterTick = [this] {
+            ++result_.timerTicks;
+            checkName("after a timer tick");
+        };
+        sim_.windows.chooseMenuEntry = [this](const forms::MenuItem& menu) {
+            return chooseEntry(menu);
+        };
+        arrangeWorld();
+        startProgram();
+    }
+
+    void run(std::uint64_t events) {
+        for (std::uint64_t i = 0; i < events && !result_.violation; ++i) {
+            ++result_.events;
+            step();
+            if (result_.events % kTidyEvery == 0) {
+                tidy();
+            }
+        }
+        result_.virtualMs = sim_.clock.now();
+    }
+
+private:
+    struct Event {
+        const char* name;
+        int weight;
+        void (Explorer::*run)();
+    };
+
+    // --- the world -------------------------------------------------------------------------
+
+    void arrangeWorld() {
+        struct Screen {
+            forms::Twips width, height;
+            platform::PixelRect taskbar;
+        };
+        constexpr Screen kScreens[] = {{19200, 15360, {0, 994, 1280, 1024}},
+                                       {28800, 16200, {0, 1040, 1920, 1080}},
+                                       {12000, 9000, {0, 572, 800, 600}}};
+        const Screen& screen = kScreens[between(random_, 0, 2)];
+        sim_.screen.width = screen.width;
+        sim_.screen.height = screen.height;
+        sim_.screen.rect = screen.taskbar;
+        settings::SettingsFiles files(sim_.disk, sim_.identity.current, "taro");
+        sim_.disk.addDirectory(files.folder());
+        const int sets = between(random_, 0, settings::kSetCount);
+        for (int n = 1; n <= sets; ++n) {
+            settings::SettingsModel m = randomSet(random_, between(random_, 0, 17));
+            m.RNo = std::to_string(n);
+            if (chance(random_, 0.5)) {
+                m.Clr = std::string(w::kYes);  // a transparent bar: the name slides
+            }
+            static_cast<void>(files.write(m, n));
+        }
+    }
+
+    void startProgram() {
+        ++result_.programRuns;
+        sim_.files.failures.clear();
+        sim_.identity.user =
+            chance(random_, 0.02) ? std::nullopt : std::optional<std::string>("taro");
+        program_ = std::make_unique<program::Program>(sim_.ports());
+        guarded("start", [this] { sim_.dispatch([this] { program_->start(); }); });
+        advance(kSettleMs);
+        // A start after a hard kill applies the taskbar setting, whatever the killed run left.
+        if (program_ && !result_.violation) {
+            checkTaskbarFollowsSetting("the start after a program run");
+        }
+    }
+
+    // --- one step --------------------------------------------------------------------------
+
+    void step() {
+        static constexpr Event kEvents[] = {
+            {"hover", 22, &Explorer::hover},
+            {"click", 12, &Explorer::click},
+            {"right click", 8, &Explorer::rightClick},
+            {"time passes", 18, &Explorer::timePasses},
+            {"idle", 5, &Explorer::idle},
+            {"settings window", 14, &Explorer::settingsWindow},
+            {"folder chooser, About", 3, &Explorer::smallWindows},
+            {"panel", 3, &Explorer::panelClick},
+            {"save", 2, &Explorer::save},
+            {"set switch", 3, &Explorer::setSwitch},
+            {"restart request", 1, &Explorer::restartRequest},
+            {"bin changes", 3, &Explorer::binChanges},
+            {"drop on the bar", 1, &Explorer::drop},
+            {"file faults", 2, &Explorer::fileFaults},
+            {"screen changes", 1, &Explorer::screenChanges},
+            {"shell restarts", 1, &Explorer::shellRestarts},
+            {"session", 1, &Explorer::session},
+            {"end", 1, &Explorer::end},
+        };
+        int total = 0;
+        for (const Event& e : kEvents) {
+            total += e.weight;
+        }
+        int pick = between(random_, 0, total - 1);
+        const Event* chosen = &kEvents[0];
+        for (const Event& e : kEvents) {
+            if (pick < e.weight) {
+                chosen = &e;
+                break;
+            }
+            pick -= e.weight;
+        }
+        ++result_.eventCounts[chosen->name];
+        current_ = chosen->name;
+        scriptAnswers();
+        const int written = sim_.disk.replaceCount();
+        if (!program_) {
+            startProgram();
+            return;
+        }
+        guarded(chosen->name, [this, chosen] { (this->*chosen->run)(); });
+        if (sim_.disk.replaceCount() != written) {
+            result_.filesWritten += static_cast<std::uint64_t>(sim_.disk.replaceCount() - written);
+            checkFilesRead();
+        }
+        if (program_) {
+            checkAlways();
+        } else {
+            startProgram();
+        }
+    }
+
+    // Runs an event; the program's own end is a way of ending, anything else thrown is a
+    // fault.
+    void guarded(std::string_view what, const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const ProgramEnded&) {
+            note(std::string(what) + ": the program ended");
+            programEnded(true);
+        } catch (const std::exception& e) {
+            fail(std::string("an exception escaped (") + e.what() + ")");
+        }
+    }
+
+    void programEnded(bool restoresTaskbar) {
+        program_.reset();
+        if (restoresTaskbar && !sim_.screen.taskbarVisible) {
+            fail("the taskbar stayed hidden after the program ended");
+        }
+    }
+
+    // --- the person ------------------------------------------------------------------------
+
+    bar::Dock& dock() { return program_->dock(); }
+
+    // A point on one of the window's visible images (mostly), or anywhere in it.
+    forms::Point somewhere(const forms::Form& form) {
+        std::vector<const forms::Image*> images;
+        for (const auto& control : form.controls()) {
+            if (const auto* image = dynamic_cast<const forms::Image*>(control.get());
+                image != nullptr && image->visible() && image->left() < form.width() &&
+                image->top() < form.height()) {
+                images.push_back(image);
+            }
+        }
+        if (!images.empty() && chance(random_, 0.85)) {
+            const forms::Image* image = images[anyOf(random_, images)];
+            const forms::Rect r = image->bounds();
+            return {std::min(r.left + between(random_, 0, std::max(0, r.width - 1)),
+                             std::max(0, form.width() - 1)),
+                    std::min(r.top + between(random_, 0, std::max(0, r.height - 1)),
+                             std::max(0, form.height() - 1))};
+        }
+        return {between(random_, 0, std::max(0, form.width() - 1)),
+                between(random_, 0, std::max(0, form.height() - 1))};
+    }
+
+    void hover() {
+        if (!dock().visible() || dock().width() <= 2) {
+            return;
+        }
+        const forms::Point at = somewhere(dock());
+        if (const auto* image = dynamic_cast<const forms::Image*>(dock().controlAt(at));
+            image != nullptr && image->events.onMouseMove) {
+            lastHoverMs_ = sim_.clock.now();
+        }
+        note("hover " + describe(dock(), at));
+        sim_.dispatch([&] { dock().mouseMove(at); });
+        advance(static_cast<std::uint64_t>(between(random_, 0, 40)));
+    }
+
+    void press(forms::Form& form, forms::MouseButton button) {
+        const forms::Point at = somewhere(form);
+        note(std::string(button == forms::MouseButton::Left ? "click " : "right click ") +
+             describe(form, at));
+        sim_.dispatch([&] { form.mouseDown(button, at); });
+        if (sim_.windows.live(form.name()) == &form) {
+            sim_.dispatch([&] { form.mouseUp(button, at); });
+        }
+    }
+
+    void click() {
+        if (dock().visible()) {
+            press(dock(), forms::MouseButton::Left);
+        }
+    }
+
+    void rightClick() {
+        if (dock().visible()) {
+            press(dock(), forms::MouseButton::Right);
+        }
+    }
+
+    void panelClick() {
+        if (windows::FrmBtn* panel = program_->windows().frmBtnIfLoaded(); panel != nullptr) {
+            press(*panel,
+                  chance(random_, 0.8) ? forms::MouseButton::Left : forms::MouseButton::Right);
+        }
+    }
+
+    std::string chooseEntry(const forms::MenuItem& menu) {
+        std::vector<const forms::MenuItem*> reachable;
+        const std::function<void(const forms::MenuItem&)> walk = [&](const forms::MenuItem& m) {
+            for (const auto& child : m.children()) {
+                if (!child->visible() || !child->enabled()) {
+                    continue;
+                }
+                if (child->children().empty()) {
+                    reachable.push_back(child.get());
+                } else {
+                    walk(*child);
+                }
+            }
+        };
+        walk(menu);
+        if (reachable.empty() || chance(random_, 0.2)) {
+            note("  menu dismissed");
+            return "";
+        }
+        const forms::MenuItem* chosen = reachable[anyOf(random_, reachable)];
+        note("  menu: " + chosen->name());
+        return chosen->name();
+    }
+
+    // Something done to a window with controls: typing, picking, pressing, clicking its
+    // pictures, Enter, Escape or its close box.
+    void operate(forms::Form& form) {
+        std::vector<forms::Control*> controls;
+        for (const auto& control : form.controls()) {
+            if (auto* native = dynamic_cast<forms::NativeControl*>(control.get());
+                native != nullptr && native->acceptsInput()) {
+                controls.push_back(native);
+            } else if (auto* image = dynamic_cast<forms::Image*>(control.get());
+                       image != nullptr && image->visible()) {
+                controls.push_back(image);
+            }
+        }
+        const int action = between(random_, 0, 19);
+        if (action == 0) {
+            note(form.name() + ": close box");
+            // A window that does not take its close box itself is left alone by the host.
+            sim_.dispatch([&] { static_cast<void>(form.requestClose()); });
+            return;
+        }
+        if (action == 1) {
+            note(form.name() + ": Enter");
+            sim_.dispatch([&] { form.enterKey(); });
+            return;
+        }
+        if (action == 2) {
+            note(form.name() + ": Escape");
+            sim_.dispatch([&] { form.escapeKey(); });
+            return;
+        }
+        if (controls.empty()) {
+            return;
+        }
+        forms::Control* control = controls[anyOf(random_, controls)];
+        if (auto* box = dynamic_cast<forms::TextBox*>(control)) {
+            const std::string text(kTyped[anyOf(random_, kTyped)]);
+            note(form.name() + ": type into " + box->name() + " \"" + text + "\"");
+            sim_.dispatch([&] { box->typeText(text); });
+        } else if (auto* list = dynamic_cast<forms::ListBox*>(control)) {
+            const int index = between(random_, -1, static_cast<int>(list->items().size()));
+            const bool activate = chance(random_, 0.3);
+            note(form.name() + ": " + (activate ? "activate " : "choose ") + list->name() + " " +
+                 std::to_string(index));
+            sim_.dispatch([&] { activate ? list->activate(index) : list->choose(index); });
+        } else if (auto* combo = dynamic_cast<forms::ListControl*>(control)) {
+            const int index = between(random_, -1, static_cast<int>(combo->items().size()));
+            note(form.name() + ": choose " + combo->name() + " " + std::to_string(index));
+            sim_.dispatch([&] { combo->choose(index); });
+        } else if (auto* button = dynamic_cast<forms::Button*>(control)) {
+            note(form.name() + ": press " + button->name());
+            sim_.dispatch([&] { button->press(); });
+        } else if (auto* image = dynamic_cast<forms::Image*>(control)) {
+            const forms::Point at{image->left() + image->width() / 2,
+                                  image->top() + image->height() / 2};
+            note(form.name() + ": click " + image->name());
+            sim_.dispatch([&] { form.mouseDown(forms::MouseButton::Left, at); });
+            if (sim_.windows.live(form.name()) == &form) {
+                sim_.dispatch([&] { form.mouseUp(forms::MouseButton::Left, at); });
+            }
+        }
+    }
+
+    void settingsWindow() {
+        if (settings_window::FrmSet* win = program_->windows().frmSetIfLoaded()) {
+            operate(*win);
+        } else if (chance(random_, 0.3)) {
+            note("open the settings window");
+            sim_.dispatch([this] { program_->windows().frmSet(); });
+        }
+    }
+
+    // The small windows: the folder chooser and the About window, whichever is open.
+    void smallWindows() {
+        if (windows::FrmDirBox* chooser = program_->windows().frmDirBoxIfLoaded();
+            chooser != nullptr && chance(random_, 0.5)) {
+            operate(*chooser);
+        } else if (windows::FrmVerInfo* about = program_->windows().frmVerInfoIfLoaded()) {
+            operate(*about);
+        }
+    }
+
+    void timePasses() {
+        const int kind = between(random_, 0, 9);
+        const std::uint64_t ms = kind < 6 ? static_cast<std::uint64_t>(between(random_, 1, 50))
+                                 : kind < 9
+                                     ? static_cast<std::uint64_t>(between(random_, 100, 1000))
+                                     : static_cast<std::uint64_t>(between(random_, 1000, 4000));
+        note("time passes " + std::to_string(ms) + " ms");
+        advance(ms);
+    }
+
+    void idle() {
+        note("idle 5 s");
+        advance(kIdleMs);
+        if (program_) {
+            checkIdle();
+        }
+    }
+
+    // --- what other windows and the system do --------------------------------------------
+
+    void save() {
+        note("bar save (cmdDsSave)");
+        const std::size_t messages = sim_.dialogs.messages.size();
+        const int written = sim_.disk.replaceCount();
+        sim_.dispatch([this] { dock().command("cmdDsSave").press(); });
+        if (sim_.dialogs.messages.size() == messages && sim_.disk.replaceCount() == written + 2) {
+            checkSavedRecord();
+        }
+    }
+
+    void setSwitch() {
+        constexpr std::array<std::string_view, 8> kNumbers = {"1", "2", "3", "4",
+                                                              "1", "2", "0", "5"};
+        const std::string number(kNumbers[anyOf(random_, kNumbers)]);
+        note("switch to set " + number);
+        sim_.dispatch([&] {
+            dock().model().RNo = number;
+            dock().model().MRNo = number;
+            dock().command("cmdReStart").press();
+        });
+    }
+
+    void restartRequest() {
+        const std::string text = chance(random_, 0.5) ? "1" : "";
+        note("restart request \"" + text + "\"");
+        sim_.dispatch([&] { dock().textField("txtSvSw").setText(text); });
+    }
+
+    void binChanges() {
+        const int items = between(random_, -1, 5);
+        sim_.shell.binItems = items < 0 ? std::nullopt : std::optional<std::int64_t>(items);
+        note("the bin holds " + std::to_string(items));
+        sim_.dispatch([this] { sim_.shell.binChanged(); });
+    }
+
+    void drop() {
+        if (!dock().visible()) {
+            return;
+        }
+        const forms::Point at = somewhere(dock());
+        note("drop files on " + describe(dock(), at));
+        sim_.dispatch([&] { dock().drop(at, {"C:\\tmp\\a.txt", "C:\\tmp\\b"}); });
+    }
+
+    void fileFaults() {
+        using platform::sim::FileOp;
+        if (!sim_.files.failures.empty() && chance(random_, 0.6)) {
+            note("the disk works again");
+            sim_.files.failures.clear();
+            return;
+        }
+        constexpr std::array<FileOp, 5> kOps = {FileOp::CreateDirectory, FileOp::EnsureFile,
+                                                FileOp::FileSize, FileOp::ReadAt,
+                                                FileOp::ReplaceFile};
+        const FileOp op = kOps[anyOf(random_, kOps)];
+        note("the disk fails operation " + std::to_string(static_cast<int>(op)));
+        sim_.files.failures[op] = platform::Error{112, "ディスクの空き領域が不足しています。"};
+    }
+
+    void screenChanges() {
+        constexpr std::array<std::array<int, 4>, 3> kModes = {
+            {{19200, 15360, 994, 1024}, {28800, 16200, 1040, 1080}, {12000, 9000, 572, 600}}};
+        const auto& mode = kModes[static_cast<std::size_t>(between(random_, 0, 2))];
+        sim_.screen.width = mode[0];
+        sim_.screen.height = mode[1];
+        const int width = mode[0] / 15;
+        sim_.screen.rect = platform::PixelRect{0, mode[2], width, mode[3]};
+        note("the screen becomes " + std::to_string(width) + " wide");
+        sim_.dispatch([this] { program_->screenChanged(); });
+    }
+
+    void shellRestarts() {
+        note("the shell restarts with its taskbar shown");
+        sim_.screen.taskbarVisible = true;
+        sim_.dispatch([this] { program_->shellRestarted(); });
+    }
+
+    void session() {
+        const bool ends = chance(random_, 0.4);
+        note(ends ? "the session ends" : "the session nearly ends, then goes on");
+        sim_.dispatch([this] { program_->sessionEnding(); });
+        if (!sim_.screen.taskbarVisible) {
+            fail("the taskbar is hidden while the session is ending");
+            return;
+        }
+        if (ends) {
+            sim_.dispatch([this] { program_->sessionEnded(); });
+            programEnded(true);
+        } else {
+            sim_.dispatch([this] { program_->sessionContinues(); });
+        }
+    }
+
+    void end() {
+        const int how = between(random_, 0, 2);
+        if (how == 0) {
+            note("quit");
+            sim_.dispatch([this] { dock().command("cndEnd").press(); });
+        } else if (how == 1) {
+            note("the bar window is closed");
+            sim_.dispatch([this] { program_->unload(); });
+            programEnded(true);
+        } else {
+            note("killed outright");
+            programEnded(false);
+        }
+    }
+
+    // --- what any user would state -----------------------------------------------------------
+
+    void checkAlways() {
+        checkName("after the event");
+        if (sim_.windows.liveCount("frmSet") > 1) {
+            fail("more than one settings window");
+        }
+    }
+
+    // A name shown on the screen goes within a second of the last move over an item.
+    void checkName(std::string_view when) {
+        if (!program_ || result_.violation) {
+            return;
+        }
+        windows::LnkName* popup = program_->windows().lnkNameIfLoaded();
+        if (popup == nullptr || !popup->visible() || popup->label("LNm").caption().empty()) {
+            return;
+        }
+        const std::uint64_t since = sim_.clock.now() - lastHoverMs_;
+        if (since > kNameShownAtMostMs) {
+            fail("the name \"" + popup->label("LNm").caption() + "\" is still shown " +
+                 std::to_string(since) + " ms after the pointer was last over an item (" +
+                 std::string(when) + ")");
+        }
+    }
+
+    void checkIdle() {
+        for (std::string_view name : kFormNames) {
+            const forms::Form* form = sim_.windows.live(std::string(name));
+            if (form == nullptr) {
+                continue;
+            }
+            for (const auto& control : form->controls()) {
+                if (const auto* timer = dynamic_cast<const forms::Timer*>(control.get());
+                    timer != nullptr && timer->running() && timer->interval() <= 10) {
+                    fail("after 5 s without input, " + form->name() + "." + timer->name() +
+                         " still runs every " + std::to_string(timer->interval()) + " ms");
+                    return;
+                }
+            }
+        }
+        const settings::SettingsModel& m = dock().model();
+        if (m.DockPos.empty()) {
+            return;  // no set was ever laid out (no user name): a sliver by design
+        }
+        const forms::Twips full = bar::fullWidthOf(m.FWdth);
+        if (dock().visible() && dock().width() != full) {
+            fail("after 5 s without input the bar is " + std::to_string(dock().width()) +
+                 " wide, neither open at FWdth " + m.FWdth + " nor hidden");
+            return;
+        }
+        checkTaskbarFollowsSetting("after 5 s without input");
+        if (const windows::FrmBtn* panel = program_->windows().frmBtnIfLoaded();
+            panel != nullptr && dock().visible() && panel->top() != dock().top() + 50) {
+            fail("after 5 s without input the panel is not beside the bar");
+        }
+    }
+
+    void checkTaskbarFollowsSetting(std::string_view when) {
+        const std::string& taskB = dock().model().TaskB;
+        if (taskB == w::kShown && !sim_.screen.taskbarVisible) {
+            fail(std::string(when) + ": TaskB is 表示 but the taskbar is hidden");
+        } else if (taskB == w::kHidden && sim_.screen.taskbarVisible) {
+            fail(std::string(when) + ": TaskB is 非表示 but the taskbar is shown");
+        }
+    }
+
+    void checkFilesRead() {
+        settings::SettingsFiles files(sim_.disk, sim_.identity.current, "taro");
+        auto count = files.countSets();
+        if (!count) {
+            fail("the sets file written does not read back: " + count.error().message);
+            return;
+        }
+        for (int n = 1; n <= std::min(count.value(), 8); ++n) {
+            if (auto set = files.readSet(n); !set) {
+                fail("set " + std::to_string(n) + " written does not read back");
+                return;
+            }
+        }
+        if (auto dockFile = files.readDock(); !dockFile) {
+            fail("the dock file written does not read back");
+        }
+    }
+
+    // A bar save that said nothing wrote exactly the bar's fields where its set belongs.
+    void checkSavedRecord() {
+        settings::SettingsFiles files(sim_.disk, sim_.identity.current, "taro");
+        const int set = dock().currentSetNumber();
+        const auto sets = sim_.disk.fileBytes(files.setsPath()).value_or("");
+        const auto dockBytes = sim_.disk.fileBytes(files.dockPath()).value_or("");
+        const auto at = static_cast<std::size_t>(set - 1) * settings::kSetRecordLength;
+        if (set < 1 || sets.size() < at + settings::kSetRecordLength) {
+            fail("a save that said nothing left no record for set " + std::to_string(set));
+            return;
+        }
+        if (sets.compare(at, settings::kSetRecordLength,
+                         settings::encodeRecord(dock().model(), settings::setRecordLayout())) !=
+            0) {
+            fail("set " + std::to_string(set) + " as saved differs from the bar's fields");
+        }
+        if (dockBytes.compare(
+                0, settings::kDockRecordLength,
+                settings::encodeRecord(dock().model(), settings::dockRecordLayout())) != 0) {
+            fail("the dock record as saved differs from the bar's fields");
+        }
+    }
+
+    // --- bookkeeping -------------------------------------------------------------------------
+
+    void advance(std::uint64_t ms) {
+        guarded("time", [&] { sim_.clock.advance(ms); });
+    }
+
+    void scriptAnswers() {
+        using platform::MessageAnswer;
+        sim_.dialogs.answers.clear();
+        sim_.dialogs.fileAnswers.clear();
+        sim_.dialogs.fontAnswers.clear();
+        sim_.dialogs.colorAnswers.clear();
+        for (int i = 0; i < 4; ++i) {
+            sim_.dialogs.answers.push_back(chance(random_, 0.5) ? MessageAnswer::Yes
+                                                                : MessageAnswer::No);
+            sim_.dialogs.fileAnswers.push_back(
+                chance(random_, 0.3)
+                    ? std::nullopt
+                    : std::optional<std::string>(std::string(kTyped[anyOf(random_, kTyped)])));
+            sim_.dialogs.fontAnswers.push_back(
+                chance(random_, 0.5) ? std::nullopt
+                                     : std::optional<platform::FontChoice>(platform::FontChoice{
+                                           "ＭＳ 明朝", between(random_, 6, 20),
+                                           chance(random_, 0.5), chance(random_, 0.5)}));
+            sim_.dialogs.colorAnswers.push_back(
+                chance(random_, 0.5)
+                    ? std::nullopt
+                    : std::optional<forms::ColorNumber>(between(random_, 0, 0xFFFFFF)));
+        }
+    }
+
+    // The simulated system keeps every call it saw; a long run must not keep them all.
+    void tidy() {
+        sim_.log.clear();
+        sim_.dialogs.messages.clear();
+        sim_.dialogs.fileRequests.clear();
+        sim_.dialogs.fontPresets.clear();
+        sim_.dialogs.colorStarts.clear();
+        sim_.shell.executed.clear();
+        sim_.shell.started.clear();
+        sim_.shell.properties.clear();
+        sim_.shell.recycled.clear();
+        sim_.screen.showCalls.clear();
+        sim_.windows.menusShown.clear();
+        sim_.pictures.loads.clear();
+        sim_.pictures.builtinRequests.clear();
+    }
+
+    std::string describe(const forms::Form& form, forms::Point at) const {
+        const forms::Control* control = form.controlAt(at);
+        return form.name() + "." + (control != nullptr ? control->name() : "background") + " (" +
+               std::to_string(at.x) + "," + std::to_string(at.y) + ")";
+    }
+
+    void note(std::string what) {
+        if (std::getenv("QUORVEL_MODEL_TRACE") != nullptr && program_) {
+            const auto& m = dock().model();
+            const auto links = std::count_if(m.L.begin(), m.L.end(),
+                                             [](const auto& slot) { return !slot.P.empty(); });
+            std::fprintf(stderr, "#%llu @%llu bar %s w=%d FWdth=%s RNo=%s set=%d links=%d | %s\n",
+                         static_cast<unsigned long long>(result_.events),
+                         static_cast<unsigned long long>(sim_.clock.now()),
+                         dock().visible() ? "shown" : "hidden", dock().width(), m.FWdth.c_str(),
+                         m.RNo.c_str(), dock().currentSetNumber(), static_cast<int>(links),
+                         what.c_str());
+        }
+        recent_.push_back("#" + std::to_string(result_.events) + " @" +
+                          std::to_string(sim_.clock.now()) + "ms " + std::move(what));
+        if (recent_.size() > kRecentEvents) {
+            recent_.pop_front();
+        }
+    }
+
+    void fail(const std::string& what) {
+        if (result_.violation) {
+            return;
+        }
+        std::ostringstream out;
+        out << "seed " << result_.seed << ", event " << result_.events << " (" << current_
+            << "), at " << sim_.clock.now() << " ms: " << what << "\nthe events before it:\n";
+        for (const std::string& line : recent_) {
+            out << "  " << line << '\n';
+        }
+        result_.violation = out.str();
+    }
+
+    Random random_;
+    ModelCheckResult& result_;
+    platform::sim::SimPlatform sim_;
+    std::unique_ptr<program::Program> program_;
+    std::uint64_t lastHoverMs_ = 0;
+    std::deque<std::string> recent_;
+    std::string current_ = "start";
+};
+
+}  // namespace
+
+ModelCheckResult runModelCheck(std::uint64_t seed, std::uint64_t events) {
+    ModelCheckResult result;
+    Explorer explorer(seed, result);
+    explorer.run(events);
+    return result;
+}
+
+}  // namespace quorvel::testing
