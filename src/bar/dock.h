@@ -60,9 +60,10 @@ public:
     // The shell made a new taskbar (Explorer restarted): it is measured again and the bar's
     // taskbar setting applied to it, as to the old one.
     void ShellRestarted();
-    // The screen or the taskbar changed: the taskbar is measured again and the bar placed as a
-    // restart would place it, its switch panel and name popup moving with it. The taskbar may
-    // still be moving when the change is announced, so it is measured again for a while.
+    // The screen or the taskbar changed: the taskbar is measured again (and hidden again, when
+    // the bar hides it) and the bar placed as a restart would place it, its switch panel and name
+    // popup moving with it. The taskbar may still be moving when the change is announced, so it
+    // is measured again for a while.
     void ScreenChanged();
     // How often the taskbar is measured again after a change, and how far apart.
     static constexpr int kScreenRecheckCount = 3;
@@ -157,6 +158,7 @@ private:
     void hoverOver(const forms::Image& item, const std::string& name);
     void showTaskbar(platform::ShowState state);
     void measureTaskbar();
+    void keepTaskbarAsSet();
     void placeOnScreen();
     void keepBesideBar(forms::Form* window, forms::Twips oldLeft, forms::Twips oldTop);
     void tmeScreen_Timer();

@@ -39,6 +39,7 @@ void Dock::ShellRestarted() {
 
 void Dock::ScreenChanged() {
     measureTaskbar();
+    keepTaskbarAsSet();
     placeOnScreen();
     screenRechecks_ = kScreenRecheckCount;
     tmeScreen_->start(kScreenRecheckMs);
@@ -46,9 +47,18 @@ void Dock::ScreenChanged() {
 
 void Dock::tmeScreen_Timer() {
     measureTaskbar();
+    keepTaskbarAsSet();
     placeOnScreen();
     if (--screenRechecks_ <= 0) {
         tmeScreen_->stop();
+    }
+}
+
+void Dock::keepTaskbarAsSet() {
+    // A shell lays its taskbar out afresh for a new screen and may show it again while doing
+    // so; a restart would hide it again, and so does this.
+    if (model_.TaskB == w::kHidden) {
+        showTaskbar(platform::ShowState::Hide);
     }
 }
 

@@ -2,8 +2,9 @@
 
 Wine prefers its own built-in DLLs, so the planted ones are offered first for every library the
 program may load at run time (WINEDLLOVERRIDES "native, then built-in"). The bar is then taken
-through pictures, its name popup, its menu, the settings window with its file dialog, and a
-second start's message box, and no planted DLL may have run.
+through pictures, its name popup, its menu, the settings window with its file dialog, the
+cleanup commands (recent files, the internet cache, the history), and a second start's message
+box, and no planted DLL may have run.
 
 The libraries the loader resolves before the program runs its first line (the exe's own imports
 and theirs) are outside the program's reach; on Windows each of the exe's imports is one of the
@@ -17,6 +18,7 @@ import time
 import unittest
 
 import bar_case
+import test_menu_commands as menu_case
 import test_settings_window as settings_case
 import winebox
 from bar_case import BAR_CLASS, NAME_POPUP_CLASS
@@ -40,6 +42,7 @@ RUN_TIME_LIBRARIES = [
     "bcrypt", "crypt32", "profapi", "userenv", "netapi32", "mpr", "dbghelp", "powrprof",
     "setupapi", "wintrust", "gdiplus", "explorerframe", "shdocvw", "ieframe", "actxprxy",
     "mlang", "msxml3", "jscript", "wshom", "twinapi", "textinputframework", "coremessaging",
+    "ws2_32", "iphlpapi", "nsi", "dnsapi", "secur32", "winhttp", "mswsock", "netutils",
 ]
 
 # Loaded while the process starts, before the program's first line: Wine's user32 loads the
@@ -84,7 +87,7 @@ def load_time_closure(exe):
     return seen
 
 
-class SafeLoadingTest(settings_case.SettingsWindowCase):
+class SafeLoadingTest(settings_case.SettingsWindowCase, menu_case.MenuCommandCase):
     def setUp(self):
         super().setUp()
         if objdump() is None:
@@ -144,6 +147,13 @@ class SafeLoadingTest(settings_case.SettingsWindowCase):
             colours = self.item_pixels(shot, bar, bar_case.SLOT_TWIPS(n))
             self.assertEqual(len(colours), 1, f"slot {n}: {colours}")
 
+        # The cleanup commands, from the menu as it first opens on the bar's background: the
+        # shell's recent documents, wininet's cache, COM's history.
+        for name, keys in (("recent", menu_case.RECENT_FILES), ("cache", menu_case.CACHE),
+                           ("history", menu_case.HISTORY)):
+            self.choose(bar, keys, name=name)
+            self.answer_every_message()
+
         # The name popup, and the menu opened and dismissed.
         self.session.move_to(*self.centre_of(bar, bar_case.SLOT_TWIPS(2)))
         self.assertIsNotNone(self.session.wait_for_window(NAME_POPUP_CLASS, 10))
@@ -183,6 +193,13 @@ class SafeLoadingTest(settings_case.SettingsWindowCase):
         unplanted = {name for name in unplanted if name.endswith(".dll")}
         self.assertEqual(unplanted - {self.exe.name.lower()}, set())
         self.assertTrue(self.session.window_rect(BAR_CLASS)[4], "the bar is still there")
+
+    def answer_every_message(self):
+        """OK to each message box the command shows, until none comes for a while."""
+        while winebox.wait_until(self.session.dialogs, 5, 0.2):
+            self.session.screenshot("message")
+            self.session.probe("dismiss-dialogs")
+            time.sleep(0.5)
 
     def picture(self, name, colour):
         path = self.workdir / name

@@ -136,5 +136,33 @@ TEST_F(BarScreen, AClosedBarStaysClosedWhereverTheScreenPutsIt) {
     EXPECT_EQ(dock().left(), 28800 / 2 - settings::slotLeft(4) / 2);
 }
 
+TEST_F(BarScreen, ATaskbarTheShellShowsAgainForTheNewScreenIsHiddenAgain) {
+    auto set = sampleSet(3);
+    set.DockPos = "下";
+    set.TaskB = "非表示";
+    store(set, 1);
+    startOpen();
+    ASSERT_FALSE(sim.screen.taskbarVisible);
+    sim.screen.height = 18000;
+    sim.screen.taskbarVisible = true;  // laid out afresh for the new screen, and shown
+    sim.dispatch([this] { program->screenChanged(); });
+    EXPECT_FALSE(sim.screen.taskbarVisible);
+    // And when the shell shows it only a moment later.
+    sim.clock.advance(200);
+    sim.screen.taskbarVisible = true;
+    sim.clock.advance(1500);
+    EXPECT_FALSE(sim.screen.taskbarVisible);
+    EXPECT_EQ(dock().top(), 18000 - 735 - 5);
+}
+
+TEST_F(BarScreen, AShownTaskbarIsLeftAsTheShellHasIt) {
+    store(sampleSet(3), 1);
+    startOpen();
+    const std::size_t calls = sim.screen.showCalls.size();
+    sim.dispatch([this] { program->screenChanged(); });
+    sim.clock.advance(2000);
+    EXPECT_EQ(sim.screen.showCalls.size(), calls);
+}
+
 }  // namespace
 }  // namespace quorvel::testing
