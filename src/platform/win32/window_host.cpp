@@ -58,6 +58,9 @@ private:
     HDROP drop_;
 };
 
+// Posted to a window whose form is gone, to destroy it once its own messages have returned.
+constexpr UINT kReapMessage = WM_APP + 0x100;
+
 // Counts a handler of a window on the stack, so the window outlives it.
 class BusyScope {
 public:
@@ -190,9 +193,18 @@ void Win32WindowHost::updateNow() {
 }
 
 void Win32WindowHost::reap() {
-    std::erase_if(windows_, [](const std::unique_ptr<Hosted>& h) {
-        return h->form == nullptr && h->busy == 0;
-    });
+    std::vector<std::unique_ptr<Hosted>> gone;
+    for (auto it = windows_.begin(); it != windows_.end();) {
+        if ((*it)->form == nullptr && (*it)->busy == 0) {
+            gone.push_back(std::move(*it));
+            it = windows_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    // Destroyed once out of the list: a window that goes hands the focus and activation to
+    // another, whose handlers may bring everything up to date and so reap again.
+    gone.clear();
 }
 
 HWND Win32WindowHost::windowOf(const forms::Form& form) {
@@ -638,13 +650,31 @@ LRESULT CALLBACK Win32WindowHost::windowProc(HWND window, UINT message, WPARAM w
         static_cast<void>(hosted->window.release());
         return DefWindowProcW(window, message, wp, lp);
     }
-    const BusyScope busy(hosted->busy);
-    try {
-        return hosted->host->dispatch(*hosted, message, wp, lp);
-    } catch (...) {
-        hosted->host->pendingFailure_ = std::current_exception();
+    if (message == kReapMessage) {
+        if (hosted->form == nullptr && hosted->busy == 0) {
+            hosted->host->reap();
+        }
         return 0;
     }
+    Win32WindowHost& host = *hosted->host;
+    LRESULT result = 0;
+    {
+        const BusyScope busy(hosted->busy);
+        try {
+            result = host.dispatch(*hosted, message, wp, lp);
+        } catch (...) {
+            host.pendingFailure_ = std::current_exception();
+        }
+    }
+    // A window whose form was unloaded by one of its own handlers (the settings window's
+    // close box, the folder chooser's OK) had to outlive that handler. It goes with the next
+    // message rather than now, because the control that reported the click may still be on
+    // the stack, and rather than at whatever event comes next, which for an idle bar may be
+    // none: the window would stay on the screen.
+    if (hosted->form == nullptr && hosted->busy == 0) {
+        PostMessageW(window, kReapMessage, 0, 0);
+    }
+    return result;
 }
 
 }  // namespace quorvel::platform::win32

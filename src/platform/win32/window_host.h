@@ -119,13 +119,15 @@ private:
             : children(services), tips(services.instance) {}
         Hosted(const Hosted&) = delete;
         Hosted& operator=(const Hosted&) = delete;
-        // The window's last messages must not reach a half-destroyed record; its controls go
-        // before it.
+        // The window's last messages must not reach a half-destroyed record. Its controls and
+        // tooltips go with it, as the system destroys a window's children and owned windows:
+        // destroyed one by one before it, each would uncover and repaint part of a window
+        // still on the screen, and a settings window holds over a hundred.
         ~Hosted() {
             if (window) {
                 SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
-                tips.destroy();
-                children.destroy();
+                tips.abandon();
+                children.abandon();
                 window.reset();
             }
         }
