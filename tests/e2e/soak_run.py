@@ -55,6 +55,7 @@ class Soak:
         self.user = user
         self.exe = exe or winebox.quorvel_exe()
         self.process = None
+        self.last_timing = ""
         # Every how many cycles the settings window opens and the set switches, and the bar is
         # folded away and brought back (1: every one).
         self.fold_every = fold_every
@@ -89,6 +90,8 @@ class Soak:
         fields = dict(part.split("=", 1) for part in answer.split() if "=" in part)
         if "failed" not in fields:
             raise RuntimeError(f"the driver said: {answer}")
+        # What each part of the cycles took ("ms: pointer=... close=..."), for the report.
+        self.last_timing = answer.partition(" ms: ")[2]
         return int(fields["failed"])
 
     def measure(self):
@@ -118,7 +121,8 @@ class Soak:
             failed += self.drive(chunk)
             done += chunk
             now = self.measure()
-            report(f"{done} cycles, {time.monotonic() - started:.0f} s: {now}")
+            report(f"{done} cycles, {time.monotonic() - started:.0f} s: {now} "
+                   f"(ms: {self.last_timing})")
         after = now if cycles else before
         seconds = time.monotonic() - started
         return {"cycles": cycles, "failed": failed, "before": before, "after": after,
