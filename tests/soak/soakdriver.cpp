@@ -10,8 +10,6 @@
 //                                  (default: every cycle is a full one)
 //   soakdriver measure    print "windows=N gdi=N" for the bar's process
 #include <windows.h>
-// <windows.h> first: winternl.h needs its types.
-#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,17 +17,16 @@
 #include <string>
 #include <vector>
 
+#include "win32_console.h"
+#include "win32_gdi_objects.h"
+
 namespace {
+
+using quorvel::test_support::gdiObjectsOf;
+using quorvel::test_support::printLine;
 
 constexpr DWORD kPollMs = 5;
 constexpr DWORD kWaitMs = 10000;
-
-void Print(const std::string& line) {
-    const std::string text = line + "\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-              &written, nullptr);
-}
 
 HWND Find(const wchar_t* class_name) {
     return FindWindowW(class_name, nullptr);
@@ -188,48 +185,10 @@ bool Cycle(int n, bool fold, bool full) {
     return closed;
 }
 
-// The process's GDI objects, counted in the handle table its PEB names (-1: no such table).
-long GdiObjectsOf(HANDLE process) {
-    PROCESS_BASIC_INFORMATION basic{};
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
-                                  nullptr) != 0) {
-        return -1;
-    }
-    constexpr SIZE_T kTableOffset = 0xF8;  // GdiSharedHandleTable in a 64-bit PEB
-    ULONG_PTR table = 0;
-    SIZE_T got = 0;
-    if (!ReadProcessMemory(process,
-                           reinterpret_cast<const char*>(basic.PebBaseAddress) + kTableOffset,
-                           &table, sizeof table, &got) ||
-        table == 0) {
-        return -1;
-    }
-    struct Entry {
-        ULONG64 object;
-        ULONG owner;
-        USHORT unique;
-        UCHAR type;
-        UCHAR flags;
-        ULONG64 user;
-    };
-    std::vector<Entry> entries(0x10000);
-    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                           entries.size() * sizeof(Entry), &got)) {
-        return -1;
-    }
-    long count = 0;
-    for (size_t i = 0; i < got / sizeof(Entry); ++i) {
-        if (entries[i].type != 0 && (entries[i].unique & 0x80) == 0) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 int Measure() {
     HWND bar = Find(L"Quorvel.Dock");
     if (bar == nullptr) {
-        Print("none");
+        printLine("none");
         return 1;
     }
     struct Count {
@@ -256,11 +215,11 @@ int Measure() {
         },
         reinterpret_cast<LPARAM>(&count));
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, count.pid);
-    const long gdi = process != nullptr ? GdiObjectsOf(process) : -1;
+    const long gdi = process != nullptr ? gdiObjectsOf(process) : -1;
     if (process != nullptr) {
         CloseHandle(process);
     }
-    Print("windows=" + std::to_string(count.windows) + " gdi=" + std::to_string(gdi));
+    printLine("windows=" + std::to_string(count.windows) + " gdi=" + std::to_string(gdi));
     return 0;
 }
 
@@ -272,7 +231,7 @@ int wmain(int argc, wchar_t** argv) {
         return Measure();
     }
     if (argc != 2 && argc != 4) {
-        Print("usage: soakdriver CYCLES [FOLD FULL] | measure");
+        printLine("usage: soakdriver CYCLES [FOLD FULL] | measure");
         return 2;
     }
     const int cycles = static_cast<int>(std::wcstol(argv[1], nullptr, 10));
@@ -282,7 +241,7 @@ int wmain(int argc, wchar_t** argv) {
     const int fold = every(2);
     const int full = every(3);
     if (!BarSettled()) {
-        Print("the bar never settled");
+        printLine("the bar never settled");
         return 1;
     }
     int failed = 0;
@@ -299,9 +258,9 @@ int wmain(int argc, wchar_t** argv) {
             BarSettled();
         }
     }
-    Print("cycles=" + std::to_string(cycles) + " failed=" + std::to_string(failed) +
-          " ms: pointer=" + std::to_string(phaseMs[0]) + " menu=" + std::to_string(phaseMs[1]) +
-          " open=" + std::to_string(phaseMs[2]) + " switch=" + std::to_string(phaseMs[3]) +
-          " close=" + std::to_string(phaseMs[4]));
+    printLine("cycles=" + std::to_string(cycles) + " failed=" + std::to_string(failed) +
+              " ms: pointer=" + std::to_string(phaseMs[0]) + " menu=" + std::to_string(phaseMs[1]) +
+              " open=" + std::to_string(phaseMs[2]) + " switch=" + std::to_string(phaseMs[3]) +
+              " close=" + std::to_string(phaseMs[4]));
     return failed == 0 ? 0 : 1;
 }

@@ -12,32 +12,17 @@
 #include <string_view>
 #include <vector>
 
+#include "win32_console.h"
+
 namespace {
+
+using quorvel::test_support::printLine;
+using quorvel::test_support::toUtf8;
 
 constexpr int kExitOk = 0;
 constexpr int kExitNotFound = 1;
 constexpr int kExitUsage = 2;
 constexpr DWORD kPollIntervalMs = 1;
-
-std::string ToUtf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-    return out;
-}
-
-// Writes the bytes unchanged: the console's code page must not touch the UTF-8 answer.
-void Print(const std::string& line) {
-    const std::string text = line + "\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-              &written, nullptr);
-}
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[256] = {};
@@ -107,15 +92,15 @@ void BecomeDpiAware() {
 int Rect(const std::wstring& class_name) {
     const auto windows = TopLevelWindowsOfClass(class_name);
     if (windows.empty()) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
-    Print(RectLine(windows.front()));
+    printLine(RectLine(windows.front()));
     return kExitOk;
 }
 
 int Count(const std::wstring& class_name) {
-    Print(std::to_string(TopLevelWindowsOfClass(class_name).size()));
+    printLine(std::to_string(TopLevelWindowsOfClass(class_name).size()));
     return kExitOk;
 }
 
@@ -124,7 +109,7 @@ int Count(const std::wstring& class_name) {
 int Info(const std::wstring& class_name) {
     const auto windows = TopLevelWindowsOfClass(class_name);
     if (windows.empty()) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     HWND window = windows.front();
@@ -139,7 +124,7 @@ int Info(const std::wstring& class_name) {
     } else {
         std::snprintf(line, sizeof line, "%p %d -", static_cast<void*>(window), layered ? 1 : 0);
     }
-    Print(line);
+    printLine(line);
     return kExitOk;
 }
 
@@ -148,7 +133,7 @@ int Windows() {
     EnumWindows(
         [](HWND window, LPARAM) -> BOOL {
             if (IsWindowVisible(window)) {
-                Print(ToUtf8(ClassOf(window)));
+                printLine(toUtf8(ClassOf(window)));
             }
             return TRUE;
         },
@@ -159,10 +144,10 @@ int Windows() {
 int TaskbarVisible() {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (taskbar == nullptr) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
-    Print(IsWindowVisible(taskbar) ? "1" : "0");
+    printLine(IsWindowVisible(taskbar) ? "1" : "0");
     return kExitOk;
 }
 
@@ -171,7 +156,7 @@ int TaskbarRect() {
     APPBARDATA data{};
     data.cbSize = sizeof data;
     if (SHAppBarMessage(ABM_GETTASKBARPOS, &data) == 0) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     // As the bar does: Wine's shell reports a one-pixel sliver for its taller taskbar, and
@@ -188,18 +173,18 @@ int TaskbarRect() {
     char line[128];
     std::snprintf(line, sizeof line, "%ld %ld %ld %ld", data.rc.left, data.rc.top,
                   data.rc.right - data.rc.left, data.rc.bottom - data.rc.top);
-    Print(line);
+    printLine(line);
     return kExitOk;
 }
 
 int Close(const std::wstring& class_name) {
     const auto windows = TopLevelWindowsOfClass(class_name);
     if (windows.empty()) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     PostMessageW(windows.front(), WM_CLOSE, 0, 0);
-    Print("closed");
+    printLine("closed");
     return kExitOk;
 }
 
@@ -225,11 +210,11 @@ int FindDialog() {
                 oneLine += c;
             }
         }
-        Print(ToUtf8(TextOf(dialog)) + "\t" + ToUtf8(oneLine));
+        printLine(toUtf8(TextOf(dialog)) + "\t" + toUtf8(oneLine));
         ++found;
     }
     if (found == 0) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     return kExitOk;
@@ -241,7 +226,7 @@ int DismissDialogs() {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ++dismissed;
     }
-    Print(std::to_string(dismissed));
+    printLine(std::to_string(dismissed));
     return dismissed > 0 ? kExitOk : kExitNotFound;
 }
 
@@ -258,7 +243,7 @@ int PressDialog(int button_id) {
                      reinterpret_cast<LPARAM>(button));
         ++pressed;
     }
-    Print(std::to_string(pressed));
+    printLine(std::to_string(pressed));
     return pressed > 0 ? kExitOk : kExitNotFound;
 }
 
@@ -266,12 +251,12 @@ int PressDialog(int button_id) {
 int Text(const std::wstring& class_name) {
     const auto windows = TopLevelWindowsOfClass(class_name);
     if (windows.empty()) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
-    Print(ToUtf8(TextOf(windows.front())));
+    printLine(toUtf8(TextOf(windows.front())));
     for (HWND child : ChildrenOf(windows.front())) {
-        Print(ToUtf8(ClassOf(child)) + "\t" + ToUtf8(TextOf(child)));
+        printLine(toUtf8(ClassOf(child)) + "\t" + toUtf8(TextOf(child)));
     }
     return kExitOk;
 }
@@ -300,7 +285,7 @@ std::wstring ControlTextOf(HWND window) {
 int Controls(const std::wstring& class_name) {
     const auto windows = TopLevelWindowsOfClass(class_name);
     if (windows.empty()) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     HWND parent = windows.front();
@@ -321,7 +306,7 @@ int Controls(const std::wstring& class_name) {
             rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, screen.left,
             screen.top, IsWindowVisible(child) ? 1 : 0, IsWindowEnabled(child) ? 1 : 0,
             gui.hwndFocus == child ? 1 : 0);
-        Print(ToUtf8(ClassOf(child)) + line + ToUtf8(ControlTextOf(child)));
+        printLine(toUtf8(ClassOf(child)) + line + toUtf8(ControlTextOf(child)));
     }
     return kExitOk;
 }
@@ -330,10 +315,10 @@ int User() {
     wchar_t name[256] = {};
     DWORD size = 256;
     if (!GetUserNameW(name, &size)) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
-    Print(ToUtf8(name));
+    printLine(toUtf8(name));
     return kExitOk;
 }
 
@@ -341,8 +326,8 @@ int Screen() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    Print(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
-          std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " " + std::to_string(dpi));
+    printLine(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+              std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " " + std::to_string(dpi));
     return kExitOk;
 }
 
@@ -368,7 +353,7 @@ int LaunchTimed(const std::wstring& command_line, const std::wstring& class_name
     QueryPerformanceCounter(&start);
     if (!CreateProcessW(nullptr, mutable_command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
-        Print("error CreateProcess " + std::to_string(GetLastError()));
+        printLine("error CreateProcess " + std::to_string(GetLastError()));
         return kExitNotFound;
     }
     CloseHandle(process.hThread);
@@ -395,7 +380,7 @@ int LaunchTimed(const std::wstring& command_line, const std::wstring& class_name
     char line[160];
     std::snprintf(line, sizeof line, "pid=%lu mapped_ms=%.1f open_ms=%.1f", process.dwProcessId,
                   mapped_ms, open_ms);
-    Print(line);
+    printLine(line);
     return open_ms >= 0 ? kExitOk : kExitNotFound;
 }
 
@@ -409,7 +394,7 @@ int Idle() {
 }
 
 int Usage() {
-    Print(
+    printLine(
         "usage: probe rect CLASS | info CLASS | count CLASS | close CLASS | text CLASS |\n"
         "       controls CLASS | windows |\n"
         "       taskbar-visible |\n"

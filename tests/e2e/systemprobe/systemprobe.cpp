@@ -3,9 +3,8 @@
 // thread of it) and measures what a long run costs it (windows, GDI objects, private bytes,
 // loaded modules). One command per run, one line of UTF-8 answer (modules: one per line).
 #include <windows.h>
-// <windows.h> first: psapi.h and winternl.h need its types.
+// <windows.h> first: psapi.h needs its types.
 #include <psapi.h>
-#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,31 +12,19 @@
 #include <string_view>
 #include <vector>
 
+#include "win32_console.h"
+#include "win32_gdi_objects.h"
+
 namespace {
+
+using quorvel::test_support::gdiObjectsOf;
+using quorvel::test_support::printLine;
+using quorvel::test_support::toUtf8;
 
 constexpr int kExitOk = 0;
 constexpr int kExitNotFound = 1;
 constexpr int kExitUsage = 2;
 constexpr UINT kSendTimeoutMs = 10000;
-
-std::string ToUtf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-    return out;
-}
-
-void Print(const std::string& line) {
-    const std::string text = line + "\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-              &written, nullptr);
-}
 
 HWND FirstWindowOfClass(const std::wstring& class_name) {
     return FindWindowW(class_name.c_str(), nullptr);
@@ -54,7 +41,7 @@ DWORD ProcessOf(HWND window) {
 int EndSession(const std::wstring& class_name, bool ends) {
     HWND window = FirstWindowOfClass(class_name);
     if (window == nullptr) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     DWORD_PTR answer = 0;
@@ -63,7 +50,7 @@ int EndSession(const std::wstring& class_name, bool ends) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_ENDSESSION, ends ? TRUE : FALSE, ENDSESSION_LOGOFF,
                         SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
-    Print("query=" + std::to_string(answer));
+    printLine("query=" + std::to_string(answer));
     return kExitOk;
 }
 
@@ -72,14 +59,14 @@ int EndSession(const std::wstring& class_name, bool ends) {
 int NewTaskbar() {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (taskbar == nullptr) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     ShowWindow(taskbar, SW_SHOWNORMAL);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                         SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
-    Print("broadcast");
+    printLine("broadcast");
     return kExitOk;
 }
 
@@ -89,12 +76,12 @@ int NewTaskbar() {
 int CrashThread(const std::wstring& class_name) {
     HWND window = FirstWindowOfClass(class_name);
     if (window == nullptr) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, ProcessOf(window));
     if (process == nullptr) {
-        Print("error OpenProcess " + std::to_string(GetLastError()));
+        printLine("error OpenProcess " + std::to_string(GetLastError()));
         return kExitNotFound;
     }
     constexpr ULONG_PTR kNowhere = 0x10;
@@ -102,13 +89,13 @@ int CrashThread(const std::wstring& class_name) {
         CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(kNowhere),
                            nullptr, 0, nullptr);
     if (thread == nullptr) {
-        Print("error CreateRemoteThread " + std::to_string(GetLastError()));
+        printLine("error CreateRemoteThread " + std::to_string(GetLastError()));
         CloseHandle(process);
         return kExitNotFound;
     }
     CloseHandle(thread);
     CloseHandle(process);
-    Print("started");
+    printLine("started");
     return kExitOk;
 }
 
@@ -120,7 +107,7 @@ int DisplayMode(long width, long height, DWORD seconds) {
     mode.dmPelsHeight = static_cast<DWORD>(height);
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
     const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
-    Print("result=" + std::to_string(result));
+    printLine("result=" + std::to_string(result));
     if (result != DISP_CHANGE_SUCCESSFUL) {
         return kExitNotFound;
     }
@@ -150,56 +137,11 @@ BOOL CALLBACK CountTopLevel(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// The process's GDI objects, counted in its handle table the way tools that watch other
-// processes count them: the table is mapped into the process and named by its PEB. -1 when the
-// system keeps no such table.
-long GdiObjectsOf(HANDLE process) {
-    PROCESS_BASIC_INFORMATION basic{};
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
-                                  nullptr) != 0 ||
-        basic.PebBaseAddress == nullptr) {
-        return -1;
-    }
-    // GdiSharedHandleTable sits at offset 0xF8 of a 64-bit PEB.
-    constexpr SIZE_T kTableOffset = 0xF8;
-    ULONG_PTR table = 0;
-    SIZE_T got = 0;
-    if (!ReadProcessMemory(process,
-                           reinterpret_cast<const char*>(basic.PebBaseAddress) + kTableOffset,
-                           &table, sizeof table, &got) ||
-        table == 0) {
-        return -1;
-    }
-    // 16-byte object pointer and owner, then the type byte; 24 bytes per entry.
-    struct Entry {
-        ULONG64 object;
-        ULONG owner;
-        USHORT unique;
-        UCHAR type;
-        UCHAR flags;
-        ULONG64 user;
-    };
-    constexpr size_t kEntries = 0x10000;
-    std::vector<Entry> entries(kEntries);
-    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                           entries.size() * sizeof(Entry), &got)) {
-        return -1;
-    }
-    long count = 0;
-    for (size_t i = 0; i < got / sizeof(Entry); ++i) {
-        // A stock object carries the stock flag in its unique word and is nobody's.
-        if (entries[i].type != 0 && (entries[i].unique & 0x80) == 0) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 // windows=N (top-level and child windows of the process) gdi=N private=BYTES
 int Resources(const std::wstring& class_name) {
     HWND window = FirstWindowOfClass(class_name);
     if (window == nullptr) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     Counts counts;
@@ -207,21 +149,21 @@ int Resources(const std::wstring& class_name) {
     EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&counts));
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, counts.pid);
     if (process == nullptr) {
-        Print("error OpenProcess " + std::to_string(GetLastError()));
+        printLine("error OpenProcess " + std::to_string(GetLastError()));
         return kExitNotFound;
     }
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                          sizeof memory);
-    const long gdi = GdiObjectsOf(process);
+    const long gdi = gdiObjectsOf(process);
     const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
     CloseHandle(process);
     char line[200];
     std::snprintf(line, sizeof line, "windows=%d gdi=%ld user=%lu private=%llu", counts.windows,
                   gdi, static_cast<unsigned long>(user),
                   static_cast<unsigned long long>(memory.PrivateUsage));
-    Print(line);
+    printLine(line);
     return kExitOk;
 }
 
@@ -229,20 +171,20 @@ int Resources(const std::wstring& class_name) {
 int Modules(const std::wstring& class_name) {
     HWND window = FirstWindowOfClass(class_name);
     if (window == nullptr) {
-        Print("none");
+        printLine("none");
         return kExitNotFound;
     }
     HANDLE process =
         OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ProcessOf(window));
     if (process == nullptr) {
-        Print("error OpenProcess " + std::to_string(GetLastError()));
+        printLine("error OpenProcess " + std::to_string(GetLastError()));
         return kExitNotFound;
     }
     std::vector<HMODULE> modules(1024);
     DWORD needed = 0;
     if (!EnumProcessModules(process, modules.data(),
                             static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed)) {
-        Print("error EnumProcessModules " + std::to_string(GetLastError()));
+        printLine("error EnumProcessModules " + std::to_string(GetLastError()));
         CloseHandle(process);
         return kExitNotFound;
     }
@@ -250,7 +192,7 @@ int Modules(const std::wstring& class_name) {
     for (HMODULE module : modules) {
         wchar_t path[MAX_PATH * 2] = {};
         if (GetModuleFileNameExW(process, module, path, MAX_PATH * 2) != 0) {
-            Print(ToUtf8(path));
+            printLine(toUtf8(path));
         }
     }
     CloseHandle(process);
@@ -261,17 +203,17 @@ int Modules(const std::wstring& class_name) {
 int LoadLibraryPlainly(const std::wstring& name) {
     HMODULE module = LoadLibraryW(name.c_str());
     if (module == nullptr) {
-        Print("error " + std::to_string(GetLastError()));
+        printLine("error " + std::to_string(GetLastError()));
         return kExitNotFound;
     }
     wchar_t path[MAX_PATH * 2] = {};
     GetModuleFileNameW(module, path, MAX_PATH * 2);
-    Print(ToUtf8(path));
+    printLine(toUtf8(path));
     return kExitOk;
 }
 
 int Usage() {
-    Print(
+    printLine(
         "usage: systemprobe end-session CLASS ends|goes-on | new-taskbar | crash-thread CLASS |\n"
         "       display-mode WIDTH HEIGHT SECONDS | resources CLASS | modules CLASS |\n"
         "       load-library NAME");
