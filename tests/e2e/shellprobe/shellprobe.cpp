@@ -21,30 +21,16 @@
 #include <string>
 #include <vector>
 
+#include "win32_console.h"
+
 namespace {
+
+using quorvel::test_support::printLine;
+using quorvel::test_support::toUtf8;
 
 constexpr int kExitUsage = 2;
 constexpr int kExitFailed = 1;
 constexpr UINT kShellChange = WM_APP + 1;
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length,
-                        nullptr, nullptr);
-    return out;
-}
-
-void say(const std::string& line) {
-    const std::string text = line + "\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-              &written, nullptr);
-}
 
 // recycle PATH...: one delete to the bin with undo, no questions, as Explorer's delete does.
 int Recycle(int argc, wchar_t** argv) {
@@ -59,14 +45,14 @@ int Recycle(int argc, wchar_t** argv) {
     op.pFrom = list.c_str();
     op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     const int result = SHFileOperationW(&op);
-    say(result == 0 ? "recycled" : "failed " + std::to_string(result));
+    printLine(result == 0 ? "recycled" : "failed " + std::to_string(result));
     return result == 0 ? 0 : kExitFailed;
 }
 
 int Empty() {
     const HRESULT result =
         SHEmptyRecycleBinW(nullptr, L"", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
-    say(SUCCEEDED(result) ? "emptied" : "failed");
+    printLine(SUCCEEDED(result) ? "emptied" : "failed");
     return SUCCEEDED(result) ? 0 : kExitFailed;
 }
 
@@ -79,10 +65,10 @@ int Count() {
                           std::chrono::steady_clock::now() - started)
                           .count();
     if (FAILED(result)) {
-        say("failed");
+        printLine("failed");
         return kExitFailed;
     }
-    say(std::to_string(info.i64NumItems) + " " + std::to_string(took));
+    printLine(std::to_string(info.i64NumItems) + " " + std::to_string(took));
     return 0;
 }
 
@@ -94,7 +80,7 @@ LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
                                                 static_cast<DWORD>(lp), &items, &event);
         char line[64];
         std::snprintf(line, sizeof line, "shell 0x%08lx", static_cast<unsigned long>(event));
-        say(line);
+        printLine(line);
         if (lock != nullptr) {
             SHChangeNotification_Unlock(lock);
         }
@@ -120,12 +106,12 @@ int Watch(double seconds, const wchar_t* folder) {
     const ULONG registration = SHChangeNotifyRegister(
         window, SHCNRF_ShellLevel | SHCNRF_InterruptLevel | SHCNRF_NewDelivery, SHCNE_ALLEVENTS,
         kShellChange, 1, &entry);
-    say(registration != 0 ? "shell registered" : "shell not registered");
+    printLine(registration != 0 ? "shell registered" : "shell not registered");
     HANDLE change = INVALID_HANDLE_VALUE;
     if (folder != nullptr) {
         change = FindFirstChangeNotificationW(
             folder, TRUE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
-        say(change != INVALID_HANDLE_VALUE ? "folder watched" : "folder not watched");
+        printLine(change != INVALID_HANDLE_VALUE ? "folder watched" : "folder not watched");
     }
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
     while (GetTickCount64() < end) {
@@ -133,7 +119,7 @@ int Watch(double seconds, const wchar_t* folder) {
         const DWORD count = change != INVALID_HANDLE_VALUE ? 1 : 0;
         const DWORD woke = MsgWaitForMultipleObjects(count, &change, FALSE, left, QS_ALLINPUT);
         if (count == 1 && woke == WAIT_OBJECT_0) {
-            say("folder changed");
+            printLine("folder changed");
             FindNextChangeNotification(change);
             continue;
         }
@@ -176,16 +162,16 @@ int Below(const wchar_t* upperClass, const wchar_t* lowerClass) {
     HWND upper = FindWindowW(upperClass, nullptr);
     HWND lower = FindWindowW(lowerClass, nullptr);
     if (upper == nullptr || lower == nullptr) {
-        say("missing");
+        printLine("missing");
         return kExitFailed;
     }
     for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
         if (w == lower) {
-            say("1");
+            printLine("1");
             return 0;
         }
     }
-    say("0");
+    printLine("0");
     return 0;
 }
 
@@ -195,9 +181,9 @@ int Args(int argc, wchar_t** argv) {
     if (argc < 3) {
         return kExitUsage;
     }
-    std::string text = utf8(GetCommandLineW()) + "\n";
+    std::string text = toUtf8(GetCommandLineW()) + "\n";
     for (int i = 3; i < argc; ++i) {
-        text += utf8(argv[i]) + "\n";
+        text += toUtf8(argv[i]) + "\n";
     }
     HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -230,7 +216,7 @@ void Touch(const wchar_t* path, const std::string& text) {
 int ClipSet(const wchar_t* text) {
     HWND window = OwnWindow();
     if (!OpenClipboard(window)) {
-        say("busy");
+        printLine("busy");
         return kExitFailed;
     }
     EmptyClipboard();
@@ -241,7 +227,7 @@ int ClipSet(const wchar_t* text) {
     const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     CloseClipboard();
     DestroyWindow(window);
-    say(set ? "set" : "failed");
+    printLine(set ? "set" : "failed");
     return set ? 0 : kExitFailed;
 }
 
@@ -251,12 +237,12 @@ int ClipGet() {
     std::string text = "(none)";
     if (IsClipboardFormatAvailable(CF_UNICODETEXT) && OpenClipboard(nullptr)) {
         if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
-            text = utf8(static_cast<const wchar_t*>(GlobalLock(data)));
+            text = toUtf8(static_cast<const wchar_t*>(GlobalLock(data)));
             GlobalUnlock(data);
         }
         CloseClipboard();
     }
-    say(text + "\n" + std::to_string(formats));
+    printLine(text + "\n" + std::to_string(formats));
     return 0;
 }
 
@@ -265,14 +251,14 @@ int ClipGet() {
 int ClipHold(double seconds, const wchar_t* ready) {
     HWND window = OwnWindow();
     if (!OpenClipboard(window)) {
-        say("busy");
+        printLine("busy");
         return kExitFailed;
     }
     Touch(ready, "holding");
     Sleep(static_cast<DWORD>(seconds * 1000));
     CloseClipboard();
     DestroyWindow(window);
-    say("released");
+    printLine("released");
     return 0;
 }
 
@@ -299,7 +285,7 @@ int CacheFill(int count, int longOnes) {
             ++made;
         }
     }
-    say(std::to_string(made));
+    printLine(std::to_string(made));
     return made == count + longOnes ? 0 : kExitFailed;
 }
 
@@ -317,7 +303,7 @@ int CacheCount() {
     }
     if (walk == nullptr) {
         const DWORD error = GetLastError();
-        say(error == ERROR_NO_MORE_ITEMS ? "0" : "failed " + std::to_string(error));
+        printLine(error == ERROR_NO_MORE_ITEMS ? "0" : "failed " + std::to_string(error));
         return error == ERROR_NO_MORE_ITEMS ? 0 : kExitFailed;
     }
     int count = 1;
@@ -335,7 +321,7 @@ int CacheCount() {
         break;
     }
     FindCloseUrlCache(walk);
-    say(std::to_string(count));
+    printLine(std::to_string(count));
     return 0;
 }
 
@@ -388,7 +374,8 @@ int Listen(double seconds, const wchar_t* logPath) {
 }
 
 int Usage() {
-    say("usage: shellprobe recycle PATH... | empty | count | watch SECONDS [FOLDER] |\n"
+    printLine(
+        "usage: shellprobe recycle PATH... | empty | count | watch SECONDS [FOLDER] |\n"
         "       poll SECONDS | below UPPER-CLASS LOWER-CLASS | args FILE [ARG...] |\n"
         "       clip-set TEXT | clip-get | clip-hold SECONDS READY-FILE |\n"
         "       cache-fill COUNT LONG | cache-count | listen SECONDS LOG-FILE");
