@@ -297,7 +297,15 @@ class Session:
             ["wine", str(probe_exe()), "idle"], env=self.env(),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
         )
-        if not wait_until(lambda: self.probe("taskbar-visible")[0] == 0, 30, 0.2):
+        # The first desktop of a fresh prefix sets itself up for a while on a slow machine, and a
+        # probe asking meanwhile can wait half a minute for it: that is not an answer yet.
+        def taskbar_up():
+            try:
+                return self.probe("taskbar-visible", timeout=60)[0] == 0
+            except subprocess.TimeoutExpired:
+                return False
+
+        if not wait_until(taskbar_up, 120, 0.2):
             raise RuntimeError("Wine's desktop did not come up with a taskbar")
         return self
 
