@@ -159,6 +159,14 @@ class BarCase(unittest.TestCase):
         left, top, width, height = item_twips
         return self.point_in_bar(bar_rect, left + width / 2, top + height / 2)
 
+    def open_menu(self):
+        """The bar's menu on the screen: its rectangle, or None while none is shown."""
+        rect = self.session.window_rect(MENU_CLASS)
+        return rect if rect and rect[4] else None
+
+    def menu_open(self):
+        return self.open_menu() is not None
+
     def right_click_at(self, x, y):
         self.session.xdotool("mousemove", "--sync", x, y)
         self.session.xdotool("click", 3)

@@ -9,7 +9,6 @@ import unittest
 
 import bar_case
 import winebox
-from bar_case import MENU_CLASS
 
 ABOUT_CLASS = "Quorvel.frmVerInfo"
 CLIENT_TWIPS = (4815, 2985)
@@ -25,7 +24,7 @@ class AboutWindowCase(bar_case.BarCase):
     def open_about(self, bar):
         self.right_click_at(*self.centre_of(bar, BACKGROUND))
         self.assertTrue(winebox.wait_until(
-            lambda: (r := self.session.window_rect(MENU_CLASS)) and r[4], 10, 0.1),
+            self.menu_open, 10, 0.1),
             "no menu opened")
         # "バージョン情報" is the menu's last entry: Up from no selection wraps to it.
         self.keys("Up")

@@ -14,7 +14,7 @@ import unittest
 
 import bar_case
 import winebox
-from bar_case import BAR_CLASS, MENU_CLASS, SWITCH_PANEL_CLASS
+from bar_case import BAR_CLASS, SWITCH_PANEL_CLASS
 
 NOTICE_CLASS = "Quorvel.frmMenu"
 SLOTS = 5
@@ -51,9 +51,6 @@ class MenuCommandCase(bar_case.BarCase):
         for name in names:
             self.session.xdotool("key", name)
             time.sleep(0.2)
-
-    def menu_open(self):
-        return bool((r := self.session.window_rect(MENU_CLASS)) and r[4])
 
     def choose(self, bar, keys, item_twips=BACKGROUND, name="menu"):
         """Opens the menu on the item and chooses the entry the keys lead to. Synthetic keys

@@ -9,7 +9,7 @@ import unittest
 
 import bar_case
 import winebox
-from bar_case import BAR_CLASS, MENU_CLASS, NAME_POPUP_CLASS
+from bar_case import BAR_CLASS, NAME_POPUP_CLASS
 
 RED = "C03030"
 # A little square of bare background under the first slot.
@@ -69,13 +69,12 @@ class MenuTest(bar_case.BarCase):
 
     def open_menu_on(self, bar, item_twips, name):
         self.right_click_at(*self.centre_of(bar, item_twips))
-        menu = winebox.wait_until(
-            lambda: (r := self.session.window_rect(MENU_CLASS)) and r[4] and r, 10, 0.1)
+        menu = winebox.wait_until(self.open_menu, 10, 0.1)
         self.assertTrue(menu, f"no menu opened on {name}")
         self.session.screenshot(f"menu-{name}")
         self.keys("Escape")
         self.assertTrue(winebox.wait_until(
-            lambda: not ((r := self.session.window_rect(MENU_CLASS)) and r[4]), 10, 0.1))
+            lambda: not self.menu_open(), 10, 0.1))
         return menu
 
     def test_the_right_button_opens_the_entries_that_fit_the_item(self):
@@ -106,7 +105,7 @@ class MenuTest(bar_case.BarCase):
         bar = self.wait_for_open_bar()
         self.right_click_at(*self.centre_of(bar, BACKGROUND))
         self.assertTrue(winebox.wait_until(
-            lambda: (r := self.session.window_rect(MENU_CLASS)) and r[4], 10, 0.1))
+            self.menu_open, 10, 0.1))
         # アクセサリ > (システムツール, アドレス帳, エクスプローラ, コマンド プロンプト, ペイント, メモ帳)
         self.keys("Down", "Right")
         time.sleep(0.3)

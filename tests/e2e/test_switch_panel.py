@@ -7,7 +7,7 @@ import unittest
 
 import bar_case
 import winebox
-from bar_case import BAR_CLASS, MENU_CLASS, SWITCH_PANEL_CLASS
+from bar_case import BAR_CLASS, SWITCH_PANEL_CLASS
 
 RED = "C03030"
 BLUE = "3050D0"
@@ -101,13 +101,12 @@ class PanelSetChangeTest(SwitchPanelCase):
         left, top, width, height = LABEL_2_TWIPS
         # The right button on a set number opens the bar's menu.
         self.right_click_at(opened[0] + self.px(120), opened[1] + self.px(120))
-        menu = winebox.wait_until(
-            lambda: (r := self.session.window_rect(MENU_CLASS)) and r[4] and r, 10, 0.1)
+        menu = winebox.wait_until(self.open_menu, 10, 0.1)
         self.session.screenshot("panel-menu")
         self.keys("Escape")
         self.assertTrue(menu, "no menu opened on the panel's label 1")
         self.assertTrue(winebox.wait_until(
-            lambda: not ((r := self.session.window_rect(MENU_CLASS)) and r[4]), 10, 0.1))
+            lambda: not self.menu_open(), 10, 0.1))
         self.session.click_at(opened[0] + self.px(left + width / 2),
                               opened[1] + self.px(top + height / 2))
         # The bar closes and comes back on set 2, five links wide.
