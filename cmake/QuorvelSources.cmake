@@ -1,8 +1,8 @@
 # The program is built in layers, each a library of its own, and each may include only the
 # layers below it:
 #
-#   forms -> platform (the ports) -> settings -> windows (bar, menu, settings window, small
-#   windows) -> program -> app
+#   forms -> platform (the ports) -> settings -> window_api -> windows (bar, menu, settings
+#   window, small windows; none includes another) -> program -> app
 #
 # Beside them stand the ports' implementations (sim, native, win32) and the built-in pictures.
 # Every library checks its sources' includes when it is built, so an include that runs the
@@ -80,12 +80,18 @@ quorvel_layer(quorvel_ports HEADER_ONLY FOLDERS platform
   MAY_INCLUDE forms "platform/*" DEPENDS quorvel_forms)
 quorvel_layer(quorvel_settings FOLDERS settings
   MAY_INCLUDE forms "platform/*" settings DEPENDS quorvel_ports)
-quorvel_layer(quorvel_windows FOLDERS bar menu settings_window windows
-  MAY_INCLUDE forms "platform/*" settings bar menu settings_window windows
-  DEPENDS quorvel_settings)
+# The windows reach each other only through the calls of window_api, never through each
+# other's headers: each window folder is a library that may include window_api and itself.
+quorvel_layer(quorvel_window_api HEADER_ONLY FOLDERS window_api
+  MAY_INCLUDE forms "platform/*" settings window_api DEPENDS quorvel_settings)
+foreach(window_folder IN ITEMS bar menu settings_window windows)
+  quorvel_layer(quorvel_${window_folder} FOLDERS ${window_folder}
+    MAY_INCLUDE forms "platform/*" settings window_api ${window_folder}
+    DEPENDS quorvel_window_api)
+endforeach()
 quorvel_layer(quorvel_program FOLDERS program
-  MAY_INCLUDE forms "platform/*" settings bar menu settings_window windows program
-  DEPENDS quorvel_windows)
+  MAY_INCLUDE forms "platform/*" settings window_api bar menu settings_window windows program
+  DEPENDS quorvel_bar quorvel_menu quorvel_settings_window quorvel_windows)
 
 # The few Win32 pieces every Windows library shares: the header that brings <windows.h>, the
 # handle owners, the one UTF-8/UTF-16 crossing and the system's error words.

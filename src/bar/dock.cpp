@@ -3,8 +3,6 @@
 #include <string>
 
 #include "bar/dock_geometry.h"
-#include "windows/frm_btn.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -48,10 +46,6 @@ constexpr forms::ControlRow kLayout[] = {
      {g::kSlotPitch, 0}},
     {"txtRBin", K::TextField},
     {"txtSvSw", K::TextField},
-    {"cmdReStart", K::Command, {}, "ReStart"},
-    {"cmdDsSave", K::Command, {}, "DsSave"},
-    {"cndEnd", K::Command, {}, "cmdEnd"},
-    {"cmdBarVis", K::Command, {}, "BarVis"},
     {"tmeRBin", K::Timer},
     {"tmeScreen", K::Timer},  // measures the taskbar again after a change of the screen
     {"Timer", K::Timer, {}, {}, 0, {}, 4},  // the four steps of the click flash
@@ -59,7 +53,7 @@ constexpr forms::ControlRow kLayout[] = {
 
 }  // namespace
 
-Dock::Dock(windows::WindowSet& windows)
+Dock::Dock(window_api::Windows& windows)
     : forms::Form(std::string(kFormName), windows.formServices(),
                   forms::Rect{0, 0, g::kBarDesignWidth, g::kBarHeight}, kLayout),
       windows_(windows) {
@@ -79,10 +73,6 @@ platform::Ports& Dock::ports() const noexcept {
 }
 
 void Dock::wireHandlers() {
-    cmdReStart_->onClick = [this] { cmdReStart_Click(); };
-    cmdDsSave_->onClick = [this] { cmdDsSave_Click(); };
-    cndEnd_->onClick = [this] { cndEnd_Click(); };
-    cmdBarVis_->onClick = [this] { cmdBarVis_Click(); };
     txtSvSw_->onChange = [this] { txtSvSw_Change(); };
     tmeRBin_->onTimer = [this] { tmeRBin_Timer(); };
     tmeScreen_->onTimer = [this] { tmeScreen_Timer(); };
@@ -101,7 +91,7 @@ void Dock::txtSvSw_Change() {
     // Any window that cannot reach the restart command directly asks for one through this
     // field; an emptied field is only the request being reset.
     if (!txtSvSw_->text().empty()) {
-        cmdReStart_->press();
+        cmdReStart();
     }
 }
 

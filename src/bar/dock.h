@@ -7,23 +7,20 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "menu/frm_menu.h"
 #include "platform/ports.h"
 #include "platform/result.h"
 #include "platform/screen.h"
 #include "settings/settings_files.h"
 #include "settings/settings_model.h"
-
-namespace quorvel::windows {
-class WindowSet;
-}
+#include "window_api/bar.h"
+#include "window_api/windows.h"
 
 namespace quorvel::bar {
 
-// The launcher bar: a borderless window of fixed item images that holds the settings model
-// every other window reads and writes. Other windows drive it through its hidden fields and
-// commands (cmdReStart, cmdDsSave, cndEnd, cmdBarVis, txtSvSw, txtRBin).
-class Dock final : public forms::Form {
+// The launcher bar: a borderless window of fixed item images that owns the settings model.
+// Other windows read the settings and drive the bar through the calls of window_api::Bar; the
+// hidden fields txtSvSw and txtRBin stay fields because their changes are what they do.
+class Dock final : public forms::Form, public window_api::Bar {
 public:
     static constexpr std::string_view kFormName = "Dock";
     // The Recycle Bin item asks the system about the bin this often while a query is cheap and
@@ -40,13 +37,44 @@ public:
     // One flash step.
     static constexpr std::uint32_t kFlashStepMs = 400;
 
-    explicit Dock(windows::WindowSet& windows);
+    explicit Dock(window_api::Windows& windows);
     ~Dock() override;
     Dock(const Dock&) = delete;
     Dock& operator=(const Dock&) = delete;
 
     [[nodiscard]] settings::SettingsModel& model() noexcept { return model_; }
     [[nodiscard]] const settings::SettingsModel& model() const noexcept { return model_; }
+
+    // --- window_api::Bar ---
+    [[nodiscard]] const settings::SettingsModel& settings() const override { return model_; }
+    [[nodiscard]] int currentSetNumber() const override { return currentSet_; }
+    [[nodiscard]] bool setUnread() const override { return setUnread_; }
+    [[nodiscard]] const forms::Form& window() const override { return *this; }
+    // Reloads the set in RNo and lays it out again.
+    void cmdReStart() override;
+    bool cmdDsSave() override;
+    // Shows the taskbar and ends the program at once, without saving.
+    void cndEnd() override;
+    // Applies the taskbar setting, and places a bottom bar by it.
+    void cmdBarVis() override;
+    void setWindowWidth(forms::Twips width) override { setWidth(width); }
+    void showWindow() override { show(); }
+    void hideWindow() override { hide(); }
+    void restackWindow() override { restack(); }
+    void setBinCount(std::int64_t items) override;
+    void SepIn() override;
+    void LnchPos() override;
+    void prepareBackground(bool transparent) override;
+    void setBackgroundPicture(std::string path) override;
+    void NoBkClr() override;
+    void DClr() override;
+    void BStrch() override;
+    void TBar() override;
+    void switchToSet(int n) override;
+    void chooseSet(int n) override;
+    [[nodiscard]] std::string takeMenuSetChoice() override;
+    void settingsWindowSaved(const window_api::SavedSet& saved) override;
+    void switchForSettingsWindow(const std::string& number) override;
 
     // The window's load, after the program made sure it is the only instance: places the
     // 2-twip bar, learns who and where the user is, and loads launcher set RNo.
@@ -69,13 +97,8 @@ public:
     static constexpr int kScreenRecheckCount = 3;
     static constexpr std::uint32_t kScreenRecheckMs = 500;
 
-    // Record number of the launcher set in memory (0 after first-start defaults) and the
-    // number of sets sl.dat held at the last load.
-    [[nodiscard]] int currentSetNumber() const noexcept { return currentSet_; }
+    // The number of sets sl.dat held at the last load.
     [[nodiscard]] std::int32_t storedSetCount() const noexcept { return setCount_; }
-    // The last load could not read the settings files; the set shown is a stand-in that no
-    // save may write over the stored one.
-    [[nodiscard]] bool setUnread() const noexcept { return setUnread_; }
 
     [[nodiscard]] forms::Image& slotImage(int n) const { return *slots_.at(n - 1); }
     [[nodiscard]] forms::Image& separatorImage(int n) const { return *separators_.at(n - 1); }
@@ -89,11 +112,7 @@ private:
     void wireHover();
     void wirePointer();
 
-    // Commands and events.
-    void cmdReStart_Click();
-    void cmdDsSave_Click();
-    void cndEnd_Click();
-    void cmdBarVis_Click();
+    // Events.
     void TaskBDwn_Click();
     void TaskBUp_Click();
     void ClsBtn_Click();
@@ -109,7 +128,7 @@ private:
     [[nodiscard]] forms::Image* imageOfCode(std::string_view code) const;
 
     // Presses and clicks on the items.
-    void pressOn(menu::MenuSource source, forms::MouseButton button);
+    void pressOn(window_api::MenuSource source, forms::MouseButton button);
     void IL_MouseDown(int n, forms::MouseButton button);
     void IL_Click(int n);
     void special_Click(std::string_view code, const std::string& target);
@@ -160,7 +179,8 @@ private:
     void measureTaskbar();
     void keepTaskbarAsSet();
     void placeOnScreen();
-    void keepBesideBar(forms::Form* window, forms::Twips oldLeft, forms::Twips oldTop);
+    template <class Popup>
+    void keepBesideBar(Popup* popup, forms::Twips oldLeft, forms::Twips oldTop);
     void tmeScreen_Timer();
 
     [[nodiscard]] settings::SettingsFiles settingsFiles();
@@ -168,7 +188,15 @@ private:
     void report(const platform::Error& settingsFileError);
     [[nodiscard]] platform::Ports& ports() const noexcept;
 
-    windows::WindowSet& windows_;
+    // The quick edits' way of applying a change: saved, and the bar built afresh from the
+    // files; when the save fails, built afresh from the settings in memory instead, so that
+    // the change the person just made stays (and a later save may still store it).
+    void saveAndRestart();
+    // The restart's teardown followed by the layout of the settings in memory.
+    void relayout();
+    void tearDownForRestart();
+
+    window_api::Windows& windows_;
     settings::SettingsModel model_;
     // The bin poll: after each query it rests a while (changes reported meanwhile wait until
     // they pause), then idles until the next poll is due; a change reported while idle is
@@ -214,10 +242,6 @@ private:
         getArray<forms::Image, settings::kSeparatorCount>("Sep");
     forms::TextField* txtRBin_ = &textField("txtRBin");
     forms::TextField* txtSvSw_ = &textField("txtSvSw");
-    forms::Command* cmdReStart_ = &command("cmdReStart");
-    forms::Command* cmdDsSave_ = &command("cmdDsSave");
-    forms::Command* cndEnd_ = &command("cndEnd");
-    forms::Command* cmdBarVis_ = &command("cmdBarVis");
     forms::Timer* tmeRBin_ = &timer("tmeRBin");
     forms::Timer* tmeScreen_ = &timer("tmeScreen");
     std::array<forms::Timer*, 4> Timer_ = getArray<forms::Timer, 4>("Timer");

@@ -2,7 +2,6 @@
 
 #include "bar/command_line.h"
 #include "bar/dock.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 

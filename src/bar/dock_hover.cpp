@@ -2,8 +2,6 @@
 #include <string_view>
 
 #include "bar/dock.h"
-#include "windows/lnk_name.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -35,14 +33,14 @@ void Dock::wireHover() {
 }
 
 void Dock::hoverOver(const forms::Image& item, const std::string& name) {
-    windows::LnkName& popup = windows_.lnkName();
-    popup.setLeft(item.left() + left() + item.width() / 2 - popup.width() / 2);
-    forms::Label& label = popup.label("LNm");
-    if (label.caption() != name) {
-        label.setCaption("");
-        popup.command("Stp").press();
-        label.setCaption(name);
-        popup.command("Strt").press();
+    window_api::NamePopup& popup = windows_.namePopup();
+    forms::Form& window = popup.window();
+    window.setLeft(item.left() + left() + item.width() / 2 - window.width() / 2);
+    if (popup.name() != name) {
+        popup.setName("");
+        popup.Stp();
+        popup.setName(name);
+        popup.Strt();
     } else {
         popup.ShowAgain();
     }

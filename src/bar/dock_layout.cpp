@@ -3,9 +3,6 @@
 #include "bar/bar_numbers.h"
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "windows/frm_btn.h"
-#include "windows/lnk_name.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -183,20 +180,20 @@ void Dock::placeVertically() {
 }
 
 void Dock::showSwitchPanel() {
-    windows::FrmBtn& panel = windows_.frmBtn();
-    panel.show();
-    panel.hide();
-    panel.setTop(top() + g::kPanelTopOffset);
-    panel.setLeft(left() - g::kPanelWidth);
-    panel.show();
-    panel.textField("FWdth").setText(model_.FWdth);
-    panel.command("cmdDLrg").press();
+    window_api::SwitchPanel& panel = windows_.switchPanel();
+    forms::Form& window = panel.window();
+    window.show();
+    window.hide();
+    window.setTop(top() + g::kPanelTopOffset);
+    window.setLeft(left() - g::kPanelWidth);
+    window.show();
+    panel.cmdDLrg(fullWidthOf(model_.FWdth));
 }
 
 void Dock::showNamePopup() {
-    windows::LnkName& popup = windows_.lnkName();
-    popup.show();
-    popup.command("LNmStyle").press();
+    window_api::NamePopup& popup = windows_.namePopup();
+    popup.window().show();
+    popup.LNmStyle();
 }
 
 }  // namespace quorvel::bar

@@ -3,9 +3,6 @@
 
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "bar/settings_window_link.h"
-#include "windows/lnk_name.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -155,7 +152,7 @@ void Dock::finishLoad() {
         if (model_.Edit.empty()) {
             return;
         }
-        if (SettingsWindowLink* link = windows_.settingsWindow()) {
+        if (window_api::SettingsWindow* link = windows_.settingsWindowIfLoaded()) {
             model_.RNo = link->launcherSetNumber();
         }
     }
@@ -166,7 +163,7 @@ bool Dock::settingsWindowHandshake() {
     if (model_.Edit != "1") {
         return false;
     }
-    SettingsWindowLink* link = windows_.settingsWindow();
+    window_api::SettingsWindow* link = windows_.settingsWindowIfLoaded();
     if (link != nullptr) {
         link->cmdReset();
     }

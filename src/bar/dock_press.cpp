@@ -1,8 +1,6 @@
 #include <string>
 
 #include "bar/dock.h"
-#include "menu/frm_menu.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -16,17 +14,17 @@ void Dock::wirePointer() {
     }
 
     using Target = std::string (Dock::*)() const;
-    const auto special = [this](forms::Image* image, menu::MenuSource source, std::string_view code,
-                                Target target) {
+    const auto special = [this](forms::Image* image, window_api::MenuSource source,
+                                std::string_view code, Target target) {
         image->events.onMouseDown = [this, source](forms::MouseButton b, forms::Point) {
             pressOn(source, b);
         };
         image->events.onClick = [this, code, target] { special_Click(code, (this->*target)()); };
     };
-    special(ImgMC_, menu::MenuSource::MyComputer, "MC", &Dock::myComputerTarget);
-    special(MCD_, menu::MenuSource::MyComputer, "MCD", &Dock::myComputerTarget);
-    special(ImgMD_, menu::MenuSource::MyDocuments, "MD", &Dock::myDocumentsTarget);
-    special(MDD_, menu::MenuSource::MyDocuments, "MDD", &Dock::myDocumentsTarget);
+    special(ImgMC_, window_api::MenuSource::MyComputer, "MC", &Dock::myComputerTarget);
+    special(MCD_, window_api::MenuSource::MyComputer, "MCD", &Dock::myComputerTarget);
+    special(ImgMD_, window_api::MenuSource::MyDocuments, "MD", &Dock::myDocumentsTarget);
+    special(MDD_, window_api::MenuSource::MyDocuments, "MDD", &Dock::myDocumentsTarget);
 
     const auto bin = [this](forms::Image* image, std::string_view code) {
         image->events.onMouseDown = [this, code](forms::MouseButton b, forms::Point) {
@@ -43,7 +41,7 @@ void Dock::wirePointer() {
 
     // The background pictures and the dividers are the bar's background to the user.
     const auto background = [this](forms::MouseButton b, forms::Point) {
-        pressOn(menu::MenuSource::Background, b);
+        pressOn(window_api::MenuSource::Background, b);
     };
     backgroundEvents.onMouseDown = background;
     for (forms::Image* decoration : {IFBk_, FBKD_, Divid1_, DivD_}) {
@@ -65,8 +63,8 @@ std::string Dock::myDocumentsTarget() const {
 
 // Every press sets the entries that fit the pressed item, whichever the button; only the
 // right button opens the menu.
-void Dock::pressOn(menu::MenuSource source, forms::MouseButton button) {
-    menu::FrmMenu& menu = windows_.frmMenu();
+void Dock::pressOn(window_api::MenuSource source, forms::MouseButton button) {
+    window_api::Menu& menu = windows_.menu();
     menu.showEntriesFor(source);
     if (button == forms::MouseButton::Right) {
         menu.popUp();
@@ -74,8 +72,9 @@ void Dock::pressOn(menu::MenuSource source, forms::MouseButton button) {
 }
 
 void Dock::IL_MouseDown(int n, forms::MouseButton button) {
-    menu::FrmMenu& menu = windows_.frmMenu();
-    menu.showEntriesFor(n == 1 ? menu::MenuSource::FirstSlot : menu::MenuSource::OtherSlot);
+    window_api::Menu& menu = windows_.menu();
+    menu.showEntriesFor(n == 1 ? window_api::MenuSource::FirstSlot
+                               : window_api::MenuSource::OtherSlot);
     if (n >= 2) {
         // The separator the menu would insert or remove is the one just in front of this slot.
         model_.SNo = std::to_string(n - 1);

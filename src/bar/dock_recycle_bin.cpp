@@ -3,7 +3,6 @@
 #include <string>
 
 #include "bar/dock.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -91,14 +90,14 @@ void Dock::showBinPictures() {
 // The bin acts on the press, not on a completed click.
 void Dock::RecycleBin_MouseDown(std::string_view code, forms::MouseButton button) {
     if (button == forms::MouseButton::Left) {
-        windows_.frmMenu().showEntriesFor(menu::MenuSource::RecycleBin);
+        windows_.menu().showEntriesFor(window_api::MenuSource::RecycleBin);
         model_.Text1 = std::string(code);
         model_.txtCount = "0";
         BeginClickBlink();
         shellOpen(std::string(platform::kRecycleBinPath));
         return;
     }
-    pressOn(menu::MenuSource::RecycleBin, button);
+    pressOn(window_api::MenuSource::RecycleBin, button);
 }
 
 void Dock::RecycleBin_Drop(const std::vector<std::string>& files) {

@@ -5,7 +5,6 @@
 #include "bar/dock_geometry.h"
 #include "settings/messages.h"
 #include "settings/save_preparation.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -61,39 +60,44 @@ void Dock::Load() {
     loadCurrentSet();
 }
 
-void Dock::cmdReStart_Click() {
+void Dock::tearDownForRestart() {
     parkDefaultBackground();
     setWidth(g::kCollapsedWidth);
-    windows_.unloadFrmBtn();
+    windows_.unloadSwitchPanel();
     // The layout shows the name popup again; the name it held belongs to the set before, and
     // over an opaque bar nothing would ever hide it. Not every caller unloads it first (the
     // panel's set switch does not), so the restart does.
-    windows_.unloadLnkName();
+    windows_.unloadNamePopup();
+}
+
+void Dock::cmdReStart() {
+    tearDownForRestart();
     loadCurrentSet();
 }
 
-void Dock::cmdDsSave_Click() {
+bool Dock::cmdDsSave() {
     if (setUnread_) {
         // The stored set is still there; the empty one on screen must not replace it.
         report(messages::kCannotSave, platform::Error{0, std::string(messages::kSetNotRead)});
-        return;
+        return false;
     }
     if (shownUnderNoNumber_) {
         // The empty set on screen was asked for under a number that names no set; saving it
         // would write it over set 1, which the save takes an empty number for.
         report(messages::kCannotSave, platform::Error{0, std::string(messages::kSetHasNoNumber)});
-        return;
+        return false;
     }
     const int set = settings::prepareForSave(model_, settings::Writer::Bar);
     if (auto written = settingsFiles().write(model_, set); !written) {
         // The settings stay in memory: the user can fix the cause and save again.
         report(written.error());
-        return;
+        return false;
     }
     currentSet_ = set;
+    return true;
 }
 
-void Dock::cndEnd_Click() {
+void Dock::cndEnd() {
     showTaskbar(platform::ShowState::Normal);
     ports().process.exitNow();
 }

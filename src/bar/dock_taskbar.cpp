@@ -4,9 +4,6 @@
 #include "bar/bar_numbers.h"
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "windows/frm_btn.h"
-#include "windows/lnk_name.h"
-#include "windows/window_set.h"
 
 namespace quorvel::bar {
 
@@ -34,7 +31,7 @@ void Dock::measureTaskbar() {
 
 void Dock::ShellRestarted() {
     measureTaskbar();
-    cmdBarVis_->press();
+    cmdBarVis();
 }
 
 void Dock::ScreenChanged() {
@@ -71,20 +68,22 @@ void Dock::placeOnScreen() {
     const forms::Twips oldTop = top();
     placeVertically();
     setLeft(centredLeft(fullWidthOf(model_.FWdth)));
-    keepBesideBar(windows_.frmBtnIfLoaded(), oldLeft, oldTop);
-    keepBesideBar(windows_.lnkNameIfLoaded(), oldLeft, oldTop);
+    keepBesideBar(windows_.switchPanelIfLoaded(), oldLeft, oldTop);
+    keepBesideBar(windows_.namePopupIfLoaded(), oldLeft, oldTop);
 }
 
-void Dock::keepBesideBar(forms::Form* window, forms::Twips oldLeft, forms::Twips oldTop) {
+template <class Popup>
+void Dock::keepBesideBar(Popup* popup, forms::Twips oldLeft, forms::Twips oldTop) {
     // The panel and the name keep their places against the bar, whatever state they are in: a
     // name half way through its slide would otherwise slide on towards the bar's new edge.
-    if (window != nullptr) {
-        window->setLeft(window->left() + left() - oldLeft);
-        window->setTop(window->top() + top() - oldTop);
+    if (popup != nullptr) {
+        forms::Form& window = popup->window();
+        window.setLeft(window.left() + left() - oldLeft);
+        window.setTop(window.top() + top() - oldTop);
     }
 }
 
-void Dock::cmdBarVis_Click() {
+void Dock::cmdBarVis() {
     const bool hidden = model_.TaskB == w::kHidden;
     if (!hidden && model_.TaskB != w::kShown) {
         return;
@@ -95,30 +94,28 @@ void Dock::cmdBarVis_Click() {
     }
     const forms::Twips oldTop = top();
     placeVertically();
-    if (windows::FrmBtn* panel = windows_.frmBtnIfLoaded()) {
-        panel->setTop(top() + g::kPanelTopOffset);
+    if (window_api::SwitchPanel* panel = windows_.switchPanelIfLoaded()) {
+        panel->window().setTop(top() + g::kPanelTopOffset);
     }
-    keepBesideBar(windows_.lnkNameIfLoaded(), left(), oldTop);
+    keepBesideBar(windows_.namePopupIfLoaded(), left(), oldTop);
 }
 
 void Dock::TaskBDwn_Click() {
     model_.TaskB = std::string(w::kHidden);
-    cmdBarVis_->press();
+    cmdBarVis();
     TaskBDwn_->setVisible(false);
     TaskBUp_->setVisible(true);
 }
 
 void Dock::TaskBUp_Click() {
     model_.TaskB = std::string(w::kShown);
-    cmdBarVis_->press();
+    cmdBarVis();
     TaskBDwn_->setVisible(true);
     TaskBUp_->setVisible(false);
 }
 
 void Dock::ClsBtn_Click() {
-    windows::FrmBtn& panel = windows_.frmBtn();
-    panel.textField("Dcon").setText("on");
-    panel.command("cmdDSml").press();
+    windows_.switchPanel().cmdDSml(window_api::SwitchPanel::AfterClosing::StayClosed);
 }
 
 }  // namespace quorvel::bar

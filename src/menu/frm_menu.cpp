@@ -3,9 +3,6 @@
 #include <cstddef>
 #include <optional>
 
-#include "bar/dock.h"
-#include "windows/window_set.h"
-
 namespace quorvel::menu {
 
 namespace w = settings::words;
@@ -95,7 +92,7 @@ constexpr EntryVisibility kVisibility[] = {
 
 }  // namespace
 
-FrmMenu::FrmMenu(windows::WindowSet& windows)
+FrmMenu::FrmMenu(window_api::Windows& windows)
     : forms::Form(std::string(kFormName), windows.formServices(),
                   forms::Rect{0, 0, kNoticeWidth, 0}, kLayout, kMenu),
       windows_(windows) {
@@ -114,9 +111,7 @@ FrmMenu::FrmMenu(windows::WindowSet& windows)
 void FrmMenu::Load() {
     // The new window may have been stacked over the bar: the bar is stacked afresh, the way
     // its set wants it (top-most or not), without being shown if the user had closed it.
-    if (bar::Dock* dock = windows_.dockIfLoaded()) {
-        dock->restack();
-    }
+    windows_.bar().restackWindow();
 }
 
 void FrmMenu::showEntriesFor(MenuSource source) {
@@ -140,7 +135,7 @@ void FrmMenu::popUp() {
 }
 
 void FrmMenu::File_Click() {
-    const settings::SettingsModel& m = windows_.dock().model();
+    const settings::SettingsModel& m = windows_.bar().settings();
 
     SepIn_->setEnabled(!m.SepIcn.empty());
 
@@ -172,16 +167,16 @@ void FrmMenu::File_Click() {
 void FrmMenu::DkStg_Click() {
     // The settings window is modeless and there is one at most: a second choice brings the
     // open one forward.
-    windows_.frmSet();
+    windows_.showSettingsWindow();
 }
 
 void FrmMenu::VInfo_Click() {
     // Modeless, one at most: a second choice brings the open one forward.
-    windows_.frmVerInfo();
+    windows_.showAbout();
 }
 
 void FrmMenu::AppEnd_Click() {
-    windows_.dock().command("cndEnd").press();
+    windows_.bar().cndEnd();
 }
 
 }  // namespace quorvel::menu

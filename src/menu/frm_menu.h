@@ -5,42 +5,32 @@
 #include <string_view>
 
 #include "forms/form.h"
-
-namespace quorvel::windows {
-class WindowSet;
-}
+#include "window_api/popups.h"
+#include "window_api/windows.h"
 
 namespace quorvel::menu {
 
-// What a press that may open the menu went down on; it decides the item-dependent entries.
-enum class MenuSource {
-    FirstSlot,    // IL1: there is no separator in front of the first link
-    OtherSlot,    // IL2..IL17
-    MyComputer,   // ImgMC, MCD
-    MyDocuments,  // ImgMD, MDD
-    RecycleBin,   // ImgRBinEmp, ImgRBinFll, RBED, RBFD
-    Background,   // the bar's background, and the switch panel's set labels and button
-};
+using window_api::MenuSource;
 
 // The bar's one menu, `File`, on a hidden window of its own. Every press on the bar sets the
 // entries that depend on what was pressed; the right button then pops the menu up at the
 // pointer, where `File`'s click prepares captions, checks and disabled entries from the
 // settings just before it shows. The tool entries start Windows tools; the cleanup entries
 // clear the user's traces, showing this same window as a small notice while they work; the
-// quick edits change the bar's settings and apply them.
-class FrmMenu final : public forms::Form {
+// quick edits ask the bar to change its settings and apply them.
+class FrmMenu final : public forms::Form, public window_api::Menu {
 public:
     static constexpr std::string_view kFormName = "frmMenu";
     // The notice's client width.
     static constexpr forms::Twips kNoticeWidth = 1800;
 
-    explicit FrmMenu(windows::WindowSet& windows);
+    explicit FrmMenu(window_api::Windows& windows);
 
     // Shows or hides the seven entries that depend on the pressed item (some sources keep
     // what the previous press left).
-    void showEntriesFor(MenuSource source);
+    void showEntriesFor(MenuSource source) override;
     // Pops `File` up at the pointer; the chosen entry's command runs when it has closed.
-    void popUp();
+    void popUp() override;
 
 private:
     class Notice;
@@ -80,9 +70,8 @@ private:
     void Set_Click(int n);
     void WinClse_Click();
     void ChoosePicture();
-    void saveAndRestart();
 
-    windows::WindowSet& windows_;
+    window_api::Windows& windows_;
     forms::MenuItem* File_ = &menuItem("File");
     forms::MenuItem* Emp_ = &menuItem("Emp");
     forms::MenuItem* CtPanel_ = &menuItem("CtPanel");

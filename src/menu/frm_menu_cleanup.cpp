@@ -4,10 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "bar/dock.h"
 #include "menu/frm_menu.h"
 #include "settings/messages.h"
-#include "windows/window_set.h"
 
 namespace quorvel::menu {
 
@@ -91,7 +89,7 @@ void FrmMenu::showNotice() {
 
 void FrmMenu::closeNotice() {
     // Closing the notice unloads the menu's window; the next menu starts afresh.
-    windows_.unloadFrmMenu();
+    windows_.unloadMenu();
     refresh();
 }
 
@@ -170,9 +168,9 @@ void FrmMenu::cmdRBinEmp_Click() {
     // now holds, asked afresh, and not what it was meant to hold.
     static_cast<void>(shell.emptyRecycleBin(this));
     if (auto state = shell.queryRecycleBin()) {
-        windows_.dock().textField("txtRBin").setText(std::to_string(state.value().items));
+        windows_.bar().setBinCount(state.value().items);
     }
-    windows_.unloadFrmMenu();
+    windows_.unloadMenu();
 }
 
 }  // namespace quorvel::menu

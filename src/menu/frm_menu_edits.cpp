@@ -2,14 +2,10 @@
 #include <optional>
 #include <string>
 
-#include "bar/dock.h"
 #include "menu/frm_menu.h"
 #include "settings/picture_filter.h"
-#include "windows/window_set.h"
 
 namespace quorvel::menu {
-
-namespace w = settings::words;
 
 void FrmMenu::wireEdits() {
     SepIn_->onClick = [this] { SepIn_Click(); };
@@ -27,127 +23,63 @@ void FrmMenu::wireEdits() {
     menuItem("WinClse").onClick = [this] { WinClse_Click(); };
 }
 
-// Settings are never applied piece by piece: written, saved, and the bar built afresh from
-// them, without a name left standing from the bar as it was.
-void FrmMenu::saveAndRestart() {
-    bar::Dock& dock = windows_.dock();
-    dock.command("cmdDsSave").press();
-    windows_.unloadLnkName();
-    dock.command("cmdReStart").press();
-}
-
+// Each quick edit is the bar's own: the menu says which, and the bar changes its settings,
+// saves and restarts as that edit needs.
 void FrmMenu::SepIn_Click() {
-    bar::Dock& dock = windows_.dock();
-    settings::SettingsModel& m = dock.model();
-    for (int k = 1; k <= settings::kSeparatorCount; ++k) {
-        if (m.SNo != std::to_string(k)) {
-            continue;
-        }
-        std::string& flag = m.SE[static_cast<std::size_t>(k - 1)];
-        const bool present = flag == "1";
-        flag = present ? "" : "1";
-        // Shown or hidden where the last layout put it: no restart.
-        dock.separatorImage(k).setVisible(!present);
-        dock.command("cmdDsSave").press();
-        m.SNo.clear();
-        return;
-    }
+    windows_.bar().SepIn();
 }
 
 void FrmMenu::LnchPos_Click() {
-    settings::SettingsModel& m = windows_.dock().model();
-    if (m.DockPos == w::kTop) {
-        m.DockPos = std::string(w::kBottom);
-    } else if (m.DockPos == w::kBottom) {
-        m.DockPos = std::string(w::kTop);
-    } else {
-        return;
-    }
-    saveAndRestart();
+    windows_.bar().LnchPos();
 }
 
 void FrmMenu::BkClrOff_Click() {
-    bar::Dock& dock = windows_.dock();
-    dock.model().Clr = std::string(w::kNo);
-    dock.model().BkStrch = std::string(w::kYes);
-    dock.image("IFBk").setStretch(true);
+    windows_.bar().prepareBackground(false);
     ChoosePicture();
 }
 
 void FrmMenu::BkClrOn_Click() {
-    bar::Dock& dock = windows_.dock();
-    dock.model().Clr = std::string(w::kYes);
-    dock.model().BkStrch = std::string(w::kYes);
-    dock.image("IFBk").setStretch(true);
+    windows_.bar().prepareBackground(true);
     ChoosePicture();
 }
 
 // A cancelled choice keeps what the calling entry already changed in memory, unsaved: the next
 // save writes it.
 void FrmMenu::ChoosePicture() {
-    settings::SettingsModel& m = windows_.dock().model();
     platform::OpenFileRequest request;
     request.filter = std::string(settings::kPictureFilter);
     request.filterIndex = settings::kAllPicturesFilter;
-    request.initialFolder = m.txtCDir;
+    request.initialFolder = windows_.bar().settings().txtCDir;
     request.hideReadOnly = true;
     const std::optional<std::string> file = windows_.ports().dialogs.openFile(request);
     if (!file || file->empty()) {
         return;
     }
-    m.txtFBk = *file;
-    saveAndRestart();
+    windows_.bar().setBackgroundPicture(*file);
 }
 
 void FrmMenu::NoBkClr_Click() {
-    settings::SettingsModel& m = windows_.dock().model();
-    m.txtFBk.clear();
-    m.Clr = std::string(w::kYes);
-    m.BkStrch = std::string(w::kNo);
-    saveAndRestart();
+    windows_.bar().NoBkClr();
 }
 
 void FrmMenu::DClr_Click() {
-    settings::SettingsModel& m = windows_.dock().model();
-    m.Clr = std::string(m.Clr == w::kYes ? w::kNo : w::kYes);
-    saveAndRestart();
+    windows_.bar().DClr();
 }
 
 void FrmMenu::BStrch_Click() {
-    bar::Dock& dock = windows_.dock();
-    settings::SettingsModel& m = dock.model();
-    if (m.BkStrch == w::kYes) {
-        m.BkStrch = std::string(w::kNo);
-        dock.image("IFBk").setStretch(false);
-    } else if (m.BkStrch == w::kNo) {
-        m.BkStrch = std::string(w::kYes);
-        dock.image("IFBk").setStretch(true);
-    } else {
-        return;
-    }
-    saveAndRestart();
+    windows_.bar().BStrch();
 }
 
-// Shows or hides the taskbar for now; only "save the taskbar's state" keeps it.
 void FrmMenu::TBar_Click() {
-    bar::Dock& dock = windows_.dock();
-    const bool hide = dock.model().TaskB != w::kHidden;
-    dock.model().TaskB = std::string(hide ? w::kHidden : w::kShown);
-    dock.image("TaskBDwn").setVisible(!hide);
-    dock.image("TaskBUp").setVisible(hide);
-    dock.command("cmdBarVis").press();
+    windows_.bar().TBar();
 }
 
 void FrmMenu::TBarrrSave_Click() {
-    windows_.dock().command("cmdDsSave").press();
+    static_cast<void>(windows_.bar().cmdDsSave());
 }
 
 void FrmMenu::Set_Click(int n) {
-    bar::Dock& dock = windows_.dock();
-    dock.hide();
-    dock.model().RNo = std::to_string(n);
-    dock.model().MRNo = std::to_string(n);
-    dock.command("cmdReStart").press();
+    windows_.bar().switchToSet(n);
 }
 
 void FrmMenu::WinClse_Click() {

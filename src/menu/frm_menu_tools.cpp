@@ -2,10 +2,8 @@
 #include <string>
 #include <string_view>
 
-#include "bar/dock.h"
 #include "menu/frm_menu.h"
 #include "settings/messages.h"
-#include "windows/window_set.h"
 
 namespace quorvel::menu {
 

@@ -34,7 +34,7 @@ void Program::sessionEnding() {
 
 void Program::sessionContinues() {
     if (bar::Dock* dock = windows_.dockIfLoaded()) {
-        dock->command("cmdBarVis").press();
+        dock->cmdBarVis();
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ports.h"
-#include "windows/window_set.h"
+#include "program/program_windows.h"
 
 namespace quorvel::program {
 
@@ -35,11 +35,11 @@ public:
     void afterEvent() noexcept { windows_.reap(); }
 
     [[nodiscard]] platform::Ports& ports() noexcept { return windows_.ports(); }
-    [[nodiscard]] windows::WindowSet& windows() noexcept { return windows_; }
+    [[nodiscard]] ProgramWindows& windows() noexcept { return windows_; }
     [[nodiscard]] bar::Dock& dock() noexcept { return windows_.dock(); }
 
 private:
-    windows::WindowSet windows_;
+    ProgramWindows windows_;
 };
 
 }  // namespace quorvel::program

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "bar/dock.h"
 #include "settings/messages.h"
 #include "settings/stored_width.h"
 #include "settings_window/field_captions.h"
-#include "windows/window_set.h"
+#include "settings_window/frm_dir_box.h"
 
 namespace quorvel::settings_window {
 
@@ -156,7 +155,7 @@ constexpr ToolTipRow kToolTips[] = {
 
 }  // namespace
 
-FrmSet::FrmSet(windows::WindowSet& windows)
+FrmSet::FrmSet(window_api::Windows& windows)
     : forms::Form(std::string(kFormName), windows.formServices(),
                   forms::Rect{0, 0, kWidth, kHeight}, kLayout),
       windows_(windows) {
@@ -197,12 +196,14 @@ FrmSet::FrmSet(windows::WindowSet& windows)
     announce();
 }
 
+FrmSet::~FrmSet() = default;
+
 platform::Ports& FrmSet::ports() const noexcept {
     return windows_.ports();
 }
 
-settings::SettingsModel& FrmSet::bar() const {
-    return windows_.dock().model();
+const settings::SettingsModel& FrmSet::bar() const {
+    return windows_.bar().settings();
 }
 
 OptionList& FrmSet::option(std::string_view name) {
@@ -300,16 +301,16 @@ void FrmSet::Form_Load() {
     setTop(std::max(0, p.screen.heightTwips() / 2 - height() / 2));
     setLeft(std::max(0, p.screen.widthTwips() / 2 - width() / 2));
 
-    settings::SettingsModel& b = bar();
+    const settings::SettingsModel& b = bar();
+    // The set chosen from the menu is used up by this window, whichever number it takes.
+    const std::string menuChoice = windows_.bar().takeMenuSetChoice();
     if (!b.RNo.empty()) {
         RNo_.set(b.RNo);
-        b.MRNo.clear();
-    } else if (b.MRNo.empty()) {
+    } else if (menuChoice.empty()) {
         RNo_.set("1");
         cmdReset_->setEnabled(false);
     } else {
-        RNo_.set(b.MRNo);
-        b.MRNo.clear();
+        RNo_.set(menuChoice);
     }
 
     copyPictureFields();
@@ -487,8 +488,13 @@ void FrmSet::Command26_Click() {
     }
 }
 
+void FrmSet::closeFolderChooser() {
+    windows_.retire(std::move(chooser_));
+}
+
 void FrmSet::unload() {
-    windows_.unloadFrmSet();
+    closeFolderChooser();
+    windows_.unloadSettingsWindow();
 }
 
 }  // namespace quorvel::settings_window

@@ -1,26 +1,26 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "bar/settings_window_link.h"
 #include "forms/form.h"
 #include "platform/ports.h"
 #include "settings/settings_model.h"
 #include "settings_window/option_list.h"
-
-namespace quorvel::windows {
-class WindowSet;
-}
+#include "window_api/popups.h"
+#include "window_api/windows.h"
 
 namespace quorvel::settings_window {
+
+class FrmDirBox;
 
 // The settings window: a working copy of one launcher set and the dock-wide settings, edited
 // on a mock-up of the bar. Nothing reaches the bar or the files before "保存"; choosing another
 // number in RNo switches the bar to that set and the window follows it.
-class FrmSet final : public forms::Form, public bar::SettingsWindowLink {
+class FrmSet final : public forms::Form, public window_api::SettingsWindow {
 public:
     static constexpr std::string_view kFormName = "frmSet";
     static constexpr std::string_view kCaption = "設定";
@@ -28,7 +28,10 @@ public:
     static constexpr forms::Twips kHeight = 6960;
 
     // Loads the window from the bar's fields (Form_Load).
-    explicit FrmSet(windows::WindowSet& windows);
+    explicit FrmSet(window_api::Windows& windows);
+    ~FrmSet() override;
+    FrmSet(const FrmSet&) = delete;
+    FrmSet& operator=(const FrmSet&) = delete;
 
     // The bar's reload asks for this when the window asked for the restart: the window takes
     // the set just loaded, whether or not the person could press "リセット" now.
@@ -38,6 +41,10 @@ public:
     // The folder chooser's OK: the folder for slot `slot` ("1".."17", as selected when the
     // chooser opened).
     void folderChosen(const std::string& slot, const std::string& path);
+    // The folder chooser while it is open, and its closing (by its own buttons, or by this
+    // window when the set it shows changes or it closes itself).
+    [[nodiscard]] FrmDirBox* folderChooser() const noexcept { return chooser_.get(); }
+    void closeFolderChooser();
 
     // The item selected for editing: "1".."17", "FRM", "MC", "MD", "RBE", "RBF", "Cls", "Opn",
     // "Sp".
@@ -124,11 +131,12 @@ private:
     [[nodiscard]] std::array<std::string, settings::kSeparatorCount> separatorsOfSet(
         int set, const settings::SettingsModel& bar);
 
-    [[nodiscard]] settings::SettingsModel& bar() const;
+    [[nodiscard]] const settings::SettingsModel& bar() const;
     [[nodiscard]] platform::Ports& ports() const noexcept;
     [[nodiscard]] bool ask(std::string_view first, std::string_view second);
 
-    windows::WindowSet& windows_;
+    window_api::Windows& windows_;
+    std::unique_ptr<FrmDirBox> chooser_;
 
     // The mock-up of the bar.
     forms::Image* Image1_ = &image("Image1");

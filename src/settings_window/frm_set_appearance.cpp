@@ -1,9 +1,7 @@
 #include <string>
 
-#include "bar/dock.h"
 #include "settings/picture_filter.h"
 #include "settings_window/frm_set.h"
-#include "windows/window_set.h"
 
 namespace quorvel::settings_window {
 

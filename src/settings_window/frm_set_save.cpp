@@ -1,13 +1,11 @@
 #include <string>
 
-#include "bar/dock.h"
 #include "settings/bar_dimensions.h"
 #include "settings/messages.h"
 #include "settings/settings_files.h"
 #include "settings/stored_width.h"
 #include "settings_window/field_captions.h"
 #include "settings_window/frm_set.h"
-#include "windows/window_set.h"
 
 namespace quorvel::settings_window {
 
@@ -91,8 +89,8 @@ bool FrmSet::reportUnstorable(const settings::SettingsModel& record) {
 }
 
 bool FrmSet::Command22_Click() {
-    bar::Dock& dock = windows_.dock();
-    settings::SettingsModel& b = dock.model();
+    window_api::Bar& dock = windows_.bar();
+    const settings::SettingsModel& b = dock.settings();
     if (dock.setUnread()) {
         // The window shows the empty stand-in the bar loaded when its set could not be read;
         // written, it would replace the stored set. The edits stay, unsaved.
@@ -124,7 +122,7 @@ bool FrmSet::Command22_Click() {
     record.FWdth = std::to_string(settings::kFullBarWidth);
     for (int n = settings::kSlotCount; n >= 2; --n) {
         if (record.L[n - 1].P.empty()) {
-            record.FWdth = std::to_string(dock.slotImage(n).left());
+            record.FWdth = std::to_string(settings::slotLeft(n));
             record.SE[n - 2] = "0";
         }
     }
@@ -144,18 +142,9 @@ bool FrmSet::Command22_Click() {
         ports().dialogs.messageBox(written.error().message, platform::MessageButtons::Ok);
         return false;
     }
-    if (settings::toInt16(b.RNo) == set) {
-        b.FWdth = record.FWdth;
-        b.SE = record.SE;
-    }
-
     SvChk_->setText("1");
-    b.RNo = RNo_.value();
-    for (int k = 1; k <= settings::kSetCount; ++k) {
-        b.LN[k - 1] = LN_[k - 1]->text();
-    }
-    windows_.unloadLnkName();
-    dock.command("cmdReStart").press();
+    window_api::SavedSet saved{RNo_.value(), record.LN, record.FWdth, record.SE};
+    dock.settingsWindowSaved(saved);
     return true;
 }
 
@@ -169,7 +158,7 @@ void FrmSet::applyNameLock() {
 }
 
 void FrmSet::RNo_Click() {
-    settings::SettingsModel& b = bar();
+    const settings::SettingsModel& b = bar();
     if (RNo_.value() == b.RNo) {
         return;
     }
@@ -192,9 +181,7 @@ void FrmSet::RNo_Click() {
     if (!RNo_.value().empty()) {
         applyNameLock();
     }
-    b.RNo = RNo_.value();
-    b.Edit = "1";
-    windows_.dock().command("cmdReStart").press();
+    windows_.bar().switchForSettingsWindow(RNo_.value());
 }
 
 void FrmSet::cmdReset() {

@@ -1,9 +1,8 @@
 #include <string>
 
 #include "settings/messages.h"
+#include "settings_window/frm_dir_box.h"
 #include "settings_window/frm_set.h"
-#include "windows/frm_dir_box.h"
-#include "windows/window_set.h"
 
 namespace quorvel::settings_window {
 
@@ -130,7 +129,10 @@ void FrmSet::Command27_Click() {
         ports().dialogs.beep();
         ports().dialogs.messageBox(std::string(messages::kEnterUrl), platform::MessageButtons::Ok);
     } else if (type == w::kFolder) {
-        windows_.frmDirBox().openFor(txtDBtn_->text());
+        if (!chooser_) {
+            chooser_ = std::make_unique<FrmDirBox>(windows_, *this);
+        }
+        chooser_->openFor(txtDBtn_->text());
     } else if (type == w::kApplication || type == w::kFile) {
         ChooseTarget();
     }

@@ -2,11 +2,7 @@
 
 #include <string>
 
-#include "bar/bar_numbers.h"
-#include "bar/dock.h"
-#include "menu/frm_menu.h"
 #include "settings/bar_dimensions.h"
-#include "windows/window_set.h"
 
 namespace quorvel::windows {
 
@@ -64,10 +60,6 @@ constexpr forms::ControlRow kLayout[] = {
      {},
      0,
      forms::BuiltinPicture::PanelFourFrames},
-    {"Dcon", K::TextField},
-    {"FWdth", K::TextField},
-    {"cmdDLrg", K::Command, {}, "cmdDLrg"},
-    {"cmdDSml", K::Command, {}, "cmdDSml"},
     {"Timer1", K::Timer},
     {"Timer2", K::Timer},
     {"Timer3", K::Timer},
@@ -77,13 +69,11 @@ constexpr forms::ControlRow kLayout[] = {
 
 }  // namespace
 
-FrmBtn::FrmBtn(WindowSet& windows)
+FrmBtn::FrmBtn(window_api::Windows& windows)
     : forms::Form(std::string(kFormName), windows.formServices(),
                   forms::Rect{0, 0, kFoldedSize, kFoldedSize}, kLayout),
       windows_(windows) {
     setBackColor(kPanelColor);
-    command("cmdDLrg").onClick = [this] { cmdDLrg_Click(); };
-    command("cmdDSml").onClick = [this] { cmdDSml_Click(); };
     Timer1_->onTimer = [this] { Timer1_Timer(); };
     Timer2_->onTimer = [this] { Timer2_Timer(); };
     Timer3_->onTimer = [this] { Timer3_Timer(); };
@@ -116,7 +106,7 @@ void FrmBtn::Load() {
     setHeight(kFoldedSize);
     moveOpenButton(0);
 
-    const settings::SettingsModel& m = windows_.dock().model();
+    const settings::SettingsModel& m = windows_.bar().settings();
     forms::PictureRef custom;
     if (!m.OpnB.empty()) {
         custom = windows_.ports().pictures.load(m.OpnB);
@@ -172,7 +162,7 @@ void FrmBtn::OpenButton_MouseMove() {
 // One unfolding step: the window grows to the left while the open button moves right by the
 // same amount, so it stays under the pointer and the set buttons come out from under it.
 void FrmBtn::Timer4_Timer() {
-    const forms::Twips barLeft = windows_.dock().left();
+    const forms::Twips barLeft = windows_.bar().window().left();
     if (width() < kUnfoldSnapFrom) {
         moveOpenButton(Image1_->left() + kSlideStep);
         setWidth(width() + kSlideStep);
@@ -197,7 +187,7 @@ void FrmBtn::Timer5_Timer() {
 }
 
 void FrmBtn::Timer3_Timer() {
-    const forms::Twips barLeft = windows_.dock().left();
+    const forms::Twips barLeft = windows_.bar().window().left();
     if (width() > kFoldSnapFrom) {
         moveOpenButton(Image1_->left() - kSlideStep);
         setWidth(width() - kSlideStep);
@@ -211,16 +201,14 @@ void FrmBtn::Timer3_Timer() {
 }
 
 void FrmBtn::SetButton_Click(int k) {
-    bar::Dock& dock = windows_.dock();
-    if (dock.model().RNo != std::to_string(k)) {
-        // Only RNo changes: the menu's own set change also tells the settings window through
-        // MRNo, the panel does not. Closing with Dcon empty ends in the restart on set k.
-        dock.model().RNo = std::to_string(k);
-        Dcon_->setText("");
+    window_api::Bar& bar = windows_.bar();
+    if (bar.settings().RNo != std::to_string(k)) {
+        // The closing that follows ends in the restart on set k.
+        bar.chooseSet(k);
         markCurrentSet(k);
-        command("cmdDSml").press();
-    } else if (!dock.visible()) {
-        command("cmdDLrg").press();
+        cmdDSml(AfterClosing::Restart);
+    } else if (!bar.window().visible()) {
+        cmdDLrg(fullWidth_);
     }
 }
 
@@ -229,55 +217,58 @@ void FrmBtn::SetButton_MouseDown(forms::MouseButton button) {
         return;
     }
     // The panel is the bar's background to the menu: no item entries.
-    menu::FrmMenu& menu = windows_.frmMenu();
-    menu.showEntriesFor(menu::MenuSource::Background);
+    window_api::Menu& menu = windows_.menu();
+    menu.showEntriesFor(window_api::MenuSource::Background);
     menu.popUp();
 }
 
 void FrmBtn::OpenButton_Click() {
-    if (!windows_.dock().visible()) {
-        command("cmdDLrg").press();
+    if (!windows_.bar().window().visible()) {
+        cmdDLrg(fullWidth_);
     }
 }
 
-void FrmBtn::cmdDLrg_Click() {
-    bar::Dock& dock = windows_.dock();
+void FrmBtn::cmdDLrg(forms::Twips fullWidth) {
+    window_api::Bar& bar = windows_.bar();
+    fullWidth_ = fullWidth;
     // Opening and closing take turns: with both timers running, one would add what the other
     // takes away and the bar would stay half open for good.
     Timer2_->stop();
-    dock.setWidth(settings::kCollapsedBarWidth);
-    dock.show();
+    bar.setWindowWidth(settings::kCollapsedBarWidth);
+    bar.showWindow();
     Timer1_->start(kStepMs);
 }
 
 void FrmBtn::Timer1_Timer() {
-    bar::Dock& dock = windows_.dock();
-    const forms::Twips full = bar::fullWidthOf(dock.model().FWdth);
-    if (full - kSnapMargin < dock.width()) {
-        dock.setWidth(full);
+    window_api::Bar& bar = windows_.bar();
+    const forms::Twips width = bar.window().width();
+    if (fullWidth_ - kSnapMargin < width) {
+        bar.setWindowWidth(fullWidth_);
         Timer1_->stop();
     } else {
-        dock.setWidth(dock.width() + kWidthStep);
+        bar.setWindowWidth(width + kWidthStep);
     }
 }
 
-void FrmBtn::cmdDSml_Click() {
+void FrmBtn::cmdDSml(AfterClosing after) {
+    afterClosing_ = after;
     Timer1_->stop();
     Timer2_->start(kStepMs);
 }
 
 void FrmBtn::Timer2_Timer() {
-    bar::Dock& dock = windows_.dock();
-    if (dock.width() >= kHideBelow) {
-        dock.setWidth(dock.width() - kWidthStep);
+    window_api::Bar& bar = windows_.bar();
+    const forms::Twips width = bar.window().width();
+    if (width >= kHideBelow) {
+        bar.setWindowWidth(width - kWidthStep);
         return;
     }
-    dock.hide();
+    bar.hideWindow();
     Timer2_->stop();
-    if (Dcon_->text() != "on") {
+    if (afterClosing_ == AfterClosing::Restart) {
         // A set change closed the bar: it comes back with the set now in RNo. The restart
         // unloads this panel, which lives on until the event is over.
-        dock.command("cmdReStart").press();
+        bar.cmdReStart();
     }
 }
 

@@ -5,17 +5,17 @@
 #include <string_view>
 
 #include "forms/form.h"
+#include "window_api/popups.h"
+#include "window_api/windows.h"
 
 namespace quorvel::windows {
-
-class WindowSet;
 
 // The small panel against the bar's left end. Folded it is one button; pointed at, it slides
 // open to the left and shows a button for each of the four launcher sets, and it folds again
 // by itself a while later. A set button switches the bar to that set; the panel's own button
 // and the current set's bring a closed bar back. The panel also hosts the bar's opening and
 // closing animation (cmdDLrg, cmdDSml), which the bar and the set buttons use.
-class FrmBtn final : public forms::Form {
+class FrmBtn final : public forms::Form, public window_api::SwitchPanel {
 public:
     static constexpr std::string_view kFormName = "frmBTN";
     static constexpr forms::Twips kFoldedSize = 225;
@@ -28,7 +28,15 @@ public:
     static constexpr std::uint32_t kFoldDelayMs = 4500;
     static constexpr std::uint32_t kSlideStepMs = 10;
 
-    explicit FrmBtn(WindowSet& windows);
+    explicit FrmBtn(window_api::Windows& windows);
+
+    // --- window_api::SwitchPanel ---
+    [[nodiscard]] forms::Form& window() override { return *this; }
+    void cmdDLrg(forms::Twips fullWidth) override;
+    void cmdDSml(AfterClosing after) override;
+    // The width the last opening grew the bar to, and what the last closing ends in.
+    [[nodiscard]] forms::Twips openingWidth() const noexcept { return fullWidth_; }
+    [[nodiscard]] AfterClosing afterClosing() const noexcept { return afterClosing_; }
 
     // The pictures of set k (1..4): the user's open-button picture and the built-in button.
     [[nodiscard]] forms::Image& setButton(int k) const { return *OpnBtn_.at(index(k)); }
@@ -39,8 +47,6 @@ private:
 
     void Load();
     void markCurrentSet(int k);
-    void cmdDLrg_Click();
-    void cmdDSml_Click();
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
@@ -52,7 +58,7 @@ private:
     void SetButton_MouseDown(forms::MouseButton button);
     void moveOpenButton(forms::Twips left);
 
-    WindowSet& windows_;
+    window_api::Windows& windows_;
     std::array<forms::Image*, kSetCount> OpnBtn_{&image("OpnBtn"), &image("OpnBtn2"),
                                                  &image("OpnBtn3"), &image("OpnBtn4")};
     std::array<forms::Image*, kSetCount> OpnD_{&image("OpnD"), &image("OpnD2"), &image("OpnD3"),
@@ -61,8 +67,9 @@ private:
     forms::Image* OP_ = &image("OP");
     forms::Image* OPD_ = &image("OPD");
     forms::Image* Image1_ = &image("Image1");
-    forms::TextField* Dcon_ = &textField("Dcon");
-    forms::TextField* FWdth_ = &textField("FWdth");
+    // What the bar's closing ends in, and the width its opening grows to.
+    AfterClosing afterClosing_ = AfterClosing::Restart;
+    forms::Twips fullWidth_ = 0;
     forms::Timer* Timer1_ = &timer("Timer1");
     forms::Timer* Timer2_ = &timer("Timer2");
     forms::Timer* Timer3_ = &timer("Timer3");

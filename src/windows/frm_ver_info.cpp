@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "windows/window_set.h"
-
 namespace quorvel::windows {
 
 namespace {
@@ -60,7 +58,7 @@ constexpr LabelLook kLooks[] = {
 
 }  // namespace
 
-FrmVerInfo::FrmVerInfo(WindowSet& windows)
+FrmVerInfo::FrmVerInfo(window_api::Windows& windows)
     : forms::Form(std::string(kFormName), windows.formServices(),
                   forms::Rect{0, 0, kWidth, kHeight}, kLayout),
       windows_(windows) {
@@ -90,7 +88,7 @@ void FrmVerInfo::Form_Load() {
 }
 
 void FrmVerInfo::Command1_Click() {
-    windows_.unloadFrmVerInfo();
+    windows_.unloadAbout();
 }
 
 void FrmVerInfo::Image2_Click() {
@@ -99,7 +97,7 @@ void FrmVerInfo::Image2_Click() {
     request.file = std::string(kHomePage);
     // Whether a browser came up is the shell's business: the window closes either way.
     static_cast<void>(windows_.ports().shell.execute(request));
-    windows_.unloadFrmVerInfo();
+    windows_.unloadAbout();
 }
 
 }  // namespace quorvel::windows

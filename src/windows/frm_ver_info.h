@@ -3,10 +3,9 @@
 #include <string_view>
 
 #include "forms/form.h"
+#include "window_api/windows.h"
 
 namespace quorvel::windows {
-
-class WindowSet;
 
 // The About window: the program's name, version and author, and its home page, which a click
 // on the address opens in the browser. Modeless; "O K", Enter, Escape or the close box close it.
@@ -24,14 +23,14 @@ public:
     static constexpr std::string_view kAuthorSuffix = "制作";
     static constexpr std::string_view kHomePage = "https://quorvel.example.org/";
 
-    explicit FrmVerInfo(WindowSet& windows);
+    explicit FrmVerInfo(window_api::Windows& windows);
 
 private:
     void Form_Load();
     void Command1_Click();
     void Image2_Click();
 
-    WindowSet& windows_;
+    window_api::Windows& windows_;
 };
 
 }  // namespace quorvel::windows

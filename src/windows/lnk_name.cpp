@@ -1,7 +1,6 @@
 #include "windows/lnk_name.h"
 
-#include "bar/dock.h"
-#include "windows/window_set.h"
+#include <utility>
 
 namespace quorvel::windows {
 
@@ -26,22 +25,16 @@ constexpr forms::ControlRow kLayout[] = {
     {"Tim1", K::Timer},
     {"Tim2", K::Timer},
     {"Tim3", K::Timer},
-    {"Strt", K::Command, {}, "Start"},
-    {"Stp", K::Command, {}, "Stop"},
-    {"LNmStyle", K::Command, {}, "Font"},
 };
 
 }  // namespace
 
-LnkName::LnkName(WindowSet& windows)
+LnkName::LnkName(window_api::Windows& windows)
     : forms::Form(std::string(kFormName), windows.formServices(),
                   forms::Rect{0, 0, kWidth, kHeight}, kLayout),
       windows_(windows) {
     LNm_->setFont(forms::Font{std::string(w::kDefaultFont), kNameSizePt, true, false});
     LNm_->setForeColor(kDefaultTextColor);
-    command("Strt").onClick = [this] { Strt_Click(); };
-    command("Stp").onClick = [this] { Stp_Click(); };
-    command("LNmStyle").onClick = [this] { LNmStyle_Click(); };
     Tim1_->onTimer = [this] { Tim1_Timer(); };
     Tim2_->onTimer = [this] { Tim2_Timer(); };
     Tim3_->onTimer = [this] { Tim3_Timer(); };
@@ -58,8 +51,8 @@ void LnkName::Load() {
     setTopmost(true);
 }
 
-void LnkName::LNmStyle_Click() {
-    const settings::SettingsModel& m = windows_.dock().model();
+void LnkName::LNmStyle() {
+    const settings::SettingsModel& m = windows_.bar().settings();
     forms::Font font = LNm_->font();
     font.name = m.FntName;
     if (m.FStyle == w::kRegular) {
@@ -84,12 +77,12 @@ void LnkName::LNmStyle_Click() {
                            : static_cast<forms::ColorNumber>(settings::toInt32(m.FrColor)));
 }
 
-void LnkName::Stp_Click() {
+void LnkName::Stp() {
     LNm_->setCaption("");
 }
 
 bool LnkName::slides() const {
-    const settings::SettingsModel& m = windows_.dock().model();
+    const settings::SettingsModel& m = windows_.bar().settings();
     return !(m.Clr == w::kNo && (m.DockPos == w::kTop || m.DockPos == w::kBottom));
 }
 
@@ -106,9 +99,9 @@ void LnkName::ShowAgain() {
     }
 }
 
-void LnkName::Strt_Click() {
-    const bar::Dock& dock = windows_.dock();
-    const settings::SettingsModel& m = dock.model();
+void LnkName::Strt() {
+    const forms::Form& dock = windows_.bar().window();
+    const settings::SettingsModel& m = windows_.bar().settings();
     if (!slides()) {
         // Over an opaque bar the name cannot hide behind the items, so it does not slide; it
         // shows on the next pointer move over the same item.
@@ -133,8 +126,8 @@ void LnkName::Tim1_Timer() {
         Tim1_->stop();
         return;
     }
-    const bar::Dock& dock = windows_.dock();
-    const std::string& pos = dock.model().DockPos;
+    const forms::Form& dock = windows_.bar().window();
+    const std::string& pos = windows_.bar().settings().DockPos;
     if (pos == w::kTop) {
         if (top() <= dock.top() + dock.height() - kTopSlideMargin) {
             setTop(top() + kSlideStep);

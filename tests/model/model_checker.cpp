@@ -19,10 +19,10 @@
 #include "program/program.h"
 #include "settings/record_layout.h"
 #include "settings/settings_files.h"
+#include "settings_window/frm_dir_box.h"
 #include "settings_window/frm_set.h"
 #include "support/random_settings.h"
 #include "windows/frm_btn.h"
-#include "windows/frm_dir_box.h"
 #include "windows/frm_ver_info.h"
 #include "windows/lnk_name.h"
 
@@ -389,7 +389,7 @@ private:
 
     // The small windows: the folder chooser and the About window, whichever is open.
     void smallWindows() {
-        if (windows::FrmDirBox* chooser = program_->windows().frmDirBoxIfLoaded();
+        if (settings_window::FrmDirBox* chooser = program_->windows().frmDirBoxIfLoaded();
             chooser != nullptr && chance(random_, 0.5)) {
             operate(*chooser);
         } else if (windows::FrmVerInfo* about = program_->windows().frmVerInfoIfLoaded()) {
@@ -421,7 +421,7 @@ private:
         note("bar save (cmdDsSave)");
         const std::size_t messages = sim_.dialogs.messages.size();
         const int written = sim_.disk.replaceCount();
-        sim_.dispatch([this] { dock().command("cmdDsSave").press(); });
+        sim_.dispatch([this] { dock().cmdDsSave(); });
         if (sim_.dialogs.messages.size() == messages && sim_.disk.replaceCount() == written + 2) {
             checkSavedRecord();
         }
@@ -435,7 +435,7 @@ private:
         sim_.dispatch([&] {
             dock().model().RNo = number;
             dock().model().MRNo = number;
-            dock().command("cmdReStart").press();
+            dock().cmdReStart();
         });
     }
 
@@ -514,7 +514,7 @@ private:
         const int how = between(random_, 0, 2);
         if (how == 0) {
             note("quit");
-            sim_.dispatch([this] { dock().command("cndEnd").press(); });
+            sim_.dispatch([this] { dock().cndEnd(); });
         } else if (how == 1) {
             note("the bar window is closed");
             sim_.dispatch([this] { program_->unload(); });

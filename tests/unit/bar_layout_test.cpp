@@ -82,7 +82,7 @@ TEST_F(BarLayout, DefaultPicturesStandOverItemsWithoutPicturesAndParkOtherwise) 
 
     // Clearing the custom picture brings the twin back over the item.
     model().txtMcIc = "";
-    dock().command("cmdDsSave").press();
+    dock().cmdDsSave();
     restart();
     EXPECT_EQ(pos(image("MCD").bounds()), (forms::Point{360, 120}));
 }
@@ -167,7 +167,7 @@ TEST_F(BarLayout, TransparentBarKeysOutItsBackground) {
     EXPECT_EQ(pos(image("FBKD").bounds()), (forms::Point{10920, 3120}));
 
     model().Clr = "しない";
-    dock().command("cmdDsSave").press();
+    dock().cmdDsSave();
     restart();
     EXPECT_EQ(dock().backColor(), forms::kButtonFace);
     EXPECT_FALSE(dock().colorKey().has_value());
@@ -224,7 +224,7 @@ TEST_F(BarLayout, WithoutATaskbarWindowNothingIsShownOrHidden) {
     store(set, 1);
     startOpen();
     EXPECT_TRUE(sim.screen.showCalls.empty());
-    EXPECT_THROW(dock().command("cndEnd").press(), platform::sim::ProgramEnded);
+    EXPECT_THROW(dock().cndEnd(), platform::sim::ProgramEnded);
     EXPECT_TRUE(sim.screen.showCalls.empty());
 }
 

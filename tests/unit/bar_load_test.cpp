@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "bar/settings_window_link.h"
 #include "sim_bar_fixture.h"
+#include "window_api/popups.h"
 
 namespace quorvel::testing {
 namespace {
@@ -72,7 +72,7 @@ TEST_F(BarLoad, TheCurrentSetNumberFollowsRNoThroughLoadsAndSaves) {
     model().RNo = "3";
     restart();  // set 3 is not stored: an empty set 3 is shown
     EXPECT_EQ(dock().currentSetNumber(), 3);
-    dock().command("cmdDsSave").press();
+    dock().cmdDsSave();
     EXPECT_EQ(dock().currentSetNumber(), 3);
     EXPECT_EQ(dock().storedSetCount(), 1);
     restart();
@@ -90,7 +90,7 @@ TEST_F(BarLoad, AnEmptySetShownForNoNumberIsNeverSavedOverSetOne) {
     restart();
     EXPECT_EQ(model().L[0].P, "");
     EXPECT_EQ(dock().currentSetNumber(), 0);
-    dock().command("cmdDsSave").press();
+    dock().cmdDsSave();
     EXPECT_EQ(*sim.disk.fileBytes(setsPath), before);
     ASSERT_EQ(sim.dialogs.messages.size(), 1U);
     EXPECT_EQ(sim.dialogs.messages[0].text,
@@ -101,7 +101,7 @@ TEST_F(BarLoad, AnEmptySetShownForNoNumberIsNeverSavedOverSetOne) {
     model().RNo = "1";
     restart();
     EXPECT_EQ(model().L[0].P, "C:\\docs\\1.txt");
-    dock().command("cmdDsSave").press();
+    dock().cmdDsSave();
     EXPECT_EQ(sim.dialogs.messages.size(), 1U);
 }
 
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, BarWidthText,
                                            WidthCase{"999999", 32767, 32762},
                                            WidthCase{"-800", 0, 0}));
 
-class RecordingSettingsWindow final : public bar::SettingsWindowLink {
+class RecordingSettingsWindow final : public window_api::SettingsWindow {
 public:
     explicit RecordingSettingsWindow(bar::Dock& d) : dock_(d) {}
     void cmdReset() override {

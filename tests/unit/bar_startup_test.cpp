@@ -126,7 +126,7 @@ TEST_F(BarStartup, QuitRestoresAHiddenTaskbarBeforeEndingWithoutSaving) {
     startOpen();
     ASSERT_FALSE(sim.screen.taskbarVisible);
     const int writes = sim.disk.replaceCount();
-    EXPECT_THROW(dock().command("cndEnd").press(), ProgramEnded);
+    EXPECT_THROW(dock().cndEnd(), ProgramEnded);
     EXPECT_TRUE(sim.screen.taskbarVisible);
     EXPECT_LT(*sim.log.find("showWindow taskbar Normal", sim.log.entries().size() - 3),
               *sim.log.find("exitNow"));
@@ -146,7 +146,7 @@ TEST_F(BarStartup, AFailedSaveIsReportedAndTheSettingsStayInMemory) {
     startOpen();
     model().L[0] = {"ﾌｧｲﾙ", "メモ", "", "C:\\memo.txt"};
     sim.files.failures[FileOp::ReplaceFile] = {112, "ディスクに十分な空き領域がありません。"};
-    dock().command("cmdDsSave").press();
+    dock().cmdDsSave();
     ASSERT_EQ(sim.dialogs.messages.size(), 1U);
     EXPECT_TRUE(sim.dialogs.messages[0].text.starts_with("設定ファイルを保存できませんでした。\r"));
     // One headline, not the bar's and the file store's both.
@@ -159,7 +159,7 @@ TEST_F(BarStartup, AFailedSaveIsReportedAndTheSettingsStayInMemory) {
 
     // Once the disk has room again the same settings reach it.
     sim.files.failures.clear();
-    dock().command("cmdDsSave").press();
+    dock().cmdDsSave();
     EXPECT_EQ(sim.dialogs.messages.size(), 1U);
     EXPECT_EQ(sim.disk.fileBytes(setsPath)->size(), settings::kSetRecordLength);
     EXPECT_TRUE(sim.disk.fileExists(dockPath));
@@ -168,7 +168,7 @@ TEST_F(BarStartup, AFailedSaveIsReportedAndTheSettingsStayInMemory) {
 TEST_F(BarStartup, RestartRecreatesThePanelAndDropsTheOldOneAfterTheEvent) {
     startOpen();
     windows::FrmBtn* before = &panel();
-    dock().command("cmdReStart").press();
+    dock().cmdReStart();
     EXPECT_EQ(sim.windows.creations("frmBTN"), 2);
     EXPECT_FALSE(before->visible());
     EXPECT_FALSE(before->timer("Timer1").running());

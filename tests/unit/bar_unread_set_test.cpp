@@ -29,7 +29,7 @@ protected:
         sim.files.failures.clear();
     }
     void saveFromTheBar() {
-        sim.dispatch([this] { dock().command("cmdDsSave").press(); });
+        sim.dispatch([this] { dock().cmdDsSave(); });
     }
 
     std::string stored_;

@@ -228,7 +228,7 @@ TEST_F(BarMenu, TheMenuWindowIsMadeOnceAndStacksTheBarAfreshWithoutShowingIt) {
     EXPECT_EQ(sim.windows.creations("frmMenu"), 1);
 
     // Unloaded, it starts from its first state again.
-    program->windows().unloadFrmMenu();
+    program->windows().unloadMenu();
     sim.dispatch([] {});
     rightPress(kBackground);
     EXPECT_EQ(sim.windows.creations("frmMenu"), 2);

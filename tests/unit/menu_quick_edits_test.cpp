@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "bar/settings_window_link.h"
 #include "sim_menu_fixture.h"
+#include "window_api/popups.h"
 
 namespace quorvel::testing {
 namespace {
@@ -227,7 +227,7 @@ TEST_F(QuickEdits, SavingNowKeepsTheTaskbarState) {
 
 // Stands in for a settings window that asked for the running restart, to see the bar as the
 // restart finds it.
-class RestartWitness final : public bar::SettingsWindowLink {
+class RestartWitness final : public window_api::SettingsWindow {
 public:
     explicit RestartWitness(bar::Dock& dock) : dock_(dock) {}
     void cmdReset() override { barVisible = dock_.visible(); }

@@ -136,7 +136,7 @@ public:
         settings::SettingsModel& m = bar_.dock().model();
         if (chance(random, 0.5)) {
             m.RNo = std::to_string(between(random, 1, settings::kSetCount));
-            bar_.sim.dispatch([this] { bar_.dock().command("cmdReStart").press(); });
+            bar_.sim.dispatch([this] { bar_.dock().cmdReStart(); });
             bar_.sim.clock.advance(BarOnDisk::kSettle);
         }
         const settings::SettingsModel edits = randomSet(random, between(random, 0, 17));
@@ -151,7 +151,7 @@ public:
     }
     bool save() override {
         before_ = bar_.messages();
-        bar_.sim.dispatch([this] { bar_.dock().command("cmdDsSave").press(); });
+        bar_.sim.dispatch([this] { bar_.dock().cmdDsSave(); });
         return bar_.messages() == before_;
     }
     void expectReported() override {
@@ -257,7 +257,7 @@ public:
     // press of the entry would take it out again).
     bool retry() override {
         before_ = bar_.messages();
-        bar_.sim.dispatch([this] { bar_.dock().command("cmdDsSave").press(); });
+        bar_.sim.dispatch([this] { bar_.dock().cmdDsSave(); });
         return bar_.messages() == before_;
     }
 

@@ -135,7 +135,7 @@ TEST_P(SettingsWindowPreview, PlacesTheBarInTheMiniatureScreen) {
     EXPECT_EQ(win().image("Picture2").visible(), GetParam().taskbarShown);
 
     // Choosing the same options in a window that started elsewhere ends in the same place.
-    program->windows().unloadFrmSet();
+    program->windows().unloadSettingsWindow();
     model().DockPos = GetParam().dockPos == std::string("上") ? "下" : "上";
     model().TaskB = GetParam().taskB == std::string("表示") ? "非表示" : "表示";
     open();

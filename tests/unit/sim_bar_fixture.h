@@ -93,7 +93,7 @@ protected:
 
     // A restart as another window asks for one, followed by the host's after-event step.
     void restart() {
-        sim.dispatch([this] { dock().command("cmdReStart").press(); });
+        sim.dispatch([this] { dock().cmdReStart(); });
         sim.clock.advance(settle);
     }
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <string>
 
+#include "settings_window/frm_dir_box.h"
 #include "settings_window/frm_set.h"
 #include "sim_bar_fixture.h"
-#include "windows/frm_dir_box.h"
 
 namespace quorvel::testing {
 
@@ -29,7 +29,7 @@ protected:
 
     settings_window::FrmSet& win() { return *program->windows().frmSetIfLoaded(); }
     [[nodiscard]] bool windowOpen() { return program->windows().frmSetIfLoaded() != nullptr; }
-    windows::FrmDirBox* chooser() { return program->windows().frmDirBoxIfLoaded(); }
+    settings_window::FrmDirBox* chooser() { return program->windows().frmDirBoxIfLoaded(); }
 
     void click(const char* image) { userClick(win(), pos(win().image(image).bounds())); }
     void clickSlot(int n) { click(("IL" + std::to_string(n)).c_str()); }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_numbers.h"
 #include "menu/frm_menu.h"
 #include "sim_bar_fixture.h"
 
@@ -18,10 +19,7 @@ protected:
         store(set, 1);
         start();
     }
-    void close(const char* reason) {
-        panel().textField("Dcon").setText(reason);
-        panel().command("cmdDSml").press();
-    }
+    void close(window_api::SwitchPanel::AfterClosing after) { panel().cmdDSml(after); }
 };
 
 TEST_F(FrmBtnAnimation, OpensToTheFullWidthIn55Steps) {
@@ -46,7 +44,7 @@ TEST_F(FrmBtnAnimation, ANarrowBarOpensInOneStep) {
 TEST_F(FrmBtnAnimation, CloseButtonShrinksAndHidesWithoutReloading) {
     startWith("12495");
     sim.clock.advance(settle);
-    close("on");
+    close(window_api::SwitchPanel::AfterClosing::StayClosed);
     sim.clock.advance(54);
     EXPECT_EQ(dock().width(), 75);
     EXPECT_TRUE(dock().visible());
@@ -62,7 +60,7 @@ TEST_F(FrmBtnAnimation, ASetChangeReloadsFromInsideTheClosingTick) {
     startWith("12495");
     sim.clock.advance(settle);
     model().RNo = "3";
-    close("");
+    close(window_api::SwitchPanel::AfterClosing::Restart);
     sim.clock.advance(55);
     // The panel that ran the closing tick was replaced and then destroyed after the tick.
     EXPECT_EQ(sim.windows.creations("frmBTN"), 2);
@@ -91,10 +89,10 @@ TEST_F(FrmBtnAnimation, ClosingWhileOpeningTakesOverAndEndsHidden) {
 TEST_F(FrmBtnAnimation, OpeningWhileClosingTakesOverAndEndsOpen) {
     startWith("12495");
     sim.clock.advance(settle);
-    close("on");
+    close(window_api::SwitchPanel::AfterClosing::StayClosed);
     sim.clock.advance(10);
     ASSERT_TRUE(dock().visible());
-    panel().command("cmdDLrg").press();
+    panel().cmdDLrg(panel().openingWidth());
     EXPECT_FALSE(panel().timer("Timer2").running());
     sim.clock.advance(settle);
     EXPECT_TRUE(dock().visible());
@@ -133,7 +131,7 @@ TEST_F(FrmBtnLook, BuiltInOpenButtonShowsWithoutAPictureOfTheUsersOwn) {
     EXPECT_EQ(panel().image("OPD").picture()->source(), "builtin:PanelButton");
     EXPECT_EQ(panel().image("Image1").picture()->source(), "builtin:PanelFourFrames");
     EXPECT_EQ(panel().image("OP").left(), 0);
-    EXPECT_EQ(panel().textField("FWdth").text(), model().FWdth);
+    EXPECT_EQ(panel().openingWidth(), bar::fullWidthOf(model().FWdth));
 }
 
 TEST_F(FrmBtnLook, OpenButtonPictureReplacesTheBuiltInOne) {
@@ -200,7 +198,7 @@ TEST_P(FrmBtnBorders, TheCurrentSetHasNoFrameAndTheOthersAThinOne) {
     store(sampleSet(1), 1);
     start();
     model().RNo = GetParam().rno;
-    program->windows().unloadFrmBtn();
+    program->windows().unloadSwitchPanel();
     sim.dispatch([] {});
     std::string borders;
     for (int k = 1; k <= 4; ++k) {
@@ -374,11 +372,12 @@ TEST_F(SwitchPanel, ASetButtonSetsRNoOnlyAndTheBarComesBackWithThatSet) {
     restAfterCreation();
     unfold();
     ASSERT_EQ(model().L[0].N, "セット1の最初");
-    panel().textField("Dcon").setText("on");
+    // A closing by the close button had begun: the set button's own closing ends in the restart.
+    panel().cmdDSml(window_api::SwitchPanel::AfterClosing::StayClosed);
     userClick(panel(), {350, 100});  // the label "2"
     EXPECT_EQ(model().RNo, "2");
     EXPECT_EQ(model().MRNo, "");
-    EXPECT_EQ(panel().textField("Dcon").text(), "");
+    EXPECT_EQ(panel().afterClosing(), window_api::SwitchPanel::AfterClosing::Restart);
     EXPECT_EQ(panel().setButton(2).borderStyle(), 0);
     EXPECT_EQ(panel().setButton(1).borderStyle(), 1);
     EXPECT_TRUE(panel().timer("Timer2").running());

@@ -22,7 +22,7 @@ protected:
         sim.folders.addFolder("D:\\音楽");
     }
 
-    windows::FrmDirBox& openFor(int slot, int links = 17) {
+    settings_window::FrmDirBox& openFor(int slot, int links = 17) {
         startWith(links);
         clickSlot(slot);
         EXPECT_TRUE(choose("LT", "ﾌｫﾙﾀﾞ"));
@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(FolderChooser, OpensOnDriveCNearTheTopLeft) {
-    windows::FrmDirBox& box = openFor(12);
+    settings_window::FrmDirBox& box = openFor(12);
     EXPECT_EQ(box.bounds(), (forms::Rect{19200 / 6, 15360 / 7, 4935, 4800}));
     EXPECT_EQ(box.caption(), "Form2");
     EXPECT_EQ(box.style(), forms::FormStyle::Dialog);
@@ -55,14 +55,14 @@ TEST_F(FolderChooser, OpensOnDriveCNearTheTopLeft) {
 
 TEST_F(FolderChooser, StartedOnAnotherDriveItMovesToDriveC) {
     sim.identity.current = "D:\\音楽";
-    windows::FrmDirBox& box = openFor(2);
+    settings_window::FrmDirBox& box = openFor(2);
     EXPECT_EQ(box.folder(), "C:\\");
     EXPECT_EQ(entries(), (std::vector<std::string>{"C:\\", "  Users", "  w", "  Windows"}));
     EXPECT_EQ(path(), "C:\\");
 }
 
 TEST_F(FolderChooser, DrivesAndFoldersFillThePath) {
-    windows::FrmDirBox& box = openFor(5);
+    settings_window::FrmDirBox& box = openFor(5);
     ASSERT_TRUE(choose(box, "Drive1", "d:"));
     EXPECT_EQ(path(), "D:\\");
     EXPECT_EQ(entries(), (std::vector<std::string>{"D:\\", "  写真", "  音楽"}));
@@ -84,7 +84,7 @@ TEST_F(FolderChooser, DrivesAndFoldersFillThePath) {
 TEST_F(FolderChooser, ADriveWithoutAMediumIsNamedAndTheListStaysWhereItWas) {
     sim.folders.driveList.push_back({"E:\\", "e:"});
     sim.folders.notReady.insert("E:\\");
-    windows::FrmDirBox& box = openFor(5);
+    settings_window::FrmDirBox& box = openFor(5);
     ASSERT_TRUE(choose(box, "Drive1", "d:"));
     sim.dispatch([&] { box.listBox("Dir1").activate(1); });
     ASSERT_TRUE(choose(box, "Drive1", "e:"));
@@ -100,7 +100,7 @@ TEST_F(FolderChooser, ADriveWithoutAMediumIsNamedAndTheListStaysWhereItWas) {
 
 TEST_F(FolderChooser, AFolderThatCannotBeListedShowsItsAncestors) {
     sim.folders.locked.insert("D:\\音楽");
-    windows::FrmDirBox& box = openFor(5);
+    settings_window::FrmDirBox& box = openFor(5);
     ASSERT_TRUE(choose(box, "Drive1", "d:"));
     sim.dispatch([&] { box.listBox("Dir1").activate(2); });
     EXPECT_EQ(entries(), (std::vector<std::string>{"D:\\", "  音楽"}));
@@ -111,7 +111,7 @@ class FolderChooserOk : public FolderChooser, public ::testing::WithParamInterfa
 
 TEST_P(FolderChooserOk, WritesThePathIntoTheSlotAndCloses) {
     const int slot = GetParam();
-    windows::FrmDirBox& box = openFor(slot == 0 ? 1 : slot);
+    settings_window::FrmDirBox& box = openFor(slot == 0 ? 1 : slot);
     if (slot == 0) {
         sim.dispatch([&] { box.openFor(""); });
     }
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Slots, FolderChooserOk, ::testing::Values(12, 17, 0));
 
 // The chooser wrote into whatever slot was selected when OK was pressed, and its path editor.
 TEST_F(FolderChooser, OkWritesToTheSlotItWasOpenedForOnly) {
-    windows::FrmDirBox& box = openFor(12);
+    settings_window::FrmDirBox& box = openFor(12);
     clickSlot(3);
     ASSERT_TRUE(choose(box, "Drive1", "d:"));
     press(box, "cmdOK");
@@ -143,7 +143,7 @@ TEST_F(FolderChooser, OkWritesToTheSlotItWasOpenedForOnly) {
 }
 
 TEST_F(FolderChooser, CancelAndTheCloseBoxWriteNothing) {
-    windows::FrmDirBox& box = openFor(4);
+    settings_window::FrmDirBox& box = openFor(4);
     ASSERT_TRUE(choose(box, "Drive1", "d:"));
     press(box, "cmdCnl");
     EXPECT_EQ(chooser(), nullptr);
@@ -165,7 +165,7 @@ TEST_F(FolderChooser, ClosingTheSettingsWindowTakesTheChooserAlong) {
 }
 
 TEST_F(FolderChooser, EnterIsOk) {
-    windows::FrmDirBox& box = openFor(7);
+    settings_window::FrmDirBox& box = openFor(7);
     EXPECT_TRUE(sim.dispatch([&] { return box.enterKey(); }));
     EXPECT_EQ(slotField(7, 'P'), "C:\\");
 }

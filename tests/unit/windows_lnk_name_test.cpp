@@ -150,9 +150,9 @@ TEST_P(LnkNameStyle, StyleWordsSetBoldAndItalicAndOthersLeaveThem) {
     store(sampleSet(1), 1);
     startOpen();
     model().FStyle = "太字 斜体";
-    popup().command("LNmStyle").press();
+    popup().LNmStyle();
     model().FStyle = GetParam().style;
-    popup().command("LNmStyle").press();
+    popup().LNmStyle();
     const forms::Font& font = popup().label("LNm").font();
     EXPECT_EQ(font.bold, GetParam().bold);
     EXPECT_EQ(font.italic, GetParam().italic);
@@ -175,7 +175,7 @@ TEST_F(LnkNamePopup, TextColourComesFromFrColorWithGreyWhenEmpty) {
     for (const Case& c : {Case{"", 0x808080U}, Case{"-2147483630", 0x80000012U}, Case{"255", 0xFFU},
                           Case{"99999999999", 0x7FFFFFFFU}}) {
         model().FrColor = c.text;
-        popup().command("LNmStyle").press();
+        popup().LNmStyle();
         EXPECT_EQ(popup().label("LNm").foreColor(), c.colour) << c.text;
     }
 }

@@ -1,13 +1,12 @@
-#include "windows/frm_dir_box.h"
+#include "settings_window/frm_dir_box.h"
 
 #include <cctype>
 #include <utility>
 
 #include "settings/messages.h"
 #include "settings_window/frm_set.h"
-#include "windows/window_set.h"
 
-namespace quorvel::windows {
+namespace quorvel::settings_window {
 
 namespace {
 
@@ -72,10 +71,11 @@ std::string indent(std::size_t depth) {
 
 }  // namespace
 
-FrmDirBox::FrmDirBox(WindowSet& windows)
+FrmDirBox::FrmDirBox(window_api::Windows& windows, FrmSet& owner)
     : forms::Form(std::string(kFormName), windows.formServices(),
                   forms::Rect{0, 0, kWidth, kHeight}, kLayout),
-      windows_(windows) {
+      windows_(windows),
+      owner_(owner) {
     setStyle(forms::FormStyle::Dialog);
     setCaption(std::string(kCaption));
     Form_Load();
@@ -127,6 +127,7 @@ void FrmDirBox::Form_Load() {
 void FrmDirBox::openFor(std::string slot) {
     slot_ = std::move(slot);
     show();
+    bringToFront();
 }
 
 void FrmDirBox::openFolder(const std::string& path) {
@@ -193,16 +194,12 @@ void FrmDirBox::Dir1_DblClick() {
 }
 
 void FrmDirBox::cmdOK_Click() {
-    // The choice goes to the settings window that opened the chooser; once that has closed
-    // there is nothing to write into.
-    if (settings_window::FrmSet* settingsWindow = windows_.frmSetIfLoaded()) {
-        settingsWindow->folderChosen(slot_, txtFldrPas_->text());
-    }
-    windows_.unloadFrmDirBox();
+    owner_.folderChosen(slot_, txtFldrPas_->text());
+    owner_.closeFolderChooser();
 }
 
 void FrmDirBox::cmdCnl_Click() {
-    windows_.unloadFrmDirBox();
+    owner_.closeFolderChooser();
 }
 
-}  // namespace quorvel::windows
+}  // namespace quorvel::settings_window
