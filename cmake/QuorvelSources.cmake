@@ -82,7 +82,7 @@ quorvel_layer(quorvel_settings FOLDERS settings
   MAY_INCLUDE forms "platform/*" settings DEPENDS quorvel_ports)
 # The windows reach each other only through the calls of window_api, never through each
 # other's headers: each window folder is a library that may include window_api and itself.
-quorvel_layer(quorvel_window_api HEADER_ONLY FOLDERS window_api
+quorvel_layer(quorvel_window_api FOLDERS window_api
   MAY_INCLUDE forms "platform/*" settings window_api DEPENDS quorvel_settings)
 foreach(window_folder IN ITEMS bar menu settings_window windows)
   quorvel_layer(quorvel_${window_folder} FOLDERS ${window_folder}

@@ -20,7 +20,7 @@
 #include "platform/win32/timer_service.h"
 #include "platform/win32/window_host.h"
 #include "program/program.h"
-#include "settings/messages.h"
+#include "window_api/messages.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bar/dock_geometry.h"
+#include "window_api/storage_message.h"
 
 namespace quorvel::bar {
 
@@ -108,9 +109,8 @@ void Dock::report(std::string_view headline, const platform::Error& error) {
     ports().dialogs.messageBox(text, platform::MessageButtons::Ok);
 }
 
-void Dock::report(const platform::Error& error) {
-    // The settings files word their own errors in full: headline, file and reason.
-    ports().dialogs.messageBox(error.message, platform::MessageButtons::Ok);
+void Dock::report(const settings::StorageError& error) {
+    ports().dialogs.messageBox(window_api::storageMessage(error), platform::MessageButtons::Ok);
 }
 
 }  // namespace quorvel::bar

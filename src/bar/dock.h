@@ -149,7 +149,7 @@ private:
 
     // Loading a launcher set.
     void loadCurrentSet();
-    void readStoredSet(settings::SettingsFiles& files);
+    void takeStoredSet(settings::SettingsFiles& files, settings::SettingsModel stored);
     void finishLoad();
     void firstStartDefaults();
     void missingSetDefaults();
@@ -185,7 +185,7 @@ private:
 
     [[nodiscard]] settings::SettingsFiles settingsFiles();
     void report(std::string_view headline, const platform::Error& error);
-    void report(const platform::Error& settingsFileError);
+    void report(const settings::StorageError& error);
     [[nodiscard]] platform::Ports& ports() const noexcept;
 
     // The quick edits' way of applying a change: saved, and the bar built afresh from the

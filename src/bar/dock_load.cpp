@@ -3,115 +3,70 @@
 
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
+#include "settings/record_layout.h"
+#include "settings/set_lookup.h"
 
 namespace quorvel::bar {
 
 namespace g = geometry;
 namespace w = settings::words;
 
-namespace {
-
-// A record that was never written (the gap left when a higher set was saved first) holds
-// no set number: only blanks or NULs where RNo would be.
-bool isBlank(std::string_view text) {
-    return text.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos;
-}
-
-void trim(std::string& field) {
-    field = settings::trimRight(field);
-}
-
-}  // namespace
-
 void Dock::loadCurrentSet() {
+    using Found = settings::SetLookup::Found;
     settings::SettingsFiles files = settingsFiles();
     shownUnderNoNumber_ = false;
     setUnread_ = false;
-    auto count = files.countSets();
-    if (!count) {
-        // Without its settings the bar still comes up, with the defaults of a first start.
-        if (!folderFailureReported_ || ports().files.directoryExists(files.folder())) {
-            report(count.error());
-        }
-        setCount_ = 0;
-        setUnread_ = true;
-        if (model_.txtRun.empty()) {
+    settings::SetLookup set = settings::lookUpSet(files, model_.RNo);
+    setCount_ = set.storedSets;
+    currentSet_ = set.number;
+    switch (set.found) {
+        case Found::Set:
+            takeStoredSet(files, std::move(set.fields));
+            return;
+        case Found::NoSetsYet:
             firstStartDefaults();
-        } else {
-            // A restart: the fields still hold the set shown before, which is not the one
-            // asked for. They go, or a save would write them under the new set's number.
-            currentSet_ = 0;
+            return;
+        case Found::NotStored:
             missingSetDefaults();
-        }
-        return;
+            return;
+        case Found::NoNumber:
+            // Such a set is never saved (over set 1, which a save takes an empty number for).
+            shownUnderNoNumber_ = true;
+            missingSetDefaults();
+            return;
+        case Found::Unreadable:
+            break;
     }
-    setCount_ = count.value();
-    if (setCount_ == 0) {
+    // Without its settings the bar still comes up, as a stand-in that no save may write over
+    // the stored set. The start could not make the settings folder and said so: the missing
+    // files that follow are the same trouble.
+    setUnread_ = true;
+    if (!folderFailureReported_ || ports().files.directoryExists(files.folder())) {
+        report(*set.error);
+    }
+    if (model_.txtRun.empty()) {
         firstStartDefaults();
-        return;
-    }
-    const int number = settings::toInt16(model_.RNo);
-    if (settings::numericValue(model_.RNo) > setCount_) {
-        currentSet_ = number <= settings::kSetCount ? number : 0;
+    } else {
+        // A restart: the fields still hold the set shown before, which is not the one asked
+        // for. They go, or a save would write them under the new set's number.
         missingSetDefaults();
-        return;
     }
-    currentSet_ = number;
-    if (currentSet_ < 1) {
-        // There is no record 0 or below; such a number shows an empty set rather than reading
-        // before the start of the file, and that set is never saved (over set 1).
-        currentSet_ = 0;
-        shownUnderNoNumber_ = true;
-        missingSetDefaults();
-        return;
-    }
-    readStoredSet(files);
 }
 
-void Dock::readStoredSet(settings::SettingsFiles& files) {
-    auto record = files.readSet(currentSet_);
-    if (!record) {
-        report(record.error());
-        setUnread_ = true;
-        missingSetDefaults();
-        return;
+void Dock::takeStoredSet(settings::SettingsFiles& files, settings::SettingsModel stored) {
+    for (const settings::FieldLayout& f : settings::setRecordLayout()) {
+        // Only the first set loaded brings the set names; later the names in memory win, so an
+        // edit of the names survives a switch to a set whose record holds older ones.
+        if (f.group != settings::FieldGroup::SetName || model_.txtRun.empty()) {
+            settings::valueOf(model_, f) = std::move(settings::valueOf(stored, f));
+        }
     }
-    const settings::SettingsModel& r = record.value();
-    if (isBlank(r.RNo)) {
-        // Applying a never-written record would leave the bar at width 2 with no set number
-        // and no way back; it is a set that does not exist yet.
-        missingSetDefaults();
-        return;
-    }
-    model_.RNo = r.RNo;
-    model_.Clr = r.Clr;
-    model_.FTop = r.FTop;
-    model_.FWdth = r.FWdth;
-    model_.txtMcIc = r.txtMcIc;
-    model_.txtMdIc = r.txtMdIc;
-    model_.txtRbeIc = r.txtRbeIc;
-    model_.txtRbfIc = r.txtRbfIc;
-    model_.ClsB = r.ClsB;
-    model_.OpnB = r.OpnB;
-    model_.SepIcn = r.SepIcn;
-    model_.BkStrch = r.BkStrch;
-    model_.txtFBk = r.txtFBk;
-    model_.SE = r.SE;
-    model_.L = r.L;
-    // Only the first set loaded brings the set names; later the names in memory win, so an
-    // edit of the names survives a switch to a set whose record holds older ones.
-    if (model_.txtRun.empty()) {
-        model_.LN = r.LN;
-    }
-
     dockRecord_ = 1;
     auto dock = files.readDock();
     if (dock) {
-        model_.TaskB = dock.value().TaskB;
-        model_.DockPos = dock.value().DockPos;
-        model_.FntName = dock.value().FntName;
-        model_.FStyle = dock.value().FStyle;
-        model_.FrColor = dock.value().FrColor;
+        for (const settings::FieldLayout& f : settings::dockRecordLayout()) {
+            settings::valueOf(model_, f) = settings::trimRight(settings::valueOf(dock.value(), f));
+        }
     } else {
         report(dock.error());
         applyDockDefaults();
@@ -120,28 +75,7 @@ void Dock::readStoredSet(settings::SettingsFiles& files) {
 }
 
 void Dock::finishLoad() {
-    for (std::string* f :
-         {&model_.TaskB, &model_.DockPos, &model_.FntName, &model_.FStyle, &model_.FrColor,
-          &model_.RNo, &model_.Clr, &model_.FTop, &model_.FWdth, &model_.txtMcIc, &model_.txtMdIc,
-          &model_.txtRbeIc, &model_.txtRbfIc, &model_.ClsB, &model_.OpnB, &model_.SepIcn,
-          &model_.BkStrch, &model_.txtFBk}) {
-        trim(*f);
-    }
-    for (auto& flag : model_.SE) {
-        trim(flag);
-    }
-    for (auto& slot : model_.L) {
-        trim(slot.T);
-        trim(slot.N);
-        trim(slot.I);
-        trim(slot.P);
-    }
-    if (model_.txtRun.empty()) {
-        for (auto& name : model_.LN) {
-            trim(name);
-        }
-        model_.txtRun = std::string(w::kRun);
-    }
+    model_.txtRun = std::string(w::kRun);
     for (forms::Image* sep : separators_) {
         sep->setVisible(false);
     }
@@ -179,17 +113,15 @@ bool Dock::settingsWindowHandshake() {
 }
 
 void Dock::applyDockDefaults() {
-    model_.TaskB = std::string(w::kShown);
+    for (const settings::FieldLayout& f : settings::dockRecordLayout()) {
+        settings::valueOf(model_, f) = f.defaultValue;
+    }
     TaskBDwn_->setVisible(true);
     TaskBUp_->setVisible(false);
     // The button now says the taskbar is shown, so it is: a taskbar left hidden by an earlier
     // set, or by a run that was killed, would otherwise stay hidden with no button to bring
     // it back.
     showTaskbar(platform::ShowState::Normal);
-    model_.DockPos = std::string(w::kTop);
-    model_.FntName = std::string(w::kDefaultFont);
-    model_.FStyle = std::string(w::kRegular);
-    model_.FrColor = std::string(w::kDefaultFrColor);
 }
 
 void Dock::placeDefaultPicturesOverItems() {
@@ -218,24 +150,22 @@ void Dock::setOpaqueBackground() {
 
 // The look of a set with nothing stored: opaque, on top, the built-in background stretched.
 void Dock::applyAppearanceDefaults() {
-    model_.txtFBk.clear();
-    model_.Clr = std::string(w::kNo);
     setOpaqueBackground();
-    model_.FTop = std::string(w::kYes);
     setTopmost(true);
-    model_.BkStrch = std::string(w::kYes);
     IFBk_->setStretch(true);
 }
 
 // An empty bar is as wide as its fixed items, centred, above every other window.
 void Dock::centreAtDefaultWidth() {
     setLeft(centredLeft(g::kDefaultWidth));
-    model_.FWdth = std::to_string(g::kDefaultWidth);
     setTopmost(true);
 }
 
 void Dock::firstStartDefaults() {
     currentSet_ = 0;
+    // Also on a restart that finds no set at all: what the bar showed before is not stored
+    // anywhere, and a save must not write it under the number asked for.
+    settings::applySetDefaults(model_);
     placeDefaultPicturesOverItems();
     coverWithDefaultBackground();
     centreAtDefaultWidth();
@@ -248,33 +178,24 @@ void Dock::firstStartDefaults() {
     applyAppearanceDefaults();
     applyDockDefaults();
     showNamePopup();
+    // A settings window that switched to a set before any was saved follows the empty set like
+    // any other; left pending, its request would reset the window at some later restart and
+    // drop the edits made meanwhile.
+    settingsWindowHandshake();
 }
 
 void Dock::missingSetDefaults() {
+    settings::applySetDefaults(model_);
     applyAppearanceDefaults();
-
-    model_.txtMcIc.clear();
-    ImgMC_->clearPicture();
-    model_.txtMdIc.clear();
-    ImgMD_->clearPicture();
-    model_.txtRbeIc.clear();
-    ImgRBinEmp_->clearPicture();
-    model_.txtRbfIc.clear();
-    ImgRBinFll_->clearPicture();
-    model_.ClsB.clear();
-    ClsBtn_->clearPicture();
-    model_.OpnB.clear();
-    model_.SepIcn.clear();
-    Divid1_->clearPicture();
-
-    for (int k = 0; k < settings::kSeparatorCount; ++k) {
-        model_.SE[k].clear();
-        separators_[k]->clearPicture();
-        separators_[k]->setVisible(false);
+    for (forms::Image* item : {ImgMC_, ImgMD_, ImgRBinEmp_, ImgRBinFll_, ClsBtn_, Divid1_}) {
+        item->clearPicture();
     }
-    for (int n = 0; n < settings::kSlotCount; ++n) {
-        model_.L[n] = settings::LinkSlot{};
-        slots_[n]->clearPicture();
+    for (forms::Image* sep : separators_) {
+        sep->clearPicture();
+        sep->setVisible(false);
+    }
+    for (forms::Image* slot : slots_) {
+        slot->clearPicture();
     }
 
     applyDockDefaults();

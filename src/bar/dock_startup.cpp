@@ -3,8 +3,8 @@
 
 #include "bar/dock.h"
 #include "bar/dock_geometry.h"
-#include "settings/messages.h"
 #include "settings/save_preparation.h"
+#include "window_api/messages.h"
 
 namespace quorvel::bar {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "menu/frm_menu.h"
-#include "settings/messages.h"
+#include "window_api/messages.h"
 
 namespace quorvel::menu {
 

@@ -12,20 +12,21 @@ struct Error {
     std::string message;
 };
 
-// The result of a file or shell call: a value, or an Error.
-template <class T>
+// The result of a file or shell call: a value, or an error (an Error, or a layer's own
+// structured error).
+template <class T, class E = Error>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : v_(std::move(value)) {}      // NOLINT(google-explicit-constructor)
-    Result(Error error) : v_(std::move(error)) {}  // NOLINT(google-explicit-constructor)
+    Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}  // NOLINT
+    Result(E error) : v_(std::in_place_index<1>, std::move(error)) {}  // NOLINT
     [[nodiscard]] bool ok() const noexcept { return v_.index() == 0; }
     explicit operator bool() const noexcept { return ok(); }
     [[nodiscard]] const T& value() const& { return std::get<0>(v_); }
     [[nodiscard]] T&& value() && { return std::get<0>(std::move(v_)); }
-    [[nodiscard]] const Error& error() const& { return std::get<1>(v_); }
+    [[nodiscard]] const E& error() const& { return std::get<1>(v_); }
 
 private:
-    std::variant<T, Error> v_;
+    std::variant<T, E> v_;
 };
 
 struct Done {};

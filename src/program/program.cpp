@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bar/dock.h"
-#include "settings/messages.h"
+#include "window_api/messages.h"
 
 namespace quorvel::program {
 

@@ -4,15 +4,12 @@
 #include <limits>
 #include <utility>
 
-#include "settings/messages.h"
 #include "settings/record_layout.h"
 
 namespace quorvel::settings {
 namespace {
 
-using messages::kCannotRead;
-using messages::kCannotSave;
-using messages::kLineBreak;
+using Kind = StorageError::Kind;
 
 std::string joinPath(const std::string& folder, std::string_view name) {
     std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
@@ -21,14 +18,8 @@ std::string joinPath(const std::string& folder, std::string_view name) {
     return std::string(joined.begin(), joined.end());
 }
 
-platform::Error fileError(std::string_view what, const std::string& path,
-                          const platform::Error& cause) {
-    std::string message(what);
-    message.append(kLineBreak).append(path);
-    if (!cause.message.empty()) {
-        message.append(kLineBreak).append(cause.message);
-    }
-    return {cause.code, std::move(message)};
+StorageError fileError(Kind kind, const std::string& path, const platform::Error& cause) {
+    return StorageError{kind, path, cause, 0};
 }
 
 }  // namespace
@@ -49,25 +40,25 @@ std::string SettingsFiles::setsPath() const {
     return joinPath(folder(), user_ + "sl.dat");
 }
 
-platform::Status SettingsFiles::ensureFolder() {
+StorageStatus SettingsFiles::ensureFolder() {
     const std::string path = folder();
     if (files_.directoryExists(path)) {
-        return platform::success();
+        return platform::Done{};
     }
     if (auto made = files_.createDirectory(path); !made) {
-        return fileError(messages::kFolderFailed, path, made.error());
+        return fileError(Kind::FolderNotMade, path, made.error());
     }
-    return platform::success();
+    return platform::Done{};
 }
 
-platform::Result<std::int32_t> SettingsFiles::countSets() {
+StorageResult<std::int32_t> SettingsFiles::countSets() {
     const std::string path = setsPath();
     if (auto made = files_.ensureFile(path); !made) {
-        return fileError(kCannotRead, path, made.error());
+        return fileError(Kind::NotRead, path, made.error());
     }
     const auto size = files_.fileSize(path);
     if (!size) {
-        return fileError(kCannotRead, path, size.error());
+        return fileError(Kind::NotRead, path, size.error());
     }
     const std::uint64_t whole = size.value() / kSetRecordLength;
     const std::uint64_t rest = size.value() % kSetRecordLength;
@@ -80,34 +71,32 @@ platform::Result<std::int32_t> SettingsFiles::countSets() {
     return static_cast<std::int32_t>(count > kMax ? kMax : count);
 }
 
-platform::Result<SettingsModel> SettingsFiles::readSet(int n) {
+StorageResult<SettingsModel> SettingsFiles::readSet(int n) {
     const std::string path = setsPath();
     if (n < 1) {
-        return platform::Error{0, std::string(kCannotRead) + std::string(kLineBreak) + path +
-                                      std::string(kLineBreak) + "ランチャー番号 " +
-                                      std::to_string(n) + " はありません。"};
+        return StorageError{Kind::NoSuchSetNumber, path, {}, n};
     }
     if (auto made = files_.ensureFile(path); !made) {
-        return fileError(kCannotRead, path, made.error());
+        return fileError(Kind::NotRead, path, made.error());
     }
     const std::uint64_t offset = static_cast<std::uint64_t>(n - 1) * kSetRecordLength;
     auto bytes = files_.readAt(path, offset, kSetRecordLength);
     if (!bytes) {
-        return fileError(kCannotRead, path, bytes.error());
+        return fileError(Kind::NotRead, path, bytes.error());
     }
     SettingsModel model;
     decodeRecord(bytes.value(), setRecordLayout(), model);
     return model;
 }
 
-platform::Result<SettingsModel> SettingsFiles::readDock() {
+StorageResult<SettingsModel> SettingsFiles::readDock() {
     const std::string path = dockPath();
     if (auto made = files_.ensureFile(path); !made) {
-        return fileError(kCannotRead, path, made.error());
+        return fileError(Kind::NotRead, path, made.error());
     }
     auto bytes = files_.readAt(path, 0, kDockRecordLength);
     if (!bytes) {
-        return fileError(kCannotRead, path, bytes.error());
+        return fileError(Kind::NotRead, path, bytes.error());
     }
     SettingsModel model;
     decodeRecord(bytes.value(), dockRecordLayout(), model);
@@ -119,18 +108,18 @@ namespace {
 // Replaces the bytes at `offset` of the file at `path` with `record`, keeping every other
 // byte, through one atomic replace of the whole file. A gap before the record is filled with
 // spaces, so a never-written record reads as empty fields.
-platform::Status patchFile(platform::FileSystem& files, const std::string& path,
-                           std::uint64_t offset, const std::string& record) {
+StorageStatus patchFile(platform::FileSystem& files, const std::string& path, std::uint64_t offset,
+                        const std::string& record) {
     if (auto made = files.ensureFile(path); !made) {
-        return fileError(kCannotSave, path, made.error());
+        return fileError(Kind::NotSaved, path, made.error());
     }
     const auto size = files.fileSize(path);
     if (!size) {
-        return fileError(kCannotSave, path, size.error());
+        return fileError(Kind::NotSaved, path, size.error());
     }
     auto old = files.readAt(path, 0, static_cast<std::size_t>(size.value()));
     if (!old) {
-        return fileError(kCannotSave, path, old.error());
+        return fileError(Kind::NotSaved, path, old.error());
     }
     std::string bytes = std::move(old).value();
     const auto at = static_cast<std::size_t>(offset);
@@ -139,19 +128,16 @@ platform::Status patchFile(platform::FileSystem& files, const std::string& path,
     }
     bytes.replace(at, record.size(), record);
     if (auto replaced = files.replaceFile(path, bytes); !replaced) {
-        return fileError(kCannotSave, path, replaced.error());
+        return fileError(Kind::NotSaved, path, replaced.error());
     }
-    return platform::success();
+    return platform::Done{};
 }
 
 }  // namespace
 
-platform::Status SettingsFiles::write(const SettingsModel& model, int setNumber) {
+StorageStatus SettingsFiles::write(const SettingsModel& model, int setNumber) {
     if (setNumber < 1 || setNumber > kSetCount) {
-        return platform::Error{0, std::string(kCannotSave) + std::string(kLineBreak) +
-                                      "ランチャー番号 " + std::to_string(setNumber) +
-                                      " には保存できません。番号は 1 から " +
-                                      std::to_string(kSetCount) + " までです。"};
+        return StorageError{Kind::SetNumberOutOfRange, setsPath(), {}, setNumber};
     }
     if (auto dock = patchFile(files_, dockPath(), 0, encodeRecord(model, dockRecordLayout()));
         !dock) {

@@ -10,63 +10,6 @@
 namespace quorvel::settings {
 namespace {
 
-// Parses a 1-based index in [1, count] written without leading zeros (field names carry
-// none); 0 when `digits` is not one.
-int parseIndex(std::string_view digits, int count) noexcept {
-    if (digits.empty() || digits.size() > 2 || digits.front() == '0') {
-        return 0;
-    }
-    int n = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') {
-            return 0;
-        }
-        n = n * 10 + (c - '0');
-    }
-    return n <= count ? n : 0;
-}
-
-struct NamedField {
-    std::string_view name;
-    std::string SettingsModel::*field;
-};
-
-constexpr NamedField kPlainFields[] = {
-    {"TaskB", &SettingsModel::TaskB},       {"DockPos", &SettingsModel::DockPos},
-    {"FntName", &SettingsModel::FntName},   {"FStyle", &SettingsModel::FStyle},
-    {"FrColor", &SettingsModel::FrColor},   {"RNo", &SettingsModel::RNo},
-    {"FWdth", &SettingsModel::FWdth},       {"FTop", &SettingsModel::FTop},
-    {"Clr", &SettingsModel::Clr},           {"txtMcIc", &SettingsModel::txtMcIc},
-    {"txtMdIc", &SettingsModel::txtMdIc},   {"txtRbeIc", &SettingsModel::txtRbeIc},
-    {"txtRbfIc", &SettingsModel::txtRbfIc}, {"ClsB", &SettingsModel::ClsB},
-    {"OpnB", &SettingsModel::OpnB},         {"SepIcn", &SettingsModel::SepIcn},
-    {"BkStrch", &SettingsModel::BkStrch},   {"txtFBk", &SettingsModel::txtFBk},
-};
-
-std::string* slotField(SettingsModel& m, std::string_view name) {
-    // "L" n kind, with kind one of T, N, I, P.
-    if (name.size() < 3 || name.front() != 'L') {
-        return nullptr;
-    }
-    const int n = parseIndex(name.substr(1, name.size() - 2), kSlotCount);
-    if (n == 0) {
-        return nullptr;
-    }
-    LinkSlot& slot = m.L[static_cast<std::size_t>(n - 1)];
-    switch (name.back()) {
-        case 'T':
-            return &slot.T;
-        case 'N':
-            return &slot.N;
-        case 'I':
-            return &slot.I;
-        case 'P':
-            return &slot.P;
-        default:
-            return nullptr;
-    }
-}
-
 // Rounds half to even without consulting the floating-point environment's rounding mode.
 double roundHalfEven(double x) noexcept {
     const double lower = std::floor(x);
@@ -98,32 +41,6 @@ int roundAndClamp(std::string_view text) noexcept {
 
 std::string defaultSetName(int n) {
     return "ランチャー" + std::to_string(n);
-}
-
-std::string* storedField(SettingsModel& m, std::string_view name) {
-    for (const NamedField& f : kPlainFields) {
-        if (f.name == name) {
-            return &(m.*f.field);
-        }
-    }
-    if (name.size() >= 3 && name.substr(0, 2) == "LN") {
-        if (const int k = parseIndex(name.substr(2), kSetCount); k != 0) {
-            return &m.LN[static_cast<std::size_t>(k - 1)];
-        }
-        return nullptr;
-    }
-    if (name.size() >= 3 && name.front() == 'S' && name.back() == 'E') {
-        if (const int k = parseIndex(name.substr(1, name.size() - 2), kSeparatorCount); k != 0) {
-            return &m.SE[static_cast<std::size_t>(k - 1)];
-        }
-        return nullptr;
-    }
-    return slotField(m, name);
-}
-
-const std::string* storedField(const SettingsModel& m, std::string_view name) {
-    // The lookup never writes; sharing it keeps the two overloads from drifting apart.
-    return storedField(const_cast<SettingsModel&>(m), name);
 }
 
 double numericValue(std::string_view text) noexcept {

@@ -28,14 +28,8 @@ std::size_t sequenceLength(unsigned char lead) {
 }  // namespace
 
 std::size_t storedWidth(std::string_view field) {
-    for (const auto* layout : {&dockRecordLayout(), &setRecordLayout()}) {
-        for (const FieldLayout& f : *layout) {
-            if (f.name == field) {
-                return f.width;
-            }
-        }
-    }
-    return 0;
+    const FieldLayout* f = findField(field);
+    return f != nullptr ? f->width : 0;
 }
 
 std::string fitStoredWidth(std::string_view text, std::size_t width) {
@@ -57,11 +51,7 @@ std::string fitStoredWidth(std::string_view text, std::size_t width) {
 std::optional<Unstorable> findUnstorable(const SettingsModel& model) {
     for (const auto* layout : {&dockRecordLayout(), &setRecordLayout()}) {
         for (const FieldLayout& f : *layout) {
-            const std::string* value = storedField(model, f.name);
-            if (value == nullptr) {
-                continue;
-            }
-            cp932::Encoded encoded = cp932::encode(*value);
+            cp932::Encoded encoded = cp932::encode(valueOf(model, f));
             const bool tooLong = encoded.bytes.size() > f.width;
             if (!encoded.unencodable.empty() || tooLong) {
                 return Unstorable{f.name, std::move(encoded.unencodable), tooLong};

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <utility>
 
-#include "settings/messages.h"
 #include "settings_window/frm_set.h"
+#include "window_api/messages.h"
 
 namespace quorvel::settings_window {
 

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "settings/messages.h"
 #include "settings/stored_width.h"
-#include "settings_window/field_captions.h"
 #include "settings_window/frm_dir_box.h"
+#include "window_api/messages.h"
 
 namespace quorvel::settings_window {
 
@@ -115,25 +114,7 @@ constexpr forms::ControlRow kLayout[] = {
     // Escape closes the window as this button does, asking first.
     {"Command26", K::Button, {10020, 5880, 1095, 375}, "閉じる", kCancelButton},
 
-    // The working copy and the window's own state: never shown.
-    {"txtCDir", K::TextField},
-    {"txtFBk", K::TextField},
-    {"txtMcIc", K::TextField},
-    {"txtMdIc", K::TextField},
-    {"txtRbeIc", K::TextField},
-    {"txtRbfIc", K::TextField},
-    {"ClsB", K::TextField},
-    {"OpnB", K::TextField},
-    {"SepIcn", K::TextField},
-    {"L", K::TextField, {}, {}, 0, {}, settings::kSlotCount, {}, "T"},
-    {"L", K::TextField, {}, {}, 0, {}, settings::kSlotCount, {}, "N"},
-    {"L", K::TextField, {}, {}, 0, {}, settings::kSlotCount, {}, "I"},
-    {"L", K::TextField, {}, {}, 0, {}, settings::kSlotCount, {}, "P"},
-    {"txtDBtn", K::TextField},
-    {"SvChk", K::TextField},
-    {"txtDIn", K::TextField},
-    {"txtPasBtn", K::TextField},
-    {"txtGfcBtn", K::TextField},
+    // The per-slot delete commands: never shown, pressed by the window itself.
     {"cmdDel", K::Command, {}, "削除", 0, {}, settings::kSlotCount},
 };
 
@@ -165,26 +146,36 @@ FrmSet::FrmSet(window_api::Windows& windows)
         image(row.control).setToolTip(std::string(row.text));
     }
     for (int n = 1; n <= settings::kSlotCount; ++n) {
-        IL_[n - 1]->setToolTip(slotCaption(n));
+        IL_[n - 1]->setToolTip(settings::slotCaption(n));
     }
     lblNameLock_->setForeColor(kRed);
 
+    const auto field = [](std::string_view name) { return settings::findField(name); };
     items_ = {{
-        {"FRM", Image1_, txtFBk_, 0},
-        {"MC", ImgMC_, txtMcIc_, 0},
-        {"MD", ImgMD_, txtMdIc_, 0},
-        {"RBE", ImgRBinEmp_, txtRbeIc_, 0},
-        {"RBF", ImgRBinFll_, txtRbfIc_, 0},
-        {"Cls", ClsBtn_, ClsB_, 0},
-        {"Opn", OpnBtn_, OpnB_, 0},
-        {"Sp", Divid1_, SepIcn_, 0},
+        {"FRM", Image1_, field("txtFBk"), 0},
+        {"MC", ImgMC_, field("txtMcIc"), 0},
+        {"MD", ImgMD_, field("txtMdIc"), 0},
+        {"RBE", ImgRBinEmp_, field("txtRbeIc"), 0},
+        {"RBF", ImgRBinFll_, field("txtRbfIc"), 0},
+        {"Cls", ClsBtn_, field("ClsB"), 0},
+        {"Opn", OpnBtn_, field("OpnB"), 0},
+        {"Sp", Divid1_, field("SepIcn"), 0},
     }};
     static constexpr std::string_view kSlotCodes[] = {"1",  "2",  "3",  "4",  "5",  "6",
                                                       "7",  "8",  "9",  "10", "11", "12",
                                                       "13", "14", "15", "16", "17"};
     for (int n = 1; n <= settings::kSlotCount; ++n) {
-        items_[kOtherItemCount - 1 + n] = Item{kSlotCodes[n - 1], IL_[n - 1], LIField_[n - 1], n};
+        items_[kOtherItemCount - 1 + n] =
+            Item{kSlotCodes[n - 1], IL_[n - 1], field("L" + std::to_string(n) + "I"), n};
     }
+    editors_ = {
+        {field("DockPos"), &DockPos_, nullptr}, {field("TaskB"), &TaskB_, nullptr},
+        {field("FTop"), &FTop_, nullptr},       {field("BkStrch"), &BkStrch_, nullptr},
+        {field("Clr"), &Clr_, nullptr},         {field("FntName"), nullptr, FntName_},
+        {field("FStyle"), nullptr, FStyle_},    {field("FrColor"), nullptr, FrColor_},
+        {field("LN1"), nullptr, LN_[0]},        {field("LN2"), nullptr, LN_[1]},
+        {field("LN3"), nullptr, LN_[2]},        {field("LN4"), nullptr, LN_[3]},
+    };
 
     // Every item starts without a picture of its own, and so framed; a picture path
     // loaded into it takes the frame away.
@@ -232,16 +223,8 @@ void FrmSet::wireHandlers() {
                 selectItem(*it);
             }
         };
-        if (item.picture == txtFBk_) {
-            item.picture->onChange = [this] { txtFBk_Change(); };
-        } else {
-            item.picture->onChange = [this, it] { picture_Change(*it); };
-        }
     }
     for (int n = 1; n <= settings::kSlotCount; ++n) {
-        LTField_[n - 1]->onChange = [this] { markUnsaved(); };
-        LNField_[n - 1]->onChange = [this] { markUnsaved(); };
-        LPField_[n - 1]->onChange = [this] { markUnsaved(); };
         cmdDel_[n - 1]->onClick = [this, n] { cmdDel_Click(n); };
     }
     // What a person types stops where the stored field ends, so no name loses its end on saving.
@@ -261,7 +244,6 @@ void FrmSet::wireHandlers() {
         };
     }
 
-    SvChk_->onChange = [this] { SvChk_Change(); };
     RNo_.onChosen = [this] { RNo_Click(); };
     LT_.onChange = [this] { LT_Change(); };
     LNEdit_->onChange = [this] { LN_Change(); };
@@ -312,71 +294,10 @@ void FrmSet::Form_Load() {
     } else {
         RNo_.set(menuChoice);
     }
-
-    copyPictureFields();
-    BkStrch_.set(bar().BkStrch);
-    copyDockFields();
-    copySlots();
-    for (int k = 1; k <= settings::kSetCount; ++k) {
-        LN_[k - 1]->setText(b.LN[k - 1]);
-    }
+    shownSet_ = RNo_.value();
+    setUnread_ = windows_.bar().setUnread();
+    copyFrom(b);
     InitSettingsView();
-}
-
-void FrmSet::copyPictureFields() {
-    const settings::SettingsModel& b = bar();
-    txtCDir_->setText(b.txtCDir);
-    Clr_.set(b.Clr);
-    FTop_.set(b.FTop);
-    txtMcIc_->setText(b.txtMcIc);
-    txtMdIc_->setText(b.txtMdIc);
-    txtRbeIc_->setText(b.txtRbeIc);
-    txtRbfIc_->setText(b.txtRbfIc);
-    txtFBk_->setText(b.txtFBk);
-    ClsB_->setText(b.ClsB);
-    OpnB_->setText(b.OpnB);
-    SepIcn_->setText(b.SepIcn);
-}
-
-void FrmSet::copyDockFields() {
-    const settings::SettingsModel& b = bar();
-    TaskB_.set(b.TaskB);
-    DockPos_.set(b.DockPos);
-    FntName_->setText(b.FntName);
-    FStyle_->setText(b.FStyle);
-    FrColor_->setText(b.FrColor);
-}
-
-void FrmSet::copySlots() {
-    const settings::SettingsModel& b = bar();
-    for (int n = 1; n <= settings::kSlotCount; ++n) {
-        const settings::LinkSlot& slot = b.L[n - 1];
-        LTField_[n - 1]->setText(slot.T);
-        LNField_[n - 1]->setText(slot.N);
-        LIField_[n - 1]->setText(slot.I);
-        LPField_[n - 1]->setText(slot.P);
-    }
-}
-
-std::string FrmSet::launcherSetNumber() const {
-    return RNo_.value();
-}
-
-std::string FrmSet::field(std::string_view name) const {
-    for (const OptionList* list : {&RNo_, &LT_, &DockPos_, &TaskB_, &FTop_, &BkStrch_, &Clr_}) {
-        if (list->box().name() == name) {
-            return list->value();
-        }
-    }
-    for (const forms::TextBox* box : {FntName_, FStyle_, FrColor_}) {
-        if (box->name() == name) {
-            return box->text();
-        }
-    }
-    if (name.size() == 3 && name.starts_with("LN")) {
-        return LN_.at(static_cast<std::size_t>(name[2] - '1'))->text();
-    }
-    return textField(name).text();
 }
 
 void FrmSet::loadPicture(forms::Image& image, const std::string& path) {
@@ -395,7 +316,7 @@ void FrmSet::loadPicture(forms::Image& image, const std::string& path) {
 
 void FrmSet::InitSettingsView() {
     for (const Item& item : items_) {
-        loadPicture(*item.image, item.picture->text());
+        loadPicture(*item.image, value(*item.picture));
     }
     applyBackgroundStretch();
 
@@ -415,27 +336,28 @@ void FrmSet::InitSettingsView() {
         PlaceBarPreview();
     }
     ShowTaskbarPreview();
-    SvChk_->setText("1");
+    setSaved(true);
 }
 
 void FrmSet::RefreshSettingsView() {
     for (const Item& item : items_) {
+        const std::string path = value(*item.picture);
         if (item.slot != 0) {
-            loadPicture(*item.image, item.picture->text());
-        } else if (item.image != Divid1_ && !item.picture->text().empty()) {
-            loadPicture(*item.image, item.picture->text());
+            loadPicture(*item.image, path);
+        } else if (item.image != Divid1_ && !path.empty()) {
+            loadPicture(*item.image, path);
         }
     }
-    if (!SepIcn_->text().empty()) {
-        loadPicture(*Divid1_, SepIcn_->text());
+    if (!working_.SepIcn.empty()) {
+        loadPicture(*Divid1_, working_.SepIcn);
     }
 
-    if (txtDIn_->text() == "1") {
+    if (justInserted_) {
         LT_.set("");
         LNEdit_->setText("");
         LI_->setText("");
         LP_->setText("");
-        txtDIn_->setText("");
+        justInserted_ = false;
         return;
     }
 
@@ -445,10 +367,11 @@ void FrmSet::RefreshSettingsView() {
     }
 
     if (const std::optional<int> n = selectedSlot()) {
-        LT_.set(LTField_[*n - 1]->text());
-        LNEdit_->setText(LNField_[*n - 1]->text());
-        LI_->setText(LIField_[*n - 1]->text());
-        LP_->setText(LPField_[*n - 1]->text());
+        using G = settings::FieldGroup;
+        LT_.set(slotValue(*n, G::SlotType));
+        LNEdit_->setText(slotValue(*n, G::SlotName));
+        LI_->setText(slotValue(*n, G::SlotPicture));
+        LP_->setText(slotValue(*n, G::SlotPath));
         return;
     }
     selectBackground(kBackgroundMarker);
@@ -457,24 +380,49 @@ void FrmSet::RefreshSettingsView() {
 }
 
 void FrmSet::selectBackground(forms::Point marker) {
-    txtDBtn_->setText("FRM");
+    txtDBtn_ = "FRM";
     LkUp_->move(marker.x, marker.y);
     LNEdit_->setText("ウインドウの背景");
     showEditors(EditorState::Background);
-    LI_->setText(txtFBk_->text());
+    LI_->setText(working_.txtFBk);
 }
 
-void FrmSet::markUnsaved() {
-    SvChk_->setText("");
-}
-
-void FrmSet::SvChk_Change() {
+void FrmSet::setSaved(bool saved) {
+    if (saved == saved_) {
+        return;
+    }
+    saved_ = saved;
     // There is something to revert exactly while the window holds unsaved edits.
-    cmdReset_->setEnabled(SvChk_->text().empty());
+    cmdReset_->setEnabled(!saved_);
+}
+
+std::string FrmSet::field(std::string_view name) const {
+    if (const settings::FieldLayout* stored = settings::findField(name)) {
+        if (stored->group == settings::FieldGroup::SetNumber) {
+            return RNo_.value();
+        }
+        return value(*stored);
+    }
+    if (name == "LT") {
+        return LT_.value();
+    }
+    if (name == "txtCDir") {
+        return working_.txtCDir;
+    }
+    if (name == "SvChk") {
+        return saved_ ? "1" : "";
+    }
+    if (name == "txtDBtn") {
+        return txtDBtn_;
+    }
+    if (name == "txtDIn") {
+        return justInserted_ ? "1" : "";
+    }
+    throw std::logic_error("frmSet has no field " + std::string(name));
 }
 
 void FrmSet::Command26_Click() {
-    if (SvChk_->text().empty()) {
+    if (!saved_) {
         if (ask(messages::kNotSaved, messages::kSaveQuestion)) {
             (void)Command22_Click();
         } else {
@@ -483,13 +431,15 @@ void FrmSet::Command26_Click() {
         }
     }
     // A save that failed keeps the window open with the edits.
-    if (SvChk_->text() == "1") {
+    if (saved_) {
         unload();
     }
 }
 
 void FrmSet::closeFolderChooser() {
-    windows_.retire(std::move(chooser_));
+    if (chooser_) {
+        windows_.retire(std::move(chooser_));
+    }
 }
 
 void FrmSet::unload() {

@@ -5,9 +5,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/form.h"
 #include "platform/ports.h"
+#include "settings/record_layout.h"
 #include "settings/settings_model.h"
 #include "settings_window/option_list.h"
 #include "window_api/popups.h"
@@ -19,7 +21,9 @@ class FrmDirBox;
 
 // The settings window: a working copy of one launcher set and the dock-wide settings, edited
 // on a mock-up of the bar. Nothing reaches the bar or the files before "保存"; choosing another
-// number in RNo switches the bar to that set and the window follows it.
+// number in RNo switches the bar to that set and the window follows it. The window stays on
+// the set it shows when the bar is switched from its menu or its panel: every save, reset and
+// folder choice of the window acts on that set, never on the one the bar moved to.
 class FrmSet final : public forms::Form, public window_api::SettingsWindow {
 public:
     static constexpr std::string_view kFormName = "frmSet";
@@ -36,30 +40,40 @@ public:
     // The bar's reload asks for this when the window asked for the restart: the window takes
     // the set just loaded, whether or not the person could press "リセット" now.
     void cmdReset() override;
-    [[nodiscard]] std::string launcherSetNumber() const override;
+    // The set the window shows.
+    [[nodiscard]] std::string launcherSetNumber() const override { return shownSet_; }
 
     // The folder chooser's OK: the folder for slot `slot` ("1".."17", as selected when the
     // chooser opened).
     void folderChosen(const std::string& slot, const std::string& path);
     // The folder chooser while it is open, and its closing (by its own buttons, or by this
-    // window when the set it shows changes or it closes itself).
+    // window whenever the set it shows changes, and when it closes itself).
     [[nodiscard]] FrmDirBox* folderChooser() const noexcept { return chooser_.get(); }
     void closeFolderChooser();
 
     // The item selected for editing: "1".."17", "FRM", "MC", "MD", "RBE", "RBF", "Cls", "Opn",
     // "Sp".
-    [[nodiscard]] const std::string& selectedItem() const noexcept { return txtDBtn_->text(); }
-    // The window's copy of a stored field, by its stored name (what a save would write).
+    [[nodiscard]] const std::string& selectedItem() const noexcept { return txtDBtn_; }
+    // The window's copy of a stored field by its stored name (what a save would write), or of
+    // its own state ("txtCDir", "SvChk", "txtDBtn", "txtDIn").
     [[nodiscard]] std::string field(std::string_view name) const;
     [[nodiscard]] OptionList& option(std::string_view name);
+    // Whether nothing changed since the window was filled or saved.
+    [[nodiscard]] bool saved() const noexcept { return saved_; }
 
 private:
     // One mock-up item: the image, the picture field it shows, and what selecting it does.
     struct Item {
         std::string_view code;
         forms::Image* image;
-        forms::TextField* picture;
+        const settings::FieldLayout* picture;
         int slot;  // 1..17 for a link slot, 0 for the other items
+    };
+    // A stored field the window shows in an editor of its own rather than in the working copy.
+    struct Editor {
+        const settings::FieldLayout* field;
+        OptionList* option;
+        forms::TextBox* box;
     };
     enum class EditorState { Link, Item, Background };
     // The window background, the four special items, the close and open buttons and the
@@ -70,17 +84,33 @@ private:
     void Form_Load();
     void unload();
 
+    // The working copy (frm_set_fields.cpp). The stored fields the window edits are those of
+    // both records but the set number, the bar's width and the separators, which the save takes
+    // from the set as it is stored.
+    [[nodiscard]] static bool edited(const settings::FieldLayout& field);
+    [[nodiscard]] std::string value(const settings::FieldLayout& field) const;
+    // Sets the window's copy of a field; the field's change handler runs when it changes.
+    void setValue(const settings::FieldLayout& field, std::string text);
+    void workingCopyChanged(const settings::FieldLayout& field);
+    [[nodiscard]] const Editor* editorOf(const settings::FieldLayout& field) const;
+    [[nodiscard]] const std::string& slotValue(int n, settings::FieldGroup kind) const;
+    void setSlotValue(int n, settings::FieldGroup kind, std::string text);
+    // Fills the window from `source`: every edited field, the working folder, and the set names.
+    void copyFrom(const settings::SettingsModel& source);
+    // The set the window shows as the bar or the files hold it now; `unread` says whether it
+    // could be read.
+    [[nodiscard]] settings::SettingsModel storedContent(bool& unread);
+    // Whether the bar holds the set the window shows.
+    [[nodiscard]] bool barShowsThisSet() const;
+
     // Lifecycle (frm_set.cpp).
     void InitSettingsView();
     void RefreshSettingsView();
-    void copyPictureFields();
-    void copyDockFields();
-    void copySlots();
     void selectBackground(forms::Point marker);
     void loadPicture(forms::Image& image, const std::string& path);
-    void SvChk_Change();
+    void setSaved(bool saved);
     void Command26_Click();
-    void markUnsaved();
+    void markUnsaved() { setSaved(false); }
 
     // Slot editor (frm_set_slots.cpp).
     void ChooseTarget();
@@ -120,16 +150,17 @@ private:
     void applyBackgroundStretch();
     void moveBarPreview(forms::Twips top);
     [[nodiscard]] const Item* itemOf(std::string_view code) const;
+    [[nodiscard]] const Item* itemShowing(const settings::FieldLayout& picture) const;
 
     // Save, switch and reset (frm_set_save.cpp).
     bool Command22_Click();
     void RNo_Click();
     void Reset();
     void applyNameLock();
-    [[nodiscard]] settings::SettingsModel recordToSave(const settings::SettingsModel& bar) const;
     [[nodiscard]] bool reportUnstorable(const settings::SettingsModel& record);
-    [[nodiscard]] std::array<std::string, settings::kSeparatorCount> separatorsOfSet(
-        int set, const settings::SettingsModel& bar);
+    // The separators stored with the set the window shows; false when they could not be read.
+    [[nodiscard]] bool separatorsOfShownSet(settings::SettingsModel& record);
+    void tell(std::string_view headline, std::string_view reason);
 
     [[nodiscard]] const settings::SettingsModel& bar() const;
     [[nodiscard]] platform::Ports& ports() const noexcept;
@@ -191,34 +222,20 @@ private:
     forms::Button* cmdReset_ = &button("cmdReset");
     forms::Button* Command22_ = &button("Command22");
     forms::Button* Command26_ = &button("Command26");
-
-    // The working copy.
-    forms::TextField* txtCDir_ = &textField("txtCDir");
-    forms::TextField* txtFBk_ = &textField("txtFBk");
-    forms::TextField* txtMcIc_ = &textField("txtMcIc");
-    forms::TextField* txtMdIc_ = &textField("txtMdIc");
-    forms::TextField* txtRbeIc_ = &textField("txtRbeIc");
-    forms::TextField* txtRbfIc_ = &textField("txtRbfIc");
-    forms::TextField* ClsB_ = &textField("ClsB");
-    forms::TextField* OpnB_ = &textField("OpnB");
-    forms::TextField* SepIcn_ = &textField("SepIcn");
-    std::array<forms::TextField*, settings::kSlotCount> LTField_ =
-        getArray<forms::TextField, settings::kSlotCount>("L", "T");
-    std::array<forms::TextField*, settings::kSlotCount> LNField_ =
-        getArray<forms::TextField, settings::kSlotCount>("L", "N");
-    std::array<forms::TextField*, settings::kSlotCount> LIField_ =
-        getArray<forms::TextField, settings::kSlotCount>("L", "I");
-    std::array<forms::TextField*, settings::kSlotCount> LPField_ =
-        getArray<forms::TextField, settings::kSlotCount>("L", "P");
     std::array<forms::Command*, settings::kSlotCount> cmdDel_ =
         getArray<forms::Command, settings::kSlotCount>("cmdDel");
 
+    // The working copy of the fields without an editor of their own: the pictures, the link
+    // slots and the working folder.
+    settings::SettingsModel working_;
+    std::vector<Editor> editors_;
+
     // Window-only state.
-    forms::TextField* txtDBtn_ = &textField("txtDBtn");
-    forms::TextField* SvChk_ = &textField("SvChk");
-    forms::TextField* txtDIn_ = &textField("txtDIn");
-    forms::TextField* txtPasBtn_ = &textField("txtPasBtn");
-    forms::TextField* txtGfcBtn_ = &textField("txtGfcBtn");
+    std::string shownSet_;    // the set the working copy holds
+    bool setUnread_ = false;  // that set could not be read: the window shows a stand-in
+    std::string txtDBtn_;
+    bool saved_ = false;
+    bool justInserted_ = false;  // txtDIn
 
     std::array<Item, kOtherItemCount + settings::kSlotCount> items_;
 };

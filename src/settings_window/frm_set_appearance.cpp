@@ -48,30 +48,38 @@ const FrmSet::Item* FrmSet::itemOf(std::string_view code) const {
     return nullptr;
 }
 
+const FrmSet::Item* FrmSet::itemShowing(const settings::FieldLayout& picture) const {
+    for (const Item& item : items_) {
+        if (item.picture == &picture) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
 void FrmSet::ChoosePicture() {
     platform::OpenFileRequest request;
     request.filter = std::string(kPictureFilter);
-    request.filterIndex = txtDBtn_->text() == "FRM" ? kAllPicturesFilter : kIconFilter;
+    request.filterIndex = txtDBtn_ == "FRM" ? kAllPicturesFilter : kIconFilter;
     request.initialFolder = bar().txtCDir;
     const std::optional<std::string> file = ports().dialogs.openFile(request);
     if (!file || file->empty()) {
         return;
     }
-    if (const Item* item = itemOf(txtDBtn_->text())) {
+    if (const Item* item = itemOf(txtDBtn_)) {
         LI_->setText(*file);
         loadPicture(*item->image, *file);
     }
-    txtGfcBtn_->setText("");
 }
 
 void FrmSet::picture_Change(const Item& item) {
     // An item without a picture of its own shows as a framed empty box.
-    item.image->setBorderStyle(item.picture->text().empty() ? 1 : 0);
+    item.image->setBorderStyle(value(*item.picture).empty() ? 1 : 0);
     markUnsaved();
 }
 
 void FrmSet::txtFBk_Change() {
-    if (!txtFBk_->text().empty()) {
+    if (!working_.txtFBk.empty()) {
         Image1_->setBorderStyle(0);
         Image2_->setVisible(true);
     } else {
@@ -85,8 +93,8 @@ void FrmSet::txtFBk_Change() {
 }
 
 void FrmSet::Command1_Click() {
-    txtFBk_->setText("");
-    if (txtDBtn_->text() == "FRM") {
+    setValue(*settings::findField("txtFBk"), "");
+    if (txtDBtn_ == "FRM") {
         LI_->setText("");
     }
     if (Clr_.value() == w::kYes) {
@@ -139,7 +147,7 @@ void FrmSet::FTop_Change() {
 }
 
 void FrmSet::Clr_Change() {
-    if (!txtFBk_->text().empty()) {
+    if (!working_.txtFBk.empty()) {
         Command1_->setEnabled(true);
     }
     ShowTransparency();

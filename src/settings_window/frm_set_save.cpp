@@ -1,71 +1,42 @@
 #include <string>
 
-#include "settings/bar_dimensions.h"
-#include "settings/messages.h"
+#include "settings/save_preparation.h"
+#include "settings/set_lookup.h"
 #include "settings/settings_files.h"
 #include "settings/stored_width.h"
-#include "settings_window/field_captions.h"
 #include "settings_window/frm_set.h"
+#include "window_api/messages.h"
+#include "window_api/storage_message.h"
 
 namespace quorvel::settings_window {
 
 namespace w = settings::words;
 
-std::array<std::string, settings::kSeparatorCount> FrmSet::separatorsOfSet(
-    int set, const settings::SettingsModel& b) {
-    if (settings::toInt16(b.RNo) == set) {
-        return b.SE;
+void FrmSet::tell(std::string_view headline, std::string_view reason) {
+    std::string text(headline);
+    text.append(messages::kLineBreak).append(reason);
+    ports().dialogs.messageBox(text, platform::MessageButtons::Ok);
+}
+
+bool FrmSet::separatorsOfShownSet(settings::SettingsModel& record) {
+    if (barShowsThisSet()) {
+        record.SE = bar().SE;
+        return true;
     }
     // The bar was switched to another set (from the menu or the panel) while this window stayed
     // on its own: that set's separators must not move into this one. The separators are saved
     // as soon as they are toggled, so the stored record holds this set's own.
-    std::array<std::string, settings::kSeparatorCount> flags{};
-    settings::SettingsFiles files(ports().files, txtCDir_->text(), b.txtUsr);
-    const auto count = files.countSets();
-    if (!count || set < 1 || set > count.value()) {
-        return flags;
+    using Found = settings::SetLookup::Found;
+    settings::SettingsFiles files(ports().files, working_.txtCDir, bar().txtUsr);
+    settings::SetLookup found = settings::lookUpSet(files, shownSet_);
+    if (found.found == Found::Unreadable) {
+        // Saving would clear the separators of a set whose record is there but unreadable.
+        ports().dialogs.messageBox(window_api::storageMessage(*found.error),
+                                   platform::MessageButtons::Ok);
+        return false;
     }
-    const auto record = files.readSet(set);
-    if (!record) {
-        return flags;
-    }
-    for (std::size_t k = 0; k < flags.size(); ++k) {
-        flags[k] = settings::trimRight(record.value().SE[k]);
-    }
-    return flags;
-}
-
-settings::SettingsModel FrmSet::recordToSave(const settings::SettingsModel& b) const {
-    settings::SettingsModel r;
-    r.DockPos = DockPos_.value();
-    r.TaskB = TaskB_.value();
-    r.FntName = FntName_->text();
-    r.FStyle = FStyle_->text();
-    r.FrColor = FrColor_->text();
-    r.RNo = RNo_.value();
-    r.FTop = FTop_.value();
-    r.Clr = Clr_.value();
-    r.txtMcIc = txtMcIc_->text();
-    r.txtMdIc = txtMdIc_->text();
-    r.txtRbeIc = txtRbeIc_->text();
-    r.txtRbfIc = txtRbfIc_->text();
-    r.ClsB = ClsB_->text();
-    r.OpnB = OpnB_->text();
-    r.SepIcn = SepIcn_->text();
-    r.BkStrch = BkStrch_.value();
-    r.txtFBk = txtFBk_->text();
-    for (int n = 1; n <= settings::kSlotCount; ++n) {
-        settings::LinkSlot& slot = r.L[n - 1];
-        slot.T = LTField_[n - 1]->text();
-        slot.N = LNField_[n - 1]->text();
-        slot.I = LIField_[n - 1]->text();
-        slot.P = LPField_[n - 1]->text();
-    }
-    for (int k = 1; k <= settings::kSetCount; ++k) {
-        r.LN[k - 1] = LN_[k - 1]->text();
-    }
-    r.SE = b.SE;
-    return r;
+    record.SE = found.fields.SE;
+    return true;
 }
 
 bool FrmSet::reportUnstorable(const settings::SettingsModel& record) {
@@ -75,7 +46,8 @@ bool FrmSet::reportUnstorable(const settings::SettingsModel& record) {
     }
     std::string text(bad->characters.empty() ? messages::kTooLongToStore
                                              : messages::kUnstorableCharacters);
-    text.append(messages::kLineBreak).append(fieldCaption(bad->field));
+    const settings::FieldLayout* field = settings::findField(bad->field);
+    text.append(messages::kLineBreak).append(field != nullptr ? field->caption : bad->field);
     if (!bad->characters.empty()) {
         text += "：「";
         for (const std::string& c : bad->characters) {
@@ -89,20 +61,16 @@ bool FrmSet::reportUnstorable(const settings::SettingsModel& record) {
 }
 
 bool FrmSet::Command22_Click() {
-    window_api::Bar& dock = windows_.bar();
-    const settings::SettingsModel& b = dock.settings();
-    if (dock.setUnread()) {
-        // The window shows the empty stand-in the bar loaded when its set could not be read;
-        // written, it would replace the stored set. The edits stay, unsaved.
-        std::string text(messages::kCannotSave);
-        text.append(messages::kLineBreak).append(messages::kSetNotRead);
-        ports().dialogs.messageBox(text, platform::MessageButtons::Ok);
+    if (setUnread_) {
+        // The window shows the empty stand-in for a set that could not be read; written, it
+        // would replace the stored set. The edits stay, unsaved.
+        tell(messages::kCannotSave, messages::kSetNotRead);
         return false;
     }
-    if (RNo_.value().empty()) {
-        RNo_.set("1");
+    if (shownSet_.empty()) {
+        shownSet_ = "1";
+        RNo_.set(shownSet_);
     }
-    const int set = settings::toInt16(RNo_.value());
     if (Clr_.value().empty()) {
         Clr_.set(std::string(w::kNo));
     }
@@ -110,25 +78,21 @@ bool FrmSet::Command22_Click() {
         FTop_.set(std::string(w::kYes));
     }
 
-    settings::SettingsModel record = recordToSave(b);
-    record.SE = separatorsOfSet(set, b);
-    for (std::string& flag : record.SE) {
-        if (flag.empty()) {
-            flag = "0";
+    settings::SettingsModel record;
+    for (const auto* layout : {&settings::dockRecordLayout(), &settings::setRecordLayout()}) {
+        for (const settings::FieldLayout& f : *layout) {
+            if (edited(f)) {
+                settings::valueOf(record, f) = value(f);
+            }
         }
+    }
+    record.RNo = shownSet_;
+    if (!separatorsOfShownSet(record)) {
+        return false;
     }
     // The bar ends where the lowest-numbered slot without a path would begin, and no separator
     // stands in front of a free slot.
-    record.FWdth = std::to_string(settings::kFullBarWidth);
-    for (int n = settings::kSlotCount; n >= 2; --n) {
-        if (record.L[n - 1].P.empty()) {
-            record.FWdth = std::to_string(settings::slotLeft(n));
-            record.SE[n - 2] = "0";
-        }
-    }
-    if (record.L[0].P.empty()) {
-        record.FWdth = std::to_string(settings::kEmptyBarWidth);
-    }
+    const int set = settings::prepareForSave(record, settings::Writer::SettingsWindow);
 
     // Nothing is written unless all of it can be: a path cut short or holding a '?' for a
     // character Shift-JIS lacks would break its link without a word.
@@ -136,15 +100,16 @@ bool FrmSet::Command22_Click() {
         return false;
     }
     auto written =
-        settings::SettingsFiles(ports().files, txtCDir_->text(), b.txtUsr).write(record, set);
+        settings::SettingsFiles(ports().files, working_.txtCDir, bar().txtUsr).write(record, set);
     if (!written) {
         // The edits stay in the window, unsaved: the person can remove the cause and save again.
-        ports().dialogs.messageBox(written.error().message, platform::MessageButtons::Ok);
+        ports().dialogs.messageBox(window_api::storageMessage(written.error()),
+                                   platform::MessageButtons::Ok);
         return false;
     }
-    SvChk_->setText("1");
-    window_api::SavedSet saved{RNo_.value(), record.LN, record.FWdth, record.SE};
-    dock.settingsWindowSaved(saved);
+    setSaved(true);
+    windows_.bar().settingsWindowSaved(
+        window_api::SavedSet{shownSet_, record.LN, record.FWdth, record.SE});
     return true;
 }
 
@@ -158,30 +123,31 @@ void FrmSet::applyNameLock() {
 }
 
 void FrmSet::RNo_Click() {
-    const settings::SettingsModel& b = bar();
-    if (RNo_.value() == b.RNo) {
+    // The number picked is compared with the set the window shows: the bar may have moved on
+    // to another set meanwhile.
+    if (RNo_.value() == shownSet_) {
         return;
     }
-    if (SvChk_->text().empty()) {
+    if (!saved_) {
         if (ask(messages::kNotSaved, messages::kSaveQuestion)) {
-            RNo_.set(b.RNo);
+            // The edits are stored into the set they were made in, and the window stays on it.
+            RNo_.set(shownSet_);
             // A save that fails keeps the window on its set with the edits: switching now would
             // throw them away.
             if (!Command22_Click()) {
                 return;
             }
         } else {
-            // Discarding means all of it: the reload brings back the rest, but not the names.
-            for (int k = 1; k <= settings::kSetCount; ++k) {
-                LN_[k - 1]->setText(b.LN[k - 1]);
-            }
-            SvChk_->setText("1");
+            // The edits go; the reload that follows brings back the set's own content.
+            setSaved(true);
         }
     }
     if (!RNo_.value().empty()) {
         applyNameLock();
     }
-    windows_.bar().switchForSettingsWindow(RNo_.value());
+    shownSet_ = RNo_.value();
+    closeFolderChooser();
+    windows_.bar().switchForSettingsWindow(shownSet_);
 }
 
 void FrmSet::cmdReset() {
@@ -189,12 +155,14 @@ void FrmSet::cmdReset() {
 }
 
 void FrmSet::Reset() {
-    copyPictureFields();
-    copySlots();
-    copyDockFields();
-    // The stretch belongs to the set like the pictures: without it a switch would save the
-    // previous set's stretch into the new one.
-    BkStrch_.set(bar().BkStrch);
+    // A folder chosen for the content on screen must not land in what replaces it.
+    closeFolderChooser();
+    bool unread = false;
+    const settings::SettingsModel content = storedContent(unread);
+    setUnread_ = unread;
+    // The set names are taken back too: left as edited, they would be dropped without a
+    // question, since the window counts as saved from here.
+    copyFrom(content);
     InitSettingsView();
 }
 

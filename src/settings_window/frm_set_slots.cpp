@@ -1,12 +1,13 @@
 #include <string>
 
-#include "settings/messages.h"
 #include "settings_window/frm_dir_box.h"
 #include "settings_window/frm_set.h"
+#include "window_api/messages.h"
 
 namespace quorvel::settings_window {
 
 namespace w = settings::words;
+using G = settings::FieldGroup;
 
 namespace {
 
@@ -39,9 +40,8 @@ constexpr std::string_view kAllFilesFilter = "すべてのファイル (*.*)|*.*
 }  // namespace
 
 std::optional<int> FrmSet::selectedSlot() const {
-    const std::string& code = txtDBtn_->text();
     for (const Item& item : items_) {
-        if (item.slot != 0 && item.code == code) {
+        if (item.slot != 0 && item.code == txtDBtn_) {
             return item.slot;
         }
     }
@@ -50,13 +50,13 @@ std::optional<int> FrmSet::selectedSlot() const {
 
 void FrmSet::selectSlot(int n) {
     forms::Image& image = *IL_[n - 1];
-    txtDBtn_->setText(std::to_string(n));
+    txtDBtn_ = std::to_string(n);
     LkUp_->move(image.left() + kMarkerInset, kMarkerTop);
     showEditors(EditorState::Link);
-    LT_.set(LTField_[n - 1]->text());
-    LNEdit_->setText(LNField_[n - 1]->text());
-    LI_->setText(LIField_[n - 1]->text());
-    LP_->setText(LPField_[n - 1]->text());
+    LT_.set(slotValue(n, G::SlotType));
+    LNEdit_->setText(slotValue(n, G::SlotName));
+    LI_->setText(slotValue(n, G::SlotPicture));
+    LP_->setText(slotValue(n, G::SlotPath));
 }
 
 void FrmSet::selectItem(const Item& item) {
@@ -64,11 +64,11 @@ void FrmSet::selectItem(const Item& item) {
         if (s.code != item.code) {
             continue;
         }
-        txtDBtn_->setText(std::string(s.code));
+        txtDBtn_ = std::string(s.code);
         LkUp_->move(s.marker.x, s.marker.y);
         LNEdit_->setText(std::string(s.name));
-        showEditors(item.picture == txtFBk_ ? EditorState::Background : EditorState::Item);
-        LI_->setText(item.picture->text());
+        showEditors(item.picture->name == "txtFBk" ? EditorState::Background : EditorState::Item);
+        LI_->setText(value(*item.picture));
         return;
     }
 }
@@ -97,25 +97,25 @@ void FrmSet::showEditors(EditorState state) {
 
 void FrmSet::LN_Change() {
     if (const std::optional<int> n = selectedSlot()) {
-        LNField_[*n - 1]->setText(LNEdit_->text());
+        setSlotValue(*n, G::SlotName, LNEdit_->text());
     }
 }
 
 void FrmSet::LP_Change() {
     if (const std::optional<int> n = selectedSlot()) {
-        LPField_[*n - 1]->setText(LP_->text());
+        setSlotValue(*n, G::SlotPath, LP_->text());
     }
 }
 
 void FrmSet::LT_Change() {
     if (const std::optional<int> n = selectedSlot()) {
-        LTField_[*n - 1]->setText(LT_.value());
+        setSlotValue(*n, G::SlotType, LT_.value());
     }
 }
 
 void FrmSet::LI_Change() {
-    if (const Item* item = itemOf(txtDBtn_->text())) {
-        item->picture->setText(LI_->text());
+    if (const Item* item = itemOf(txtDBtn_)) {
+        setValue(*item->picture, LI_->text());
     }
 }
 
@@ -129,10 +129,11 @@ void FrmSet::Command27_Click() {
         ports().dialogs.beep();
         ports().dialogs.messageBox(std::string(messages::kEnterUrl), platform::MessageButtons::Ok);
     } else if (type == w::kFolder) {
+        // One chooser at most: asking again brings it forward for the slot selected now.
         if (!chooser_) {
             chooser_ = std::make_unique<FrmDirBox>(windows_, *this);
         }
-        chooser_->openFor(txtDBtn_->text());
+        chooser_->openFor(txtDBtn_);
     } else if (type == w::kApplication || type == w::kFile) {
         ChooseTarget();
     }
@@ -148,10 +149,9 @@ void FrmSet::ChooseTarget() {
         return;
     }
     if (const std::optional<int> n = selectedSlot()) {
-        LPField_[*n - 1]->setText(*file);
+        setSlotValue(*n, G::SlotPath, *file);
         LP_->setText(*file);
     }
-    txtPasBtn_->setText("");
 }
 
 void FrmSet::folderChosen(const std::string& slot, const std::string& path) {
@@ -159,14 +159,13 @@ void FrmSet::folderChosen(const std::string& slot, const std::string& path) {
         if (item.slot == 0 || item.code != slot) {
             continue;
         }
-        LPField_[item.slot - 1]->setText(path);
+        setSlotValue(item.slot, G::SlotPath, path);
         // The path editor shows the selected slot: it takes the folder only while that is still
         // the slot the chooser was opened for, or it would write the folder into another slot.
-        if (txtDBtn_->text() == slot) {
+        if (txtDBtn_ == slot) {
             LP_->setText(path);
         }
     }
-    txtPasBtn_->setText("");
 }
 
 void FrmSet::Command12_Click() {
@@ -183,18 +182,17 @@ void FrmSet::cmdDel_Click(int k) {
     RefreshSettingsView();
 }
 
+// Slot fields move name, picture, path, then type, as the deletion has always moved them.
 void FrmSet::copySlot(int from, int to) {
-    LNField_[to - 1]->setText(LNField_[from - 1]->text());
-    LIField_[to - 1]->setText(LIField_[from - 1]->text());
-    LPField_[to - 1]->setText(LPField_[from - 1]->text());
-    LTField_[to - 1]->setText(LTField_[from - 1]->text());
+    for (G kind : {G::SlotName, G::SlotPicture, G::SlotPath, G::SlotType}) {
+        setSlotValue(to, kind, slotValue(from, kind));
+    }
 }
 
 void FrmSet::emptySlot(int n) {
-    LNField_[n - 1]->setText("");
-    LIField_[n - 1]->setText("");
-    LPField_[n - 1]->setText("");
-    LTField_[n - 1]->setText("");
+    for (G kind : {G::SlotName, G::SlotPicture, G::SlotPath, G::SlotType}) {
+        setSlotValue(n, kind, "");
+    }
 }
 
 void FrmSet::PullUpSlot(int j) {
@@ -205,7 +203,7 @@ void FrmSet::PullUpSlot(int j) {
     }
     // A slot whose follower has no name is the last one in use; the later steps overwrite this
     // when there are more.
-    if (LNField_[j + 1]->text().empty()) {
+    if (slotValue(j + 2, G::SlotName).empty()) {
         emptySlot(j + 1);
     }
 }
@@ -217,7 +215,7 @@ void FrmSet::cmdItmIn_Click() {
 }
 
 bool FrmSet::ConfirmInsert() {
-    if (LPField_[settings::kSlotCount - 1]->text().empty()) {
+    if (slotValue(settings::kSlotCount, G::SlotPath).empty()) {
         return true;
     }
     return ask(messages::kSlot17WillBeDeleted, messages::kAreYouSure);
@@ -228,24 +226,17 @@ void FrmSet::InsertSlot() {
     if (!k) {
         return;
     }
-    const auto emptyInTypeOrder = [this](int n) {
-        LTField_[n - 1]->setText("");
-        LNField_[n - 1]->setText("");
-        LIField_[n - 1]->setText("");
-        LPField_[n - 1]->setText("");
-    };
-    if (*k == settings::kSlotCount) {
-        emptyInTypeOrder(settings::kSlotCount);
-    } else {
-        for (int j = settings::kSlotCount - 1; j >= *k; --j) {
-            LTField_[j]->setText(LTField_[j - 1]->text());
-            LNField_[j]->setText(LNField_[j - 1]->text());
-            LIField_[j]->setText(LIField_[j - 1]->text());
-            LPField_[j]->setText(LPField_[j - 1]->text());
+    // The insertion moves type, name, picture, then path.
+    constexpr G kInsertOrder[] = {G::SlotType, G::SlotName, G::SlotPicture, G::SlotPath};
+    for (int j = settings::kSlotCount - 1; j >= *k; --j) {
+        for (G kind : kInsertOrder) {
+            setSlotValue(j + 1, kind, slotValue(j, kind));
         }
-        emptyInTypeOrder(*k);
     }
-    txtDIn_->setText("1");
+    for (G kind : kInsertOrder) {
+        setSlotValue(*k, kind, "");
+    }
+    justInserted_ = true;
     RefreshSettingsView();
 }
 

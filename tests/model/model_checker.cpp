@@ -22,6 +22,7 @@
 #include "settings_window/frm_dir_box.h"
 #include "settings_window/frm_set.h"
 #include "support/random_settings.h"
+#include "window_api/storage_message.h"
 #include "windows/frm_btn.h"
 #include "windows/frm_ver_info.h"
 #include "windows/lnk_name.h"
@@ -596,7 +597,8 @@ private:
         settings::SettingsFiles files(sim_.disk, sim_.identity.current, "taro");
         auto count = files.countSets();
         if (!count) {
-            fail("the sets file written does not read back: " + count.error().message);
+            fail("the sets file written does not read back: " +
+                 window_api::storageMessage(count.error()));
             return;
         }
         for (int n = 1; n <= std::min(count.value(), 8); ++n) {

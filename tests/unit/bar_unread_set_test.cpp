@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "settings/messages.h"
 #include "sim_settings_window_fixture.h"
+#include "window_api/messages.h"
 
 namespace quorvel::testing {
 namespace {

@@ -225,6 +225,48 @@ TEST_F(QuickEdits, SavingNowKeepsTheTaskbarState) {
     EXPECT_EQ(trimRight(storedDock().TaskB), "非表示");
 }
 
+// A quick edit whose save failed restarted the bar all the same: the reload brought back the
+// stored settings, so the edit just made, and a taskbar state not yet saved, flipped back.
+struct FailedSaveCase {
+    const char* entry;
+    std::string settings::SettingsModel::*field;
+    const char* edited;
+    bool dockWide;  // stored in dp.dat rather than with the set
+};
+
+class AFailedQuickEditSave : public QuickEdits,
+                             public ::testing::WithParamInterface<FailedSaveCase> {};
+
+TEST_P(AFailedQuickEditSave, KeepsTheBarAsThePersonSetItAndTheNextSaveStoresIt) {
+    const FailedSaveCase& c = GetParam();
+    choose("TBar");  // hidden, not yet saved
+    sim.disk.lockFile(dockPath);
+    const std::size_t shown = sim.dialogs.messages.size();
+    choose(c.entry);
+    ASSERT_EQ(sim.dialogs.messages.size(), shown + 1);
+    EXPECT_TRUE(
+        sim.dialogs.messages.back().text.starts_with("設定ファイルを保存できませんでした。"));
+    EXPECT_EQ(model().*c.field, c.edited);
+    EXPECT_EQ(model().TaskB, "非表示");
+    EXPECT_FALSE(sim.screen.taskbarVisible);
+    sim.clock.advance(settle);
+    EXPECT_TRUE(dock().visible());
+    EXPECT_EQ(dock().width(), settings::slotLeft(6));
+    EXPECT_EQ(model().L[4].N, "リンク5");
+
+    sim.disk.unlockFile(dockPath);
+    choose("TBarrrSave");
+    EXPECT_EQ(trimRight(c.dockWide ? storedDock().*c.field : storedSet(1).*c.field), c.edited);
+    EXPECT_EQ(trimRight(storedDock().TaskB), "非表示");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, AFailedQuickEditSave,
+    ::testing::Values(FailedSaveCase{"LnchPos", &settings::SettingsModel::DockPos, "下", true},
+                      FailedSaveCase{"DClr", &settings::SettingsModel::Clr, "する", false},
+                      FailedSaveCase{"NoBkClr", &settings::SettingsModel::BkStrch, "しない",
+                                     false}));
+
 // Stands in for a settings window that asked for the running restart, to see the bar as the
 // restart finds it.
 class RestartWitness final : public window_api::SettingsWindow {

@@ -17,13 +17,14 @@
 #include "commands.h"
 #include "platform/sim/sim_platform.h"
 #include "program/program.h"
-#include "settings/messages.h"
 #include "settings/record_layout.h"
 #include "settings/settings_files.h"
 #include "settings_json.h"
 #include "settings_window/frm_set.h"
 #include "support/fault_disk.h"
 #include "support/random_settings.h"
+#include "window_api/messages.h"
+#include "window_api/storage_message.h"
 
 namespace quorvel::testing {
 namespace {
@@ -348,13 +349,13 @@ void expectOldOrNew(const Bytes& actual, const Bytes& old, const Bytes& wanted,
 void expectReadable(platform::FileSystem& disk) {
     settings::SettingsFiles files = store(disk);
     auto count = files.countSets();
-    ASSERT_TRUE(count.ok()) << count.error().message;
+    ASSERT_TRUE(count.ok()) << window_api::storageMessage(count.error());
     for (int n = 1; n <= count.value(); ++n) {
         auto set = files.readSet(n);
-        EXPECT_TRUE(set.ok()) << set.error().message;
+        EXPECT_TRUE(set.ok()) << window_api::storageMessage(set.error());
     }
     auto dock = files.readDock();
-    EXPECT_TRUE(dock.ok()) << dock.error().message;
+    EXPECT_TRUE(dock.ok()) << window_api::storageMessage(dock.error());
 }
 
 struct Tally {

@@ -7,6 +7,7 @@
 #include "platform/sim/sim_file_system.h"
 #include "settings/record_layout.h"
 #include "settings/save_preparation.h"
+#include "window_api/storage_message.h"
 
 namespace quorvel::settings {
 namespace {
@@ -150,9 +151,11 @@ TEST_F(SettingsFilesTest, SetNumbersOutsideOneToFourAreRefusedBeforeWriting) {
     for (int n : {0, -1, 5, 32767, -32768}) {
         const auto written = files.write(SettingsModel{}, n);
         ASSERT_FALSE(written.ok()) << n;
-        EXPECT_NE(written.error().message.find("ランチャー番号 " + std::to_string(n)),
-                  std::string::npos)
-            << written.error().message;
+        EXPECT_EQ(written.error().kind, StorageError::Kind::SetNumberOutOfRange);
+        EXPECT_EQ(written.error().set, n);
+        const std::string message = window_api::storageMessage(written.error());
+        EXPECT_NE(message.find("ランチャー番号 " + std::to_string(n)), std::string::npos)
+            << message;
     }
     EXPECT_EQ(disk.replaceCount(), 0);
     EXPECT_FALSE(disk.fileExists(files.setsPath()));
@@ -187,9 +190,13 @@ TEST_F(SettingsFilesTest, AFailedSaveSaysWhyAndKeepsTheOldBytes) {
         c.inject(fresh, f);
         const auto written = f.write(m, 1);
         ASSERT_FALSE(written.ok()) << c.what;
-        EXPECT_NE(written.error().message.find("保存できませんでした"), std::string::npos);
-        EXPECT_GT(written.error().message.size(), std::string("保存できませんでした").size() + 10)
-            << c.what << ": " << written.error().message;
+        EXPECT_EQ(written.error().kind, StorageError::Kind::NotSaved) << c.what;
+        EXPECT_FALSE(written.error().path.empty()) << c.what;
+        // The message names the trouble, the file and the system's reason.
+        const std::string message = window_api::storageMessage(written.error());
+        EXPECT_NE(message.find("保存できませんでした"), std::string::npos);
+        EXPECT_NE(message.find(written.error().path), std::string::npos) << message;
+        EXPECT_FALSE(written.error().cause.message.empty()) << c.what;
         EXPECT_EQ(fresh.fileBytes(f.setsPath()), oldSets) << c.what;
         EXPECT_EQ(fresh.fileBytes(f.dockPath()) != oldDock, c.dockWritten) << c.what;
     }

@@ -13,9 +13,8 @@ class SaveSwitchReset : public SettingsWindowFixture {
 protected:
     // The bar switched to set n as the menu does it, behind the window's back.
     void switchBarFromMenu(int n) {
-        model().RNo = std::to_string(n);
-        model().MRNo = std::to_string(n);
-        restart();
+        sim.dispatch([&] { dock().switchToSet(n); });
+        sim.clock.advance(settle);
     }
     void rename(int slot, const std::string& name) {
         clickSlot(slot);
@@ -285,7 +284,9 @@ TEST_F(SaveSwitchReset, OpeningOnAnotherSetLeavesTheNamesEditable) {
     EXPECT_TRUE(win().textBox("LN1").enabled());
 }
 
-TEST_F(SaveSwitchReset, ResetBringsBackTheBarsValuesButNotNamesOrSetNumber) {
+// Reset left the edited set names on screen and counted the window saved, so closing dropped
+// them without a question: the names come back with everything else.
+TEST_F(SaveSwitchReset, ResetBringsBackTheBarsValuesAndNamesButNotTheSetNumber) {
     auto set = sampleSet(3);
     set.BkStrch = "しない";
     store(set, 1);
@@ -299,7 +300,7 @@ TEST_F(SaveSwitchReset, ResetBringsBackTheBarsValuesButNotNamesOrSetNumber) {
     press("cmdReset");
     EXPECT_EQ(slotField(2, 'N'), "リンク2");
     EXPECT_EQ(field("BkStrch"), "しない");
-    EXPECT_EQ(field("LN3"), "残る名前");
+    EXPECT_EQ(field("LN3"), "ランチャー3");
     EXPECT_EQ(field("RNo"), "1");
     EXPECT_TRUE(saved());
     EXPECT_FALSE(win().button("cmdReset").enabled());
@@ -322,6 +323,111 @@ TEST_F(SaveSwitchReset, ASwitchBringsTheStretchOfTheNewSet) {
     rename(1, "二");
     press("Command22");
     EXPECT_EQ(stored(2, "BkStrch"), "しない");
+}
+
+// The window stays on the set it shows while the bar is switched from its menu: whatever the
+// window then does acts on that set. Sets 1 and 2 hold links named after their set.
+class WhileTheBarShowsAnotherSet : public SaveSwitchReset {
+protected:
+    void SetUp() override {
+        for (int n : {1, 2}) {
+            auto set = sampleSet(4);
+            for (int slot = 1; slot <= 4; ++slot) {
+                set.L[slot - 1].N = "組" + std::to_string(n) + "の" + std::to_string(slot);
+            }
+            store(set, n);
+        }
+        startOpen();
+        open();
+        switchBarFromMenu(2);
+        ASSERT_EQ(model().L[0].N, "組2の1");
+        ASSERT_EQ(slotField(1, 'N'), "組1の1");
+    }
+};
+
+// Yes to the switch question stored the window's edits into the bar's set 2.
+TEST_F(WhileTheBarShowsAnotherSet, YesToTheSwitchQuestionSavesIntoTheWindowsSet) {
+    rename(3, "編集");
+    sim.dialogs.answers.push_back(MessageAnswer::Yes);
+    ASSERT_TRUE(choose("RNo", "3"));
+    EXPECT_EQ(stored(1, "L3N"), "編集");
+    EXPECT_EQ(stored(2, "L3N"), "組2の3");
+    EXPECT_EQ(field("RNo"), "1");
+    EXPECT_EQ(slotField(3, 'N'), "編集");
+}
+
+// Picking the bar's number did nothing: the window then showed "2" over set 1's links.
+TEST_F(WhileTheBarShowsAnotherSet, PickingTheBarsNumberSwitchesTheWindowToIt) {
+    ASSERT_TRUE(choose("RNo", "2"));
+    EXPECT_EQ(field("RNo"), "2");
+    EXPECT_EQ(slotField(1, 'N'), "組2の1");
+    rename(1, "二の一");
+    press("Command22");
+    EXPECT_EQ(stored(2, "L1N"), "二の一");
+    EXPECT_EQ(stored(1, "L1N"), "組1の1");
+}
+
+// Reset copied the bar's set 2 into the window, still numbered 1: the next save wrote it there.
+TEST_F(WhileTheBarShowsAnotherSet, ResetTakesTheWindowsOwnSetFromTheFiles) {
+    rename(2, "やめる");
+    press("cmdReset");
+    EXPECT_EQ(slotField(2, 'N'), "組1の2");
+    EXPECT_EQ(slotField(4, 'N'), "組1の4");
+    EXPECT_TRUE(saved());
+    rename(1, "保存する");
+    press("Command22");
+    EXPECT_EQ(stored(1, "L1N"), "保存する");
+    EXPECT_EQ(stored(1, "L2N"), "組1の2");
+    EXPECT_EQ(stored(2, "L1N"), "組2の1");
+}
+
+// The folder chooser outlived a reset and wrote its folder into whatever the window then showed.
+TEST_F(WhileTheBarShowsAnotherSet, TheFolderChooserClosesWhenTheContentIsReplaced) {
+    clickSlot(2);
+    ASSERT_TRUE(choose("LT", "ﾌｫﾙﾀﾞ"));
+    press("Command27");
+    ASSERT_NE(chooser(), nullptr);
+    // Asking again brings the open chooser forward instead of a second one.
+    const std::uint64_t activations = chooser()->activationSerial();
+    press("Command27");
+    EXPECT_EQ(chooser()->activationSerial(), activations + 1);
+    press("cmdReset");
+    EXPECT_EQ(chooser(), nullptr);
+
+    clickSlot(2);
+    ASSERT_TRUE(choose("LT", "ﾌｫﾙﾀﾞ"));
+    press("Command27");
+    ASSERT_NE(chooser(), nullptr);
+    sim.dialogs.answers.push_back(MessageAnswer::No);
+    ASSERT_TRUE(choose("RNo", "3"));
+    EXPECT_EQ(chooser(), nullptr);
+}
+
+// The bar's own set could not be read, and the window's healthy set 1 was refused its save.
+TEST_F(WhileTheBarShowsAnotherSet, OnlyTheUnreadSetItselfRefusesToBeSaved) {
+    sim.files.failures[platform::sim::FileOp::ReadAt] = platform::Error{5, "読めません"};
+    switchBarFromMenu(2);
+    ASSERT_TRUE(dock().setUnread());
+    sim.files.failures.clear();
+    const std::size_t shown = sim.dialogs.messages.size();
+    rename(1, "守る");
+    press("Command22");
+    EXPECT_EQ(sim.dialogs.messages.size(), shown);
+    EXPECT_EQ(stored(1, "L1N"), "守る");
+    EXPECT_EQ(stored(2, "L1N"), "組2の1");
+}
+
+// A window that switched to a set before any was saved left the bar's request standing: a
+// later restart then reset the window and dropped the edits made meanwhile.
+TEST_F(SaveSwitchReset, ASwitchBeforeAnySetIsSavedIsAnsweredAtOnce) {
+    startOpen();
+    open();
+    ASSERT_TRUE(choose("RNo", "2"));
+    EXPECT_EQ(model().Edit, "");
+    rename(1, "新しい");
+    restart();
+    EXPECT_EQ(slotField(1, 'N'), "新しい");
+    EXPECT_FALSE(saved());
 }
 
 }  // namespace

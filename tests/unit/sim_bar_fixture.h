@@ -11,6 +11,7 @@
 #include "settings/save_preparation.h"
 #include "settings/settings_files.h"
 #include "settings/settings_model.h"
+#include "window_api/storage_message.h"
 #include "windows/frm_btn.h"
 #include "windows/lnk_name.h"
 
@@ -69,7 +70,7 @@ protected:
         sim.disk.addDirectory(usrData);
         m.RNo = std::to_string(n);
         auto written = settings::SettingsFiles(sim.disk, kCwd, kUser).write(m, n);
-        ASSERT_TRUE(written.ok()) << written.error().message;
+        ASSERT_TRUE(written.ok()) << window_api::storageMessage(written.error());
     }
 
     program::Program& start() {

@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "settings/settings_files.h"
 #include "settings_json.h"
+#include "window_api/storage_message.h"
 
 namespace quorvel::tools {
 
@@ -16,7 +17,7 @@ int exportSettings(platform::FileSystem& files, const Target& target, std::ostre
     if (files.fileSize(store.dockPath()).ok()) {
         auto read = store.readDock();
         if (!read) {
-            err << consoleText(read.error().message) << '\n';
+            err << consoleText(window_api::storageMessage(read.error())) << '\n';
             return kExitFailed;
         }
         dock = std::move(read).value();
@@ -27,13 +28,13 @@ int exportSettings(platform::FileSystem& files, const Target& target, std::ostre
     if (files.fileSize(store.setsPath()).ok()) {
         const auto count = store.countSets();
         if (!count) {
-            err << consoleText(count.error().message) << '\n';
+            err << consoleText(window_api::storageMessage(count.error())) << '\n';
             return kExitFailed;
         }
         for (int n = 1; n <= std::min<int>(count.value(), settings::kSetCount); ++n) {
             const auto set = store.readSet(n);
             if (!set) {
-                err << consoleText(set.error().message) << '\n';
+                err << consoleText(window_api::storageMessage(set.error())) << '\n';
                 return kExitFailed;
             }
             result["sets"][std::to_string(n)] =

@@ -7,6 +7,7 @@
 #include "settings/save_preparation.h"
 #include "settings/settings_files.h"
 #include "settings_json.h"
+#include "window_api/storage_message.h"
 
 namespace quorvel::tools {
 namespace {
@@ -77,11 +78,11 @@ int importSettings(platform::FileSystem& files, const Target& target, int setNum
 
     settings::SettingsFiles store(files, target.dir, target.user);
     if (auto made = store.ensureFolder(); !made) {
-        err << consoleText(made.error().message) << '\n';
+        err << consoleText(window_api::storageMessage(made.error())) << '\n';
         return kExitFailed;
     }
     if (auto written = store.write(model, setNumber); !written) {
-        err << consoleText(written.error().message) << '\n';
+        err << consoleText(window_api::storageMessage(written.error())) << '\n';
         return kExitFailed;
     }
     return kExitOk;

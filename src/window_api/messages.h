@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-// Every message the program shows of its own, spelt once. The settings store words its own
-// file errors with these headlines, and every window sits above it.
+// Every message the program shows of its own, spelt once. The settings store reports what went
+// wrong with the files as a structured error; storage_message.h puts it into these words.
 namespace quorvel::messages {
 
 // Message lines are joined with a carriage return, as every message box of the program does.
