@@ -60,6 +60,8 @@ public:
     [[nodiscard]] OptionList& option(std::string_view name);
     // Whether nothing changed since the window was filled or saved.
     [[nodiscard]] bool saved() const noexcept { return saved_; }
+    // The set shown could not be read: the window holds a stand-in that no save may store.
+    [[nodiscard]] bool showsStandIn() const noexcept { return setUnread_; }
 
 private:
     // One mock-up item: the image, the picture field it shows, and what selecting it does.

@@ -18,6 +18,7 @@
 #include "platform/sim/sim_platform.h"
 #include "program/program.h"
 #include "settings/record_layout.h"
+#include "settings/set_lookup.h"
 #include "settings/settings_files.h"
 #include "settings_window/frm_dir_box.h"
 #include "settings_window/frm_set.h"
@@ -127,6 +128,13 @@ private:
         for (int n = 1; n <= sets; ++n) {
             settings::SettingsModel m = randomSet(random_, between(random_, 0, 17));
             m.RNo = std::to_string(n);
+            for (settings::LinkSlot& slot : m.L) {
+                for (std::string* value : {&slot.N, &slot.I, &slot.P}) {
+                    if (!value->empty()) {
+                        *value = tagOf(n) + *value;
+                    }
+                }
+            }
             if (chance(random_, 0.5)) {
                 m.Clr = std::string(w::kYes);  // a transparent bar: the name slides
             }
@@ -157,11 +165,11 @@ private:
             {"right click", 8, &Explorer::rightClick},
             {"time passes", 18, &Explorer::timePasses},
             {"idle", 5, &Explorer::idle},
-            {"settings window", 14, &Explorer::settingsWindow},
+            {"settings window", 18, &Explorer::settingsWindow},
             {"folder chooser, About", 3, &Explorer::smallWindows},
             {"panel", 3, &Explorer::panelClick},
             {"save", 2, &Explorer::save},
-            {"set switch", 3, &Explorer::setSwitch},
+            {"set switch", 5, &Explorer::setSwitch},
             {"restart request", 1, &Explorer::restartRequest},
             {"bin changes", 3, &Explorer::binChanges},
             {"drop on the bar", 1, &Explorer::drop},
@@ -192,13 +200,20 @@ private:
             startProgram();
             return;
         }
+        before_ = dock().model();
+        menuEntry_.clear();
+        resetPressed_ = false;
         guarded(chosen->name, [this, chosen] { (this->*chosen->run)(); });
+        noteChooser();
         if (sim_.disk.replaceCount() != written) {
             result_.filesWritten += static_cast<std::uint64_t>(sim_.disk.replaceCount() - written);
             checkFilesRead();
+            checkEverySetKeepsItsOwnValues();
         }
         if (program_) {
             checkAlways();
+            checkQuickEdit();
+            checkSavedWindowMatchesItsSet();
         } else {
             startProgram();
         }
@@ -308,12 +323,22 @@ private:
             }
         };
         walk(menu);
+        if (!forcedEntry_.empty()) {
+            // The entry asked for, if the person can choose it in this menu.
+            const bool choosable =
+                std::any_of(reachable.begin(), reachable.end(),
+                            [this](const forms::MenuItem* m) { return m->name() == forcedEntry_; });
+            note(choosable ? "  menu: " + forcedEntry_ : "  menu dismissed");
+            menuEntry_ = choosable ? forcedEntry_ : "";
+            return menuEntry_;
+        }
         if (reachable.empty() || chance(random_, 0.2)) {
             note("  menu dismissed");
             return "";
         }
         const forms::MenuItem* chosen = reachable[anyOf(random_, reachable)];
         note("  menu: " + chosen->name());
+        menuEntry_ = chosen->name();
         return chosen->name();
     }
 
@@ -352,7 +377,8 @@ private:
         }
         forms::Control* control = controls[anyOf(random_, controls)];
         if (auto* box = dynamic_cast<forms::TextBox*>(control)) {
-            const std::string text(kTyped[anyOf(random_, kTyped)]);
+            const std::string text =
+                tagFor(form, box->name()) + std::string(kTyped[anyOf(random_, kTyped)]);
             note(form.name() + ": type into " + box->name() + " \"" + text + "\"");
             sim_.dispatch([&] { box->typeText(text); });
         } else if (auto* list = dynamic_cast<forms::ListBox*>(control)) {
@@ -367,6 +393,7 @@ private:
             sim_.dispatch([&] { combo->choose(index); });
         } else if (auto* button = dynamic_cast<forms::Button*>(control)) {
             note(form.name() + ": press " + button->name());
+            resetPressed_ = button->name() == "cmdReset";
             sim_.dispatch([&] { button->press(); });
         } else if (auto* image = dynamic_cast<forms::Image*>(control)) {
             const forms::Point at{image->left() + image->width() / 2,
@@ -381,10 +408,72 @@ private:
 
     void settingsWindow() {
         if (settings_window::FrmSet* win = program_->windows().frmSetIfLoaded()) {
-            operate(*win);
-        } else if (chance(random_, 0.3)) {
+            if (chance(random_, 0.5)) {
+                editSettings(*win);
+            } else {
+                operate(*win);
+            }
+        } else if (!dock().model().DockPos.empty() && chance(random_, 0.3)) {
+            // Opened from the menu of a bar that has laid a set out.
             note("open the settings window");
             sim_.dispatch([this] { program_->windows().frmSet(); });
+        }
+    }
+
+    // What a person mostly does in the settings window: picks a link, renames it or gives it
+    // another target (a folder through the chooser, too), names a set, picks another set,
+    // resets, saves.
+    void editSettings(settings_window::FrmSet& win) {
+        const auto type = [&](const char* box, const std::string& text) {
+            note("frmSet: type into " + std::string(box) + " \"" + text + "\"");
+            sim_.dispatch([&] { win.textBox(box).typeText(text); });
+        };
+        const auto pressButton = [&](const char* button) {
+            note("frmSet: press " + std::string(button));
+            resetPressed_ = std::string_view(button) == "cmdReset";
+            sim_.dispatch([&] { win.button(button).press(); });
+        };
+        const auto chooseItem = [&](const char* list, int index) {
+            note("frmSet: choose " + std::string(list) + " " + std::to_string(index));
+            sim_.dispatch([&] { win.comboBox(list).choose(index); });
+        };
+        switch (between(random_, 0, 7)) {
+            case 0: {
+                forms::Image& slot = win.image("IL" + std::to_string(between(random_, 1, 17)));
+                const forms::Point at{slot.left() + 10, slot.top() + 10};
+                note("frmSet: click " + slot.name());
+                sim_.dispatch([&] { win.mouseDown(forms::MouseButton::Left, at); });
+                sim_.dispatch([&] { win.mouseUp(forms::MouseButton::Left, at); });
+                break;
+            }
+            case 1:
+                type(chance(random_, 0.5) ? "LN" : "LP",
+                     tagFor(win, "LN") + "編集" + std::to_string(result_.events));
+                break;
+            case 2:
+                type("LN1", "名" + std::to_string(between(random_, 0, 99)));
+                break;
+            case 3:
+                chooseItem("RNo", between(random_, 0, settings::kSetCount - 1));
+                break;
+            case 4:
+                pressButton("cmdReset");
+                break;
+            case 5:
+                pressButton("Command22");
+                break;
+            case 6:
+                chooseItem("LT", 2);  // a folder
+                pressButton("Command27");
+                break;
+            default:
+                if (settings_window::FrmDirBox* chooser = program_->windows().frmDirBoxIfLoaded()) {
+                    const std::string folder = chooserTag_ + "C:\\選んだ";
+                    note("frmDirBox: type \"" + folder + "\" and OK");
+                    sim_.dispatch([&] { chooser->textBox("txtFldrPas").typeText(folder); });
+                    sim_.dispatch([&] { chooser->button("cmdOK").press(); });
+                }
+                break;
         }
     }
 
@@ -428,16 +517,45 @@ private:
         }
     }
 
+    // The bar switched to another set, from its menu or its panel, whether or not the settings
+    // window and its folder chooser are open; now and then to a number no set has, as a damaged
+    // file could make it.
     void setSwitch() {
-        constexpr std::array<std::string_view, 8> kNumbers = {"1", "2", "3", "4",
-                                                              "1", "2", "0", "5"};
-        const std::string number(kNumbers[anyOf(random_, kNumbers)]);
-        note("switch to set " + number);
-        sim_.dispatch([&] {
-            dock().model().RNo = number;
-            dock().model().MRNo = number;
-            dock().cmdReStart();
-        });
+        const int how = between(random_, 0, 9);
+        const int n = between(random_, 1, settings::kSetCount);
+        if (!dock().visible() || dock().model().DockPos.empty()) {
+            return;  // neither menu nor panel can be reached
+        }
+        if (how < 5) {
+            if (dock().model().RNo == std::to_string(n)) {
+                return;  // the menu's entry of the set shown is disabled
+            }
+            note("switch to set " + std::to_string(n) + " from the menu");
+            forcedEntry_ = "Set" + std::to_string(n);
+            press(dock(), forms::MouseButton::Right);
+            forcedEntry_.clear();
+        } else if (how < 9) {
+            windows::FrmBtn* panel = program_->windows().frmBtnIfLoaded();
+            if (panel == nullptr) {
+                return;
+            }
+            note("switch to set " + std::to_string(n) + " on the panel");
+            forms::Image& button = panel->setButton(n);
+            const forms::Point at{button.left() + 10, button.top() + 10};
+            sim_.dispatch([&] { panel->mouseDown(forms::MouseButton::Left, at); });
+            if (sim_.windows.live(panel->name()) == panel) {
+                sim_.dispatch([&] { panel->mouseUp(forms::MouseButton::Left, at); });
+            }
+            advance(kSettleMs);
+        } else {
+            const std::string number = chance(random_, 0.5) ? "0" : "5";
+            note("switch to set " + number);
+            sim_.dispatch([&] {
+                dock().model().RNo = number;
+                dock().model().MRNo = number;
+                dock().cmdReStart();
+            });
+        }
     }
 
     void restartRequest() {
@@ -635,6 +753,166 @@ private:
         }
     }
 
+    // Every value typed or chosen for a set carries that set's tag: no record may hold another
+    // set's. A save that wrote one set's window over another, a reset that brought the bar's
+    // set in under the window's number, a folder chooser that outlived its set: each puts a
+    // value tagged for one set into another's record.
+    void checkEverySetKeepsItsOwnValues() {
+        settings::SettingsFiles files(sim_.disk, sim_.identity.current, "taro");
+        const auto count = files.countSets();
+        if (!count) {
+            return;
+        }
+        for (int n = 1; n <= std::min(count.value(), settings::kSetCount); ++n) {
+            const auto set = files.readSet(n);
+            if (!set) {
+                continue;
+            }
+            for (int slot = 1; slot <= settings::kSlotCount; ++slot) {
+                const settings::LinkSlot& link = set.value().L[static_cast<std::size_t>(slot - 1)];
+                for (const std::string* value : {&link.N, &link.I, &link.P}) {
+                    const int owner = tagIn(*value);
+                    if (owner != 0 && owner != n) {
+                        fail("set " + std::to_string(n) + " holds, in slot " +
+                             std::to_string(slot) + ", a value meant for set " +
+                             std::to_string(owner) + ": " + settings::trimRight(*value));
+                        return;
+                    }
+                }
+            }
+        }
+    }
+
+    // A settings window that counts itself saved shows exactly what its set holds: nothing on
+    // its screen is an edit that closing would drop without a question.
+    void checkSavedWindowMatchesItsSet() {
+        settings_window::FrmSet* win = program_->windows().frmSetIfLoaded();
+        if (win == nullptr || !win->saved() || win->showsStandIn() || result_.violation) {
+            return;
+        }
+        const std::string shown = win->launcherSetNumber();
+        settings::SettingsModel set;
+        if (dock().model().RNo == shown) {
+            if (dock().setUnread()) {
+                return;  // the bar's own stand-in, the window's likewise once it takes it
+            }
+            set = dock().model();
+        } else {
+            settings::SettingsFiles files(sim_.disk, sim_.identity.current, dock().model().txtUsr);
+            const settings::SetLookup found = settings::lookUpSet(files, shown);
+            if (found.found == settings::SetLookup::Found::Unreadable) {
+                return;
+            }
+            set = found.fields;
+        }
+        for (const settings::FieldLayout& f : settings::setRecordLayout()) {
+            // The set names are the bar's, which a first stored set loaded later may bring in
+            // under an open window; right after a reset they are the bar's again.
+            const bool names = f.group == settings::FieldGroup::SetName;
+            if ((f.group < settings::FieldGroup::SlotType && !names) || (names && !resetPressed_)) {
+                continue;
+            }
+            // An empty set name is shown as its default wherever it appears.
+            const auto shownAs = [&](std::string value) {
+                value = settings::trimRight(value);
+                return names && value.empty() ? settings::defaultSetName(f.index) : value;
+            };
+            const std::string expected =
+                shownAs(settings::valueOf(names ? dock().model() : set, f));
+            const std::string onScreen = shownAs(win->field(f.name));
+            if (onScreen != expected) {
+                fail("the settings window counts itself saved but shows " + f.name + " \"" +
+                     onScreen + "\" where set " + shown + " holds \"" + expected + "\"");
+                return;
+            }
+        }
+    }
+
+    // A quick edit from the menu leaves the bar as the person set it, whether its save worked
+    // or not, and only the taskbar entry changes the taskbar's state.
+    void checkQuickEdit() {
+        if (menuEntry_.empty() || result_.violation) {
+            return;
+        }
+        const settings::SettingsModel& now = dock().model();
+        const auto flipped = [](const std::string& value, std::string_view a, std::string_view b) {
+            return value == a ? std::string(b) : value == b ? std::string(a) : value;
+        };
+        std::string field;
+        std::string expected;
+        std::string actual;
+        if (menuEntry_ == "LnchPos") {
+            field = "DockPos";
+            expected = flipped(before_.DockPos, w::kTop, w::kBottom);
+            actual = now.DockPos;
+        } else if (menuEntry_ == "DClr") {
+            field = "Clr";
+            expected = std::string(before_.Clr == w::kYes ? w::kNo : w::kYes);
+            actual = now.Clr;
+        } else if (menuEntry_ == "BStrch") {
+            field = "BkStrch";
+            expected = flipped(before_.BkStrch, w::kYes, w::kNo);
+            actual = now.BkStrch;
+        } else if (menuEntry_ == "TBar") {
+            field = "TaskB";
+            expected = std::string(before_.TaskB == w::kHidden ? w::kShown : w::kHidden);
+            actual = now.TaskB;
+        } else {
+            return;
+        }
+        if (before_.DockPos.empty()) {
+            return;  // a bar that never loaded a set
+        }
+        if (actual != expected) {
+            fail("after the menu's " + menuEntry_ + " the bar's " + field + " is \"" + actual +
+                 "\", not \"" + expected + "\"");
+        } else if (menuEntry_ != "TBar" && now.TaskB != before_.TaskB) {
+            fail("the menu's " + menuEntry_ + " changed the taskbar state from \"" + before_.TaskB +
+                 "\" to \"" + now.TaskB + "\"");
+        }
+    }
+
+    // --- tags --------------------------------------------------------------------------------
+
+    static std::string tagOf(int set) { return "#" + std::to_string(set) + ":"; }
+    // The set a value was meant for, or 0 for a value without a tag.
+    static int tagIn(const std::string& value) {
+        if (value.size() < 3 || value[0] != '#' || value[2] != ':' || value[1] < '1' ||
+            value[1] > '4') {
+            return 0;
+        }
+        return value[1] - '0';
+    }
+    // The set the settings window shows, as a tag; nothing while it is closed or shows no set.
+    std::string windowTag() {
+        settings_window::FrmSet* win = program_ ? program_->windows().frmSetIfLoaded() : nullptr;
+        const int n = win != nullptr ? settings::toInt16(win->launcherSetNumber()) : 0;
+        return n >= 1 && n <= settings::kSetCount ? tagOf(n) : "";
+    }
+    // What is typed into a slot's editor carries the tag of the set it is typed for: the set the
+    // settings window shows, or, in the folder chooser, the set it was opened for.
+    std::string tagFor(const forms::Form& form, const std::string& box) {
+        if (form.name() == "frmSet" && (box == "LN" || box == "LP" || box == "LI")) {
+            return windowTag();
+        }
+        if (form.name() == "frmDirBox" && box == "txtFldrPas") {
+            return chooserTag_;
+        }
+        return "";
+    }
+    // The chooser's set is the window's when the chooser is first seen open.
+    void noteChooser() {
+        if (!program_) {
+            chooserTag_.clear();
+            return;
+        }
+        if (program_->windows().frmDirBoxIfLoaded() == nullptr) {
+            chooserTag_.clear();
+        } else if (chooserTag_.empty()) {
+            chooserTag_ = windowTag();
+        }
+    }
+
     // --- bookkeeping -------------------------------------------------------------------------
 
     void advance(std::uint64_t ms) {
@@ -653,7 +931,8 @@ private:
             sim_.dialogs.fileAnswers.push_back(
                 chance(random_, 0.3)
                     ? std::nullopt
-                    : std::optional<std::string>(std::string(kTyped[anyOf(random_, kTyped)])));
+                    : std::optional<std::string>(windowTag() +
+                                                 std::string(kTyped[anyOf(random_, kTyped)])));
             sim_.dialogs.fontAnswers.push_back(
                 chance(random_, 0.5) ? std::nullopt
                                      : std::optional<platform::FontChoice>(platform::FontChoice{
@@ -726,6 +1005,11 @@ private:
     platform::sim::SimPlatform sim_;
     std::unique_ptr<program::Program> program_;
     std::uint64_t lastHoverMs_ = 0;
+    settings::SettingsModel before_;
+    std::string menuEntry_;
+    std::string chooserTag_;
+    std::string forcedEntry_;  // the entry the next menu is answered with
+    bool resetPressed_ = false;
     std::deque<std::string> recent_;
     std::string current_ = "start";
 };

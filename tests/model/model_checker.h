@@ -32,7 +32,13 @@ struct ModelCheckResult {
 //     start after a hard kill applies the setting;
 //   - a name on show is never left on the screen more than a second after the pointer was
 //     last over an item;
-//   - there is at most one settings window.
+//   - there is at most one settings window;
+//   - every value typed or chosen for a launcher set (tagged with its number) stays in that
+//     set's record, whatever the bar switched to meanwhile and whichever window saved;
+//   - a settings window that counts itself saved shows its set's links as they are stored
+//     (and, right after a reset, the bar's set names);
+//   - a quick edit from the menu leaves its change in place whether its save worked or not,
+//     and only the taskbar entry changes the taskbar state.
 ModelCheckResult runModelCheck(std::uint64_t seed, std::uint64_t events);
 
 }  // namespace quorvel::testing
