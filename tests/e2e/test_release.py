@@ -12,7 +12,6 @@ import shutil
 import struct
 import subprocess
 import sys
-import tempfile
 import unittest
 import zipfile
 
@@ -39,7 +38,7 @@ def release_zip(case):
             if os.environ.get("QUORVEL_E2E_STRICT"):
                 case.fail(f"{exe} has not been built")
             case.skipTest(f"{exe} has not been built")
-        _zip = dist.package(exe, tempfile.mkdtemp(prefix="quorvel-release-"))
+        _zip = dist.package(exe, bar_case.E2E_BUILD / "release")
     return _zip
 
 
