@@ -228,11 +228,17 @@ class ReleaseUnderWineTest(bar_case.BarCase):
         readme = self.folder / dist.README_NAME
         self.session.launch("notepad", [bar_case.windows_path(readme)])
         self.assertIsNotNone(self.session.wait_for_window("Notepad"), "Notepad did not open")
-        self.session.screenshot("readme")
         expected = readme.read_bytes().decode("utf-8").lstrip("\ufeff").replace("\r\n", "\n")
-        code, shown = self.session.probe("controls", "Notepad")
-        self.assertEqual(code, 0)
-        shown = shown.replace("\r\n", "\n")
+        shown = ""
+
+        def read_in():
+            # Notepad may show its window before it has read the file.
+            nonlocal shown
+            shown = self.session.probe("controls", "Notepad")[1].replace("\r\n", "\n")
+            return "\tQuorvel" in shown
+
+        winebox.wait_until(read_in, 20, 0.5)
+        self.session.screenshot("readme")
         # The edit box's text follows the control's fields; a byte order mark shown as a
         # character, or text read in another code page, would not match.
         self.assertIn("\t" + expected.rstrip("\n"), shown)
