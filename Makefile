@@ -6,7 +6,7 @@ CMAKE_BUILD = cmake --build --preset
 
 .PHONY: run test deps build build-linux build-asan build-windows settings-tool format \
         format-check e2e bench bench-startup bench-recycle-bin bench-settings-window clean \
-        model-check soak fuzz-long
+        model-check soak fuzz-long dist dist-check build-windows-clang
 
 ## run: build the Windows program and show it under Wine, with a screenshot
 run: deps build-windows settings-tool
@@ -80,5 +80,21 @@ FUZZ_RUNS ?= 10000000
 fuzz-long: deps
 	FUZZ_RUNS=$(FUZZ_RUNS) nice scripts/run-fuzz.sh
 
+## dist: the release, dist/quorvel-<version>-windows-x64.zip with dist/SHA256SUMS beside it
+dist: deps
+	JOBS=$(JOBS) nice python3 scripts/dist.py build
+
+## dist-check: builds the release from two clean clones of the current commit in two folders
+## and checks that the zips are byte-identical
+dist-check: deps
+	JOBS=$(JOBS) nice python3 scripts/dist.py check
+
+## build-windows-clang: the program built by clang for the same mingw-w64 target, a check that
+## it does not depend on one compiler
+build-windows-clang: deps
+	cmake -S . -B build/windows-clang -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64-clang.cmake \
+	    -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF
+	nice cmake --build build/windows-clang -j$(JOBS) --target quorvel
+
 clean:
-	rm -rf build artifacts
+	rm -rf build artifacts dist

@@ -9,8 +9,8 @@ packages=(
     cmake make g++ googletest libbenchmark-dev nlohmann-json3-dev
     # fuzzing (libFuzzer ships in clang's runtime package) and formatting
     clang clang-14 libclang-rt-14-dev clang-format
-    # the Windows build
-    g++-mingw-w64-x86-64-posix mingw-w64-tools
+    # the Windows build (lld links the clang build of it)
+    g++-mingw-w64-x86-64-posix mingw-w64-tools lld
     # running it: Wine in a virtual X server, input, screenshots, Japanese fonts
     wine wine64 xvfb xauth x11-utils xdotool imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho
