@@ -33,6 +33,9 @@ MOCK_SLOT_TWIPS = lambda n: (3000 + 480 * (n - 1), 600, 480, 480)  # noqa: E731
 # the settings window's entry is the first of ランチャーの設定.
 MENU_KEYS = ["Down", "Down", "Down", "Down", "Right", "Return"]
 IDYES, IDNO = 6, 7
+# The bar's menu pressed on its background, and the keys to its set 2 (ランチャーの切替 > 2).
+BAR_BACKGROUND_TWIPS = (2380, 630, 60, 60)
+BAR_MENU_SET_2 = ["Down"] * 5 + ["Right", "Down"]
 
 
 class SettingsWindowCase(bar_case.BarCase):
@@ -245,6 +248,41 @@ class SettingsWindowTest(SettingsWindowCase):
             lambda: (s := self.stored_set(1))["L4P"].lower() == "c:\\windows" and s, 10)
         self.assertTrue(stored, self.exported())
         self.assertEqual(stored["L4T"], "ﾌｫﾙﾀﾞ")
+
+
+    def test_the_window_keeps_its_set_while_the_bar_switches_from_its_menu(self):
+        self.import_settings(bar_case.a_dock(), bar_case.a_launcher_set(SLOTS, L2N="組1"))
+        self.import_settings(bar_case.a_dock(), bar_case.a_launcher_set(3, RNo="2", L2N="組2"),
+                             set_number=2)
+        self.start_bar()
+        bar = self.wait_for_open_bar()
+        self.open_settings(bar)
+
+        # The bar goes to set 2 from its own menu; the window stays on set 1.
+        self.right_click_at(*self.centre_of(bar, BAR_BACKGROUND_TWIPS))
+        self.assertTrue(winebox.wait_until(self.menu_open, 10, 0.1), "the menu did not open")
+        time.sleep(0.3)
+        self.keys(*BAR_MENU_SET_2, "Return")
+        narrow = winebox.wait_until(
+            lambda: (r := self.session.wait_for_settled(BAR_CLASS, 10)) and r[2] < bar[2] and r,
+            20, 0.3)
+        self.assertTrue(narrow, "the bar did not change to set 2")
+        self.wait_for_text(RNO_TWIPS, "1")
+
+        # An edit in the window, another set picked, "はい": the edit goes into set 1.
+        self.click(MOCK_SLOT_TWIPS(2))
+        self.wait_for_text(LN_TWIPS, "組1")
+        self.session.xdotool("type", "ー")
+        self.replace_text(LN_TWIPS, "一の編集")
+        self.click(RNO_TWIPS)
+        self.keys("Down", "Down", "Return")
+        self.answer_dialog(IDYES)
+        stored = winebox.wait_until(lambda: self.stored_set(1).get("L2N") == "一の編集", 10)
+        self.session.screenshot("kept-its-set")
+        self.assertTrue(stored, self.exported())
+        self.assertEqual(self.stored_set(2)["L2N"], "組2")
+        self.wait_for_text(RNO_TWIPS, "1")
+        self.assertEqual(self.control_at(LN_TWIPS)["text"], "一の編集")
 
 
 class SettingsWindowAt144Dpi(SettingsWindowCase):
