@@ -14,6 +14,7 @@
 // clang-format on
 
 #include "forms/form.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/timer_service.h"
@@ -79,9 +80,10 @@ RECT clientRectOf(HWND child) {
 class ChildControlsTest : public ::testing::Test {
 protected:
     HINSTANCE instance_ = GetModuleHandleW(nullptr);
-    Win32WindowHost host_{instance_};
-    Win32TimerService timers_{instance_};
-    WicPictures pictures_;
+    FailureLog failures_;
+    Win32WindowHost host_{instance_, failures_};
+    Win32TimerService timers_{instance_, failures_};
+    WicPictures pictures_{failures_};
     forms::FormServices services_{host_, timers_, pictures_};
     int dpi_ = static_cast<int>(GetDpiForSystem());
     ControlsForm form_{"ControlsTest", services_};

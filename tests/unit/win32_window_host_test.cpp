@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/timer_service.h"
 #include "platform/win32/units.h"
@@ -42,9 +44,10 @@ void pump(DWORD ms) {
 class WindowHostTest : public ::testing::Test {
 protected:
     HINSTANCE instance_ = GetModuleHandleW(nullptr);
-    Win32WindowHost host_{instance_};
-    Win32TimerService timers_{instance_};
-    WicPictures pictures_;
+    FailureLog failures_;
+    Win32WindowHost host_{instance_, failures_};
+    Win32TimerService timers_{instance_, failures_};
+    WicPictures pictures_{failures_};
     forms::FormServices services_{host_, timers_, pictures_};
     int dpi_ = static_cast<int>(GetDpiForSystem());
 };
@@ -252,13 +255,38 @@ TEST_F(WindowHostTest, LosingTheCaptureBetweenPressAndReleaseCancelsTheClick) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(WindowHostTest, AThrowingHandlerIsKeptForTheMessageLoop) {
+// A handler cannot unwind through the window system's frames. Whatever called it (a window's
+// message, a timer's tick), its failure is parked in one place for the message loop, which
+// rethrows the first one once.
+TEST_F(WindowHostTest, AThrowingHandlerIsParkedForTheMessageLoop) {
     TestForm form("Failing", services_);
-    form.item->events.onMouseMove = [](forms::Point) { throw std::runtime_error("boom"); };
+    form.item->events.onMouseMove = [](forms::Point) { throw std::runtime_error("moved"); };
+    auto& timer = form.addTimer("Tim1");
+    int ticks = 0;
+    timer.onTimer = [&ticks] {
+        ++ticks;
+        throw std::logic_error("ticked");
+    };
     const int x = twipsToPixels(300, dpi_);
     SendMessageW(host_.windowOf(form), WM_MOUSEMOVE, 0, MAKELPARAM(x, x));
-    EXPECT_THROW(host_.rethrowPendingFailure(), std::runtime_error);
-    EXPECT_NO_THROW(host_.rethrowPendingFailure());  // reported once
+    EXPECT_THROW(failures_.rethrowParked(), std::runtime_error);
+    EXPECT_NO_THROW(failures_.rethrowParked());
+
+    timer.start(1);
+    for (int i = 0; i < 200 && ticks == 0; ++i) {
+        pump(10);
+    }
+    timer.stop();
+    ASSERT_GT(ticks, 0);
+    // A second failure before the loop got to the first: the first is the one kept.
+    SendMessageW(host_.windowOf(form), WM_MOUSEMOVE, 0, MAKELPARAM(x, x));
+    try {
+        failures_.rethrowParked();
+        ADD_FAILURE() << "nothing was parked";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "ticked");
+    }
+    EXPECT_NO_THROW(failures_.rethrowParked());
 }
 
 // Over an image that asks for the hand the pointer is the hand; anywhere else in the window

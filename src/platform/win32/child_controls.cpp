@@ -131,7 +131,7 @@ void ChildControls::abandon() noexcept {
 ChildControls::Child* ChildControls::make(HWND parent, forms::NativeControl& control) {
     if (children_.empty()) {
         // The standard controls of the visual style the manifest asks for.
-        loadCommonControls(ICC_STANDARD_CLASSES);
+        loadCommonControls(ICC_STANDARD_CLASSES, *services_.failures);
         // Tab and Shift+Tab step through the controls of this window (IsDialogMessageW).
         const LONG_PTR ex = GetWindowLongPtrW(parent, GWL_EXSTYLE);
         SetWindowLongPtrW(parent, GWL_EXSTYLE, ex | WS_EX_CONTROLPARENT);

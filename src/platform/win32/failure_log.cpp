@@ -1,5 +1,7 @@
 #include "platform/win32/failure_log.h"
 
+#include <utility>
+
 #include "platform/win32/error.h"
 #include "platform/win32/strconv.h"
 
@@ -24,6 +26,12 @@ bool FailureLog::check(BOOL succeeded, std::string_view call) {
         return false;
     }
     return true;
+}
+
+void FailureLog::rethrowParked() {
+    if (parked_) {
+        std::rethrow_exception(std::exchange(parked_, nullptr));
+    }
 }
 
 }  // namespace quorvel::platform::win32

@@ -34,7 +34,7 @@ IWICImagingFactory* WicPictures::factory() {
         // COM and the imaging component are brought in by the first picture file, not at
         // start: a bar showing only built-in pictures opens sooner and stays smaller.
         if (!com_) {
-            com_.emplace();
+            com_.emplace(failures_);
         }
         com_->createInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, factory_.putVoid());
     }

@@ -7,6 +7,7 @@
 
 #include "forms/form.h"
 #include "platform/win32/child_controls.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 
 namespace quorvel::platform::win32 {
@@ -17,7 +18,8 @@ namespace quorvel::platform::win32 {
 // pay nothing.
 class ToolTips {
 public:
-    explicit ToolTips(HINSTANCE instance) noexcept : instance_(instance) {}
+    ToolTips(HINSTANCE instance, FailureLog& failures) noexcept
+        : instance_(instance), failures_(failures) {}
     ~ToolTips() = default;
     ToolTips(const ToolTips&) = delete;
     ToolTips& operator=(const ToolTips&) = delete;
@@ -47,6 +49,7 @@ private:
     bool ensureWindow(HWND parent);
 
     HINSTANCE instance_;
+    FailureLog& failures_;
     UniqueWindow tip_;
     std::vector<Tool> tools_;  // in the tooltip's order: the top of the stacking first
     UINT_PTR nextId_ = 1;

@@ -75,8 +75,8 @@ private:
 
 }  // namespace
 
-Win32WindowHost::Win32WindowHost(HINSTANCE instance)
-    : instance_(instance), ownerClass_(ownerClassOf(instance)) {}
+Win32WindowHost::Win32WindowHost(HINSTANCE instance, FailureLog& failures)
+    : instance_(instance), failures_(failures), ownerClass_(ownerClassOf(instance)) {}
 
 Win32WindowHost::~Win32WindowHost() {
     for (auto& hosted : windows_) {
@@ -660,11 +660,7 @@ LRESULT CALLBACK Win32WindowHost::windowProc(HWND window, UINT message, WPARAM w
     LRESULT result = 0;
     {
         const BusyScope busy(hosted->busy);
-        try {
-            result = host.dispatch(*hosted, message, wp, lp);
-        } catch (...) {
-            host.pendingFailure_ = std::current_exception();
-        }
+        host.failures_.guard([&] { result = host.dispatch(*hosted, message, wp, lp); });
     }
     // A window whose form was unloaded by one of its own handlers (the settings window's
     // close box, the folder chooser's OK) had to outlive that handler. It goes with the next

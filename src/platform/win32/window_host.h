@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -31,7 +30,9 @@ namespace quorvel::platform::win32 {
 // lists and buttons are real child controls (child_controls.h), its hints real tooltips.
 class Win32WindowHost final : public forms::WindowHost {
 public:
-    explicit Win32WindowHost(HINSTANCE instance);
+    // Calls that fail with nothing left to do, and handlers that throw inside a window
+    // procedure, go to `failures`; the message loop rethrows what is parked there.
+    Win32WindowHost(HINSTANCE instance, FailureLog& failures);
     ~Win32WindowHost() override;
     Win32WindowHost(const Win32WindowHost&) = delete;
     Win32WindowHost& operator=(const Win32WindowHost&) = delete;
@@ -79,14 +80,6 @@ public:
     // Registered messages broadcast to top-level windows, handled once (by the main window).
     void onBroadcast(UINT message, std::function<void()> handler);
 
-    // A handler that threw inside the window system's callback cannot unwind through it; the
-    // failure is kept and rethrown by the message loop.
-    void rethrowPendingFailure() {
-        if (pendingFailure_) {
-            std::rethrow_exception(std::exchange(pendingFailure_, nullptr));
-        }
-    }
-
 private:
     struct Applied {
         std::optional<PixelBox> box;
@@ -116,7 +109,7 @@ private:
         ToolTips tips;
 
         explicit Hosted(ControlServices services) noexcept
-            : children(services), tips(services.instance) {}
+            : children(services), tips(services.instance, *services.failures) {}
         Hosted(const Hosted&) = delete;
         Hosted& operator=(const Hosted&) = delete;
         // The window's last messages must not reach a half-destroyed record. Its controls and
@@ -150,6 +143,7 @@ private:
     void systemEvent(HWND window, const std::function<void()>& handler);
 
     HINSTANCE instance_;
+    FailureLog& failures_;
     // Shared by every window's real controls; released after the windows.
     UiFont uiFont_;
     BrushCache brushes_;
@@ -161,9 +155,7 @@ private:
     WindowClass ownerClass_;
     std::vector<std::unique_ptr<Hosted>> windows_;
     std::vector<std::pair<UINT, std::function<void()>>> broadcasts_;
-    std::exception_ptr pendingFailure_;
     EventDispatcher* dispatcher_ = nullptr;
-    FailureLog failures_;
     bool syncing_ = false;
     WORD dialogIcon_ = 0;
     ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_};
