@@ -34,4 +34,13 @@ void FailureLog::rethrowParked() {
     }
 }
 
+bool setWindowLong(HWND window, int index, LONG_PTR value, FailureLog& failures) {
+    SetLastError(ERROR_SUCCESS);
+    if (SetWindowLongPtrW(window, index, value) == 0 && GetLastError() != ERROR_SUCCESS) {
+        failures.record("SetWindowLongPtrW");
+        return false;
+    }
+    return true;
+}
+
 }  // namespace quorvel::platform::win32

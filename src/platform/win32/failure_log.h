@@ -54,4 +54,7 @@ private:
     std::exception_ptr parked_;
 };
 
+// SetWindowLongPtrW, whose answer 0 is a failure only when the thread's last error says so.
+bool setWindowLong(HWND window, int index, LONG_PTR value, FailureLog& failures);
+
 }  // namespace quorvel::platform::win32

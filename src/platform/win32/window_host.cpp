@@ -161,6 +161,7 @@ void Win32WindowHost::formDestroyed(forms::Form& form) {
     for (auto& hosted : windows_) {
         if (hosted->form == &form) {
             hosted->form = nullptr;
+            hosted->children.formGone();
         }
     }
     reap();
