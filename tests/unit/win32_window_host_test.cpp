@@ -238,6 +238,47 @@ TEST_F(WindowHostTest, NestedEventsSyncAtOnceAndReapOnlyAfterTheOutermost) {
     host_.setDispatcher(nullptr);
 }
 
+// What the system tells every top-level window reaches the program once, through the oldest
+// window (the bar), with the answer the system expects.
+TEST_F(WindowHostTest, SystemNoticesReachTheProgramOnceWithTheirAnswers) {
+    TestForm bar("NoticeBar", services_);
+    TestForm popup("NoticePopup", services_);
+    std::vector<std::string> heard;
+    const auto note = [&heard](const char* what) {
+        return [&heard, what] { heard.push_back(what); };
+    };
+    host_.onScreenChanged = note("screen");
+    host_.onSessionEnding = note("ending");
+    host_.onSessionContinues = note("continues");
+    host_.onSessionEnded = note("ended");
+    const UINT broadcast = RegisterWindowMessageW(L"QuorvelTest.Broadcast");
+    host_.onBroadcast(broadcast, note("broadcast"));
+    struct Notice {
+        UINT message;
+        WPARAM wp;
+        const char* heard;  // null: nothing for the program
+        LRESULT answer;
+    };
+    const Notice notices[] = {
+        {WM_DISPLAYCHANGE, 32, "screen", 0},
+        {WM_SETTINGCHANGE, SPI_SETWORKAREA, "screen", 0},
+        {WM_SETTINGCHANGE, SPI_SETBEEP, nullptr, 0},
+        {WM_QUERYENDSESSION, 0, "ending", TRUE},
+        {WM_ENDSESSION, FALSE, "continues", 0},
+        {WM_ENDSESSION, TRUE, "ended", 0},
+        {broadcast, 0, "broadcast", 0},
+    };
+    for (const Notice& n : notices) {
+        SCOPED_TRACE(n.message);
+        heard.clear();
+        for (HWND window : {host_.windowOf(bar), host_.windowOf(popup)}) {
+            EXPECT_EQ(SendMessageW(window, n.message, n.wp, 0), n.answer);
+        }
+        EXPECT_EQ(heard, n.heard != nullptr ? std::vector<std::string>{n.heard}
+                                            : std::vector<std::string>{});
+    }
+}
+
 // A release that arrives after the capture went elsewhere (a menu opened by the press) is no
 // click; the host's own release of the capture on button-up still is.
 TEST_F(WindowHostTest, LosingTheCaptureBetweenPressAndReleaseCancelsTheClick) {
