@@ -120,17 +120,25 @@ void ToolTips::sync(HWND parent, const forms::Form& form, int dpi, const ChildCo
     const bool sameTools = std::equal(
         wanted.begin(), wanted.end(), tools_.begin(), tools_.end(),
         [](const Tool& a, const Tool& b) { return a.control == b.control && a.child == b.child; });
-    if (!sameTools) {
-        // Rare (a hint appears or goes): the whole list again, so the order stays right.
-        for (const Tool& tool : tools_) {
-            remove(parent, tool);
-        }
-        tools_ = std::move(wanted);
-        for (Tool& tool : tools_) {
-            add(parent, tool);
-        }
-        return;
+    if (sameTools) {
+        update(parent, wanted);
+    } else {
+        replace(parent, std::move(wanted));
     }
+}
+
+void ToolTips::replace(HWND parent, std::vector<Tool> wanted) {
+    // Rare (a hint appears or goes): the whole list again, so the order stays right.
+    for (const Tool& tool : tools_) {
+        remove(parent, tool);
+    }
+    tools_ = std::move(wanted);
+    for (Tool& tool : tools_) {
+        add(parent, tool);
+    }
+}
+
+void ToolTips::update(HWND parent, std::vector<Tool>& wanted) {
     for (std::size_t i = 0; i < tools_.size(); ++i) {
         Tool& tool = tools_[i];
         const UINT flags = tool.child != nullptr ? static_cast<UINT>(TTF_IDISHWND) : 0U;

@@ -46,6 +46,9 @@ private:
                                                 const ChildControls& children) const;
     void add(HWND parent, Tool& tool);
     void remove(HWND parent, const Tool& tool);
+    // Other tools, or the same with new texts and places.
+    void replace(HWND parent, std::vector<Tool> wanted);
+    void update(HWND parent, std::vector<Tool>& wanted);
     bool ensureWindow(HWND parent);
 
     HINSTANCE instance_;
