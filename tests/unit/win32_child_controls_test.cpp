@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 // clang-format off
@@ -362,6 +363,11 @@ TEST_F(ChildControlsTest, AHandlerRewritingItsOwnBoxSeesOneChangePerEdit) {
     host_.setDispatcher(nullptr);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(textOf(child(form_.txtName)), "固定");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(child(form_.txtName), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), std::pair(DWORD{2}, DWORD{2}));  // after the new text
 }
 
 TEST_F(ChildControlsTest, TabOrderFollowsTheTabIndex) {
@@ -406,6 +412,12 @@ TEST_F(ChildControlsTest, TabAndEnterGoThroughTheDialogManager) {
     events_.clear();
     SendMessageW(parent(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(events_, std::vector<std::string>{"open Windows"});
+    // With nothing selected there, Enter goes on to the default button.
+    form_.lstDir.setListIndex(-1);
+    host_.sync();
+    events_.clear();
+    SendMessageW(parent(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(events_, std::vector<std::string>{"ok"});
 }
 
 TEST_F(ChildControlsTest, KeysOfWindowsWithoutControlsAreLeftAlone) {

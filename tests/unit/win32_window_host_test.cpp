@@ -330,6 +330,20 @@ TEST_F(WindowHostTest, AThrowingHandlerIsParkedForTheMessageLoop) {
     EXPECT_NO_THROW(failures_.rethrowParked());
 }
 
+// SetWindowLongPtrW answers the value it replaced: 0 is a failure only when the system says so.
+TEST(Win32FailureLog, AWindowLongIsNotedOnlyWhenSettingItFailed) {
+    FailureLog failures;
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(setWindowLong(window, GWLP_USERDATA, 7, failures));  // it replaced 0
+    EXPECT_TRUE(setWindowLong(window, GWLP_USERDATA, 0, failures));
+    EXPECT_TRUE(failures.recent().empty());
+    DestroyWindow(window);
+    EXPECT_FALSE(setWindowLong(window, GWLP_USERDATA, 7, failures));
+    EXPECT_EQ(failures.recent().size(), 1U);
+}
+
 // Over an image that asks for the hand the pointer is the hand; anywhere else in the window
 // the window's own arrow stays.
 TEST_F(WindowHostTest, TheHandPointerShowsOverTheImageThatAsksForItOnly) {
