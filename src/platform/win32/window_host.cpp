@@ -8,8 +8,9 @@ namespace quorvel::platform::win32 {
 
 namespace {
 
-int dpiOf(HWND window) {
-    const UINT dpi = window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
+// Where a form has no window yet.
+int systemDpi() {
+    const UINT dpi = GetDpiForSystem();
     return dpi == 0 ? kDesignDpi : static_cast<int>(dpi);
 }
 
@@ -40,7 +41,7 @@ forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem&
 
 forms::Size Win32WindowHost::windowSize(const forms::Form& form) {
     HostedWindow* hosted = hostedOf(form);
-    const int dpi = hosted != nullptr && realise(*hosted) != nullptr ? hosted->dpi : dpiOf(nullptr);
+    const int dpi = hosted != nullptr && realise(*hosted) != nullptr ? hosted->dpi : systemDpi();
     const PixelBox box = windowBoxOf(form, dpi);
     return forms::Size{pixelsToTwips(box.width(), dpi), pixelsToTwips(box.height(), dpi)};
 }
