@@ -17,20 +17,15 @@ constexpr int kEffectiveDpi = 0;
 
 }  // namespace
 
-Win32Screen::Win32Screen() noexcept
-    : shcore_(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-    if (shcore_) {
-        getDpiForMonitor_ = reinterpret_cast<GetDpiForMonitorFn>(
-            reinterpret_cast<void (*)()>(GetProcAddress(shcore_.get(), "GetDpiForMonitor")));
+int Win32Screen::dpi() {
+    if (!getDpiForMonitor_) {
+        getDpiForMonitor_ = shcore_.function<GetDpiForMonitorFn>("GetDpiForMonitor");
     }
-}
-
-int Win32Screen::dpi() const noexcept {
-    if (getDpiForMonitor_ != nullptr) {
+    if (*getDpiForMonitor_ != nullptr) {
         UINT x = 0;
         UINT y = 0;
         HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-        if (SUCCEEDED(getDpiForMonitor_(primary, kEffectiveDpi, &x, &y)) && x != 0) {
+        if (SUCCEEDED((*getDpiForMonitor_)(primary, kEffectiveDpi, &x, &y)) && x != 0) {
             return static_cast<int>(x);
         }
     }

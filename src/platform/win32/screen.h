@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/screen.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/failure_log.h"
+#include "platform/win32/system_library.h"
 
 namespace quorvel::platform::win32 {
 
@@ -10,7 +13,7 @@ namespace quorvel::platform::win32 {
 // screen's scale since, and the bar's windows are placed with the scale of today.
 class Win32Screen final : public Screen {
 public:
-    Win32Screen() noexcept;
+    explicit Win32Screen(FailureLog& failures) noexcept : shcore_(L"shcore.dll", failures) {}
     forms::Twips widthTwips() override;
     forms::Twips heightTwips() override;
     WindowHandle findTaskbar() override;
@@ -20,11 +23,11 @@ public:
     std::optional<PixelRect> taskbarRect() override;
 
 private:
-    [[nodiscard]] int dpi() const noexcept;
+    [[nodiscard]] int dpi();
 
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    UniqueLibrary shcore_;
-    GetDpiForMonitorFn getDpiForMonitor_ = nullptr;
+    SystemLibrary shcore_;
+    std::optional<GetDpiForMonitorFn> getDpiForMonitor_;  // looked up at the first question
 };
 
 }  // namespace quorvel::platform::win32
