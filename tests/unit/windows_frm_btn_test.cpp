@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "found.h"
 #include "menu/frm_menu.h"
 #include "sim_bar_fixture.h"
 
@@ -130,8 +131,8 @@ TEST_F(FrmBtnLook, BuiltInOpenButtonShowsWithoutAPictureOfTheUsersOwn) {
     EXPECT_EQ(panel().backColor(), 0xC0C0C0U);
     EXPECT_TRUE(panel().topmost());
     EXPECT_EQ(pos(panel().image("OPD").bounds()), (forms::Point{0, 0}));
-    EXPECT_EQ(panel().image("OPD").picture()->source(), "builtin:PanelButton");
-    EXPECT_EQ(panel().image("Image1").picture()->source(), "builtin:PanelFourFrames");
+    EXPECT_EQ(pictureSource(panel().image("OPD")), "builtin:PanelButton");
+    EXPECT_EQ(pictureSource(panel().image("Image1")), "builtin:PanelFourFrames");
     EXPECT_EQ(panel().image("OP").left(), 0);
     EXPECT_EQ(panel().textField("FWdth").text(), model().FWdth);
 }
@@ -142,7 +143,7 @@ TEST_F(FrmBtnLook, OpenButtonPictureReplacesTheBuiltInOne) {
     store(set, 1);
     start();
     ASSERT_NE(panel().image("OP").picture(), nullptr);
-    EXPECT_EQ(panel().image("OP").picture()->source(), "C:\\icons\\open.ico");
+    EXPECT_EQ(pictureSource(panel().image("OP")), "C:\\icons\\open.ico");
     EXPECT_EQ(panel().image("OPD").top(), 960);
 }
 
@@ -169,7 +170,7 @@ TEST_F(FrmBtnLook, SetButtonsShowTheBuiltInButtonsOrTheUsersPicture) {
     for (int k = 1; k <= 4; ++k) {
         const forms::Image& builtin = panel().builtinSetButton(k);
         EXPECT_EQ(pos(builtin.bounds()), (forms::Point{lefts[k - 1], 0})) << k;
-        EXPECT_EQ(builtin.picture()->source(), "builtin:PanelButton") << k;
+        EXPECT_EQ(pictureSource(builtin), "builtin:PanelButton") << k;
         EXPECT_EQ(panel().setButton(k).left(), lefts[k - 1]) << k;
         EXPECT_EQ(panel().setButton(k).picture(), nullptr) << k;
         const forms::Label& label = panel().label("Label" + std::to_string(k));
@@ -184,7 +185,7 @@ TEST_F(FrmBtnLook, SetButtonsShowTheBuiltInButtonsOrTheUsersPicture) {
     restart();
     for (int k = 1; k <= 4; ++k) {
         ASSERT_NE(panel().setButton(k).picture(), nullptr) << k;
-        EXPECT_EQ(panel().setButton(k).picture()->source(), "C:\\icons\\open.ico");
+        EXPECT_EQ(pictureSource(panel().setButton(k)), "C:\\icons\\open.ico");
         EXPECT_EQ(panel().builtinSetButton(k).top(), 960) << k;
     }
 }
