@@ -12,7 +12,7 @@ import unittest
 
 import winebox
 
-E2E_BUILD = winebox.REPO / "build" / "e2e"
+E2E_BUILD = winebox.BUILD_E2E
 ARTIFACTS = winebox.REPO / "artifacts" / "e2e"
 
 BAR_CLASS = "Quorvel.Dock"
@@ -40,13 +40,19 @@ _prefixes = {}
 _displays = itertools.cycle(winebox.DISPLAY_NUMBERS)
 
 
+# The prefix of this run's tests: one for a plain run, one for each session when run.py runs the
+# tests in two sessions at once.
+PREFIX_PATH = E2E_BUILD / os.environ.get("QUORVEL_E2E_PREFIX", "prefix")
+
+
 def shared_prefix(dpi):
-    """The prefix for this dots-per-inch setting, initialised afresh once per run unless
-    QUORVEL_E2E_KEEP_PREFIX asks to reuse the previous run's."""
+    """The run's prefix, seen at this dots-per-inch setting: copied afresh from the set-up
+    template once per run unless QUORVEL_E2E_KEEP_PREFIX asks to reuse the previous run's."""
+    if not _prefixes:
+        keep = os.environ.get("QUORVEL_E2E_KEEP_PREFIX")
+        winebox.WinePrefix(PREFIX_PATH).create(fresh=not keep)
     if dpi not in _prefixes:
-        prefix = winebox.WinePrefix(E2E_BUILD / f"prefix-{dpi}dpi", dpi)
-        prefix.create(fresh=not os.environ.get("QUORVEL_E2E_KEEP_PREFIX"))
-        _prefixes[dpi] = prefix
+        _prefixes[dpi] = winebox.WinePrefix(PREFIX_PATH, dpi)
     return _prefixes[dpi]
 
 

@@ -18,6 +18,7 @@ import time
 
 REPO = pathlib.Path(__file__).resolve().parents[2]
 BUILD_WINDOWS = REPO / "build" / "windows"
+BUILD_E2E = REPO / "build" / "e2e"
 
 
 def _display_numbers():
@@ -110,8 +111,24 @@ def _reg_file(lines):
     return b"\xff\xfe" + text.encode("utf-16-le")
 
 
+def _replace_in_section(text, section, name, value):
+    """A registry file's text with one value of one key replaced; the key and value must be
+    there."""
+    pattern = re.compile(r'(\[' + re.escape(section) + r'\][^\[]*?"' + re.escape(name) +
+                         r'"=)[^\r\n]*')
+    text, replaced = pattern.subn(lambda m: m.group(1) + value, text, count=1)
+    if replaced != 1:
+        raise RuntimeError(f"no {name} under [{section}]")
+    return text
+
+
 class WinePrefix:
-    """A Wine prefix with one shared virtual desktop that shows Wine's taskbar."""
+    """A Wine prefix with one shared virtual desktop that shows Wine's taskbar.
+
+    Setting a prefix up with wineboot takes several seconds (far longer on a busy machine), so
+    it is done once, in a template that no program ever runs in; every prefix a test, a session
+    or a tool uses is a fresh copy of it. The screen's size and dots per inch belong to a
+    session, which writes them into the copy before its first program starts."""
 
     def __init__(self, path, dpi=96):
         # Wine accepts only an absolute prefix path.
@@ -133,19 +150,30 @@ class WinePrefix:
         return env
 
     # Bumped whenever the set-up below changes, so that kept prefixes are made again.
-    SETUP_VERSION = 2
-
-    def _marker(self):
-        return f"{self.dpi} {self.SETUP_VERSION}"
+    SETUP_VERSION = 3
+    TEMPLATE = BUILD_E2E / "prefix-template"
 
     def ready(self):
-        return (self.path / ".quorvel-ready").read_text().strip() == self._marker() if (
-            self.path / ".quorvel-ready"
-        ).exists() else False
+        marker = self.path / ".quorvel-ready"
+        return marker.exists() and marker.read_text().strip() == str(self.SETUP_VERSION)
 
     def create(self, fresh=False):
-        """Initialises the prefix unless it is already there with the same settings."""
+        """Makes the prefix a copy of the set-up template unless it is already there with the
+        same set-up (or `fresh` asks for a new copy)."""
         if self.ready() and not fresh:
+            return
+        template = WinePrefix(self.TEMPLATE)
+        template.set_up()
+        if self.path.exists():
+            self.kill()
+            shutil.rmtree(self.path)
+        self.path.parent.mkdir(parents=True, exist_ok=True)
+        # Symbolic links stay links: the drives point at folders outside the prefix.
+        shutil.copytree(template.path, self.path, symlinks=True)
+
+    def set_up(self):
+        """Initialises this prefix with wineboot unless it is already set up."""
+        if self.ready():
             return
         # Whatever is there was made by another run or left half-made: start over.
         if self.path.exists():
@@ -168,7 +196,7 @@ class WinePrefix:
             '"EnableShell"=dword:00000001',
             "",
             r"[HKEY_CURRENT_USER\Control Panel\Desktop]",
-            f'"LogPixels"=dword:{self.dpi:08x}',
+            '"LogPixels"=dword:00000060',
             "",
             # A text file opens in Notepad, as on Windows; this prefix lacks the association.
             r"[HKEY_CLASSES_ROOT\.txt]",
@@ -187,18 +215,17 @@ class WinePrefix:
         subprocess.run(["wine", "regedit", "/S", str(reg)], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.kill()
-        (self.path / ".quorvel-ready").write_text(self._marker())
+        (self.path / ".quorvel-ready").write_text(str(self.SETUP_VERSION))
 
-    def set_desktop_size(self, width, height):
-        """Sets the size of the shared desktop; only while no Wine process of the prefix
-        runs, when the registry file on disk is the registry."""
+    def set_screen(self, width, height):
+        """Sets the size of the shared desktop and the screen's dots per inch; only while no
+        Wine process of the prefix runs, when the registry file on disk is the registry."""
         user_reg = self.path / "user.reg"
         text = user_reg.read_text(encoding="utf-8", errors="surrogateescape")
-        section = re.compile(
-            r'(\[Software\\\\Wine\\\\Explorer\\\\Desktops\][^\[]*?"Default"=")\d+x\d+"')
-        text, replaced = section.subn(rf'\g<1>{width}x{height}"', text, count=1)
-        if replaced != 1:
-            raise RuntimeError(f"no desktop size in {user_reg}")
+        text = _replace_in_section(text, r"Software\\Wine\\Explorer\\Desktops", "Default",
+                                   f'"{width}x{height}"')
+        text = _replace_in_section(text, r"Control Panel\\Desktop", "LogPixels",
+                                   f"dword:{self.dpi:08x}")
         user_reg.write_text(text, encoding="utf-8", errors="surrogateescape")
 
     def kill(self):
@@ -290,7 +317,7 @@ class Session:
         if self.private_trash:
             self.data_home = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-xdg-"))
         self.xserver.start(self.first_display)
-        self.prefix.set_desktop_size(self.width, self.height)
+        self.prefix.set_screen(self.width, self.height)
         # The first Wine program of the session creates the desktop and its taskbar, and keeps
         # them for the session.
         self.keeper = subprocess.Popen(
