@@ -37,6 +37,7 @@ BACKGROUND_PROBE_TWIPS = (2400, 660)
 TRANSPARENT_KEY = (0x84, 0x51, 0x55)
 
 _prefixes = {}
+_user_names = {}
 _displays = itertools.cycle(winebox.DISPLAY_NUMBERS)
 
 
@@ -91,7 +92,10 @@ class BarCase(unittest.TestCase):
         )
         self.session.start()
         self.addCleanup(self._finish)
-        self.user = self.session.user_name()
+        # The prefix's user never changes: one probe per run asks for it.
+        if not _user_names.get(self.prefix.path):
+            _user_names[self.prefix.path] = self.session.user_name()
+        self.user = _user_names[self.prefix.path]
 
     def _finish(self):
         try:
