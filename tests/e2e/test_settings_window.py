@@ -96,7 +96,7 @@ class SettingsWindowCase(bar_case.BarCase):
     def replace_text(self, twips_rect, text):
         self.click(twips_rect)
         self.keys("End", "shift+Home", "BackSpace")
-        self.session.xdotool("type", "--delay", "120", text)
+        self.session.type_text(text)
         self.wait_for_text(twips_rect, text)
 
     def exported(self):
@@ -142,7 +142,9 @@ class SettingsWindowTest(SettingsWindowCase):
         # Slot 3 of the mock-up, a Japanese name, another type, "保存".
         self.click(MOCK_SLOT_TWIPS(3))
         self.wait_for_text(LN_TWIPS, "項目3")
-        self.session.xdotool("type", "ー")  # a Wine program misses the first remapped key
+        # A Wine program misses the first key after the keyboard changed.
+        self.session.bind_keys("ー" + TYPED)
+        self.session.type_text("ー")
         self.replace_text(LN_TWIPS, TYPED)
         self.click(LT_TWIPS)
         self.keys("Down", "Return")
@@ -160,14 +162,9 @@ class SettingsWindowTest(SettingsWindowCase):
         self.assertGreater(self.name_width(bar, 3), 2 * self.name_width(bar, 2))
 
     def name_width(self, bar, slot):
-        """Width in pixels of the name the popup shows for a slot.
-
-        The name shows for half a second after a move over the item, and again after the next
-        move: on a busy machine a probe and a screenshot can take longer than that, so each try
-        moves the pointer once more and photographs at once, and a width counts when two shots
-        in a row agree."""
+        """Width in pixels of the name the popup shows for a slot, once two screenshots in a row
+        agree on it; the pointer keeps moving over the slot, so the name keeps coming back."""
         x, y = self.centre_of(bar, bar_case.SLOT_TWIPS(slot))
-        self.session.move_to(x, y)
 
         # The slot's name has slid out to its place below the bar, centred under the slot.
         def resting():
@@ -175,22 +172,21 @@ class SettingsWindowTest(SettingsWindowCase):
             if popup and abs(popup[0] + popup[2] / 2 - x) <= 2 and popup[1] >= bar[1] + bar[3]:
                 return popup
             return None
-        self.session.move_to(x + 2, y + 1)
-        popup = winebox.wait_until(resting, 30, 0.1)
-        self.assertTrue(popup, f"the name of slot {slot} never came to rest below the bar")
 
         widths = []
 
         def agreed_width():
-            nudge = len(widths) % 2 + 1
-            self.session.move_to(x + nudge, y + nudge)
             shot = self.session.screenshot(f"name-{slot}")
             # The settings window covers the middle of the screen; its left edge is desktop.
             desktop = "%02X%02X%02X" % winebox.pixel(shot, 5, self.screen[1] // 2)
             columns = winebox.columns_with_colour_other_than(shot, *popup[:4], desktop)
             widths.append((max(columns) - min(columns) + 1) if columns else None)
             return widths[-1] if widths[-1] and widths[-2:] == [widths[-1]] * 2 else None
-        width = winebox.wait_until(agreed_width, 60, 0.05)
+
+        with self.pointing_at(x, y):
+            popup = winebox.wait_until(resting, 30, 0.1)
+            self.assertTrue(popup, f"the name of slot {slot} never came to rest below the bar")
+            width = winebox.wait_until(agreed_width, 60, 0.05)
         self.assertTrue(width, f"no name of slot {slot} seen twice alike: {widths}")
         # Away from the bar, so the next slot's name starts afresh.
         self.session.move_to(5, self.screen[1] // 2)
@@ -200,7 +196,8 @@ class SettingsWindowTest(SettingsWindowCase):
         bar = self.start_with_links(sets=(1, 2))
         self.open_settings(bar)
         self.click(MOCK_SLOT_TWIPS(2))
-        self.session.xdotool("type", "ー")
+        self.session.bind_keys("ー捨てるこれも")
+        self.session.type_text("ー")
         self.replace_text(LN_TWIPS, "捨てる")
 
         # Another set with unsaved edits: the question, "いいえ", and the window on set 2.

@@ -12,6 +12,7 @@ import os
 import pathlib
 import re
 import shutil
+import struct
 import subprocess
 import tempfile
 import time
@@ -237,6 +238,34 @@ class WinePrefix:
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+class Framebuffer:
+    """The screen of an Xvfb display as the server keeps it in a file (-fbdir), read in place:
+    a look at a few pixels costs a file read, where a screenshot costs a process and, on a
+    busy machine, most of a second, longer than what a test may want to catch."""
+
+    def __init__(self, path):
+        self.path = path
+        fields = struct.unpack(">25I", path.read_bytes()[:100])
+        header_size, ncolors = fields[0], fields[19]
+        self.bits_per_pixel, self.bytes_per_line = fields[11], fields[12]
+        if self.bits_per_pixel != 32 or fields[7] != 0:  # 32-bit pixels, low byte first
+            raise RuntimeError(f"{path}: an unexpected pixel format")
+        # Past the header (which holds the window's name) and the colour map.
+        self.offset = header_size + 12 * ncolors
+
+    def colours(self, x, y, w, h):
+        """The set of distinct colours ("RRGGBB") in a rectangle of the screen."""
+        colours = set()
+        with open(self.path, "rb") as screen:
+            for row in range(y, y + h):
+                screen.seek(self.offset + row * self.bytes_per_line + x * 4)
+                line = screen.read(w * 4)
+                for i in range(0, len(line), 4):
+                    blue, green, red = line[i], line[i + 1], line[i + 2]
+                    colours.add(f"{red:02X}{green:02X}{blue:02X}")
+        return colours
+
+
 class XServer:
     """One Xvfb display of DISPLAY_NUMBERS, or the user's own display when given."""
 
@@ -245,6 +274,7 @@ class XServer:
         self.height = height
         self.display = display
         self.process = None
+        self.framebuffer = None
 
     def start(self, first=None):
         if self.display is not None:
@@ -258,9 +288,10 @@ class XServer:
                 f"/tmp/.X11-unix/X{number}"
             ):
                 continue
+            screen_dir = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-screen-"))
             process = subprocess.Popen(
                 ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
-                 "-nolisten", "tcp"],
+                 "-nolisten", "tcp", "-fbdir", str(screen_dir)],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             )
             socket = pathlib.Path(f"/tmp/.X11-unix/X{number}")
@@ -269,9 +300,11 @@ class XServer:
             ):
                 self.process = process
                 self.display = f":{number}"
+                self.framebuffer = Framebuffer(screen_dir / "Xvfb_screen0")
                 return self
             process.kill()
             process.wait()
+            shutil.rmtree(screen_dir, ignore_errors=True)
         raise RuntimeError(f"no free X display in {DISPLAY_NUMBERS}")
 
     def stop(self):
@@ -283,6 +316,9 @@ class XServer:
                 self.process.kill()
                 self.process.wait()
             self.process = None
+        if self.framebuffer is not None:
+            shutil.rmtree(self.framebuffer.path.parent, ignore_errors=True)
+            self.framebuffer = None
 
 
 class Session:
@@ -299,6 +335,7 @@ class Session:
         self.processes = []
         self.keeper = None
         self.shots = 0
+        self.bound_keys = {}
         # The Recycle Bin under Wine is the XDG trash, which every program of the user shares:
         # each session gets a trash of its own, so no test ever touches a real one.
         self.data_home = None
@@ -347,6 +384,7 @@ class Session:
                     process.wait()
         self.processes = []
         self.keeper = None
+        self.bound_keys = {}
         self.xserver.stop()
         if self.data_home is not None:
             shutil.rmtree(self.data_home, ignore_errors=True)
@@ -492,12 +530,43 @@ class Session:
         subprocess.run(["xdotool", *map(str, args)], env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def bind_keys(self, text):
+        """Gives every character of the text that the keyboard lacks a spare key of its own for
+        the rest of the session. xdotool otherwise binds such a character to a spare key for
+        one key press and unbinds it at once, and a program that reads the key after that (a
+        Wine program on a busy machine) gets nothing."""
+        missing = sorted({c for c in text if ord(c) > 0x7E} - set(self.bound_keys))
+        if not missing:
+            return
+        keymap = subprocess.run(["xmodmap", "-pke"], env=self.env(), check=True,
+                                capture_output=True, text=True).stdout
+        used = set(self.bound_keys.values())
+        spare = [int(m.group(1)) for m in re.finditer(r"^keycode\s+(\d+) =\s*$", keymap, re.M)
+                 if int(m.group(1)) not in used]
+        if len(spare) < len(missing):
+            raise RuntimeError(f"{len(spare)} spare keys for {len(missing)} characters")
+        expressions = []
+        for char, keycode in zip(missing, spare):
+            self.bound_keys[char] = keycode
+            expressions += ["-e", f"keycode {keycode} = U{ord(char):04X}"]
+        subprocess.run(["xmodmap", *expressions], env=self.env(), check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def type_text(self, text, delay_ms=120):
+        """Types the text with real key events, each character on a key bound for the session."""
+        self.bind_keys(text)
+        self.xdotool("type", "--delay", delay_ms, text)
+
     def move_to(self, x, y):
         self.xdotool("mousemove", "--sync", x, y)
 
     def click_at(self, x, y):
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("click", 1)
+
+    def screen_colours(self, x, y, w, h):
+        """The distinct colours ("RRGGBB") in a rectangle of the screen right now."""
+        return self.xserver.framebuffer.colours(x, y, w, h)
 
     def screenshot(self, name):
         """Saves the whole screen under the session's artefact folder; returns the path."""
