@@ -1,6 +1,7 @@
 """Shared set-up of the end-to-end tests: one Wine prefix per screen resolution in dots per inch
 for the whole run, and for every test its own display, working folder and artefact folder."""
 
+import contextlib
 import itertools
 import json
 import os
@@ -8,6 +9,7 @@ import pathlib
 import re
 import shutil
 import subprocess
+import threading
 import unittest
 
 import winebox
@@ -169,6 +171,36 @@ class BarCase(unittest.TestCase):
         left, top, width, height = item_twips
         return self.point_in_bar(bar_rect, left + width / 2, top + height / 2)
 
+    @contextlib.contextmanager
+    def pointing_at(self, x, y):
+        """Keeps the pointer moving over a point while the block runs. A name shows for half a
+        second after each move over its item, less than a probe or a screenshot can take on a
+        busy machine; with the pointer moving it comes back every fifth of a second."""
+        done = threading.Event()
+
+        def keep_moving():
+            for step in itertools.cycle((0, 1)):
+                if done.is_set():
+                    return
+                self.session.move_to(x + step, y)
+                done.wait(0.2)
+
+        mover = threading.Thread(target=keep_moving, daemon=True)
+        mover.start()
+        try:
+            yield
+        finally:
+            done.set()
+            mover.join()
+
+    def wait_for_name(self, x, y, timeout=30):
+        """Points at an item until its name is seen on the screen; returns the name popup's
+        rectangle."""
+        with self.pointing_at(x, y):
+            return winebox.wait_until(
+                lambda: (r := self.session.window_rect(NAME_POPUP_CLASS)) and r[4] and r,
+                timeout, 0.05)
+
     def open_menu(self):
         """The bar's menu on the screen: its rectangle, or None while none is shown."""
         rect = self.session.window_rect(MENU_CLASS)
@@ -193,6 +225,14 @@ class BarCase(unittest.TestCase):
         y = bar_rect[1] + round(top / tpp) + inset
         return winebox.colours_in(shot, x, y, round(width / tpp) - 2 * inset,
                                   round(height / tpp) - 2 * inset)
+
+    def item_colours_now(self, bar_rect, item_twips, inset=3):
+        """item_pixels, read from the screen as it is at this moment instead of a screenshot."""
+        tpp = self.twips_per_pixel
+        left, top, width, height = item_twips
+        return self.session.screen_colours(
+            bar_rect[0] + round(left / tpp) + inset, bar_rect[1] + round(top / tpp) + inset,
+            round(width / tpp) - 2 * inset, round(height / tpp) - 2 * inset)
 
     def desktop_colour(self, shot):
         # The middle of the screen shows nothing but the desktop in these tests.
