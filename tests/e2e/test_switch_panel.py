@@ -68,9 +68,14 @@ class PanelFoldingTest(SwitchPanelCase):
         opened_at = time.monotonic()
         self.assertTrue(opened, f"the panel did not open under the pointer: {self.panel()}")
         self.assertAgainstBar(opened, bar)
-        shot = self.session.screenshot("panel-open")
-        # The four set buttons show: light blue with the white labels over them.
-        buttons = winebox.colours_in(shot, opened[0], opened[1], self.px(880), opened[3])
+        # The four set buttons show: light blue with the white labels over them, drawn a moment
+        # after the panel has its width; read from the screen, as the panel folds again soon.
+        def buttons_drawn():
+            colours = self.session.screen_colours(opened[0], opened[1], self.px(880), opened[3])
+            return colours if "FFFFFF" in colours and len(colours) > 8 else None
+        buttons = winebox.wait_until(buttons_drawn, 4, 0.02) or self.session.screen_colours(
+            opened[0], opened[1], self.px(880), opened[3])
+        self.session.screenshot("panel-open")
         self.assertIn("FFFFFF", buttons)
         self.assertGreater(len(buttons), 8, buttons)
 
