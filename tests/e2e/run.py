@@ -114,8 +114,12 @@ def worker(number, displays, tasks, results):
             counts = (0, 0, 1, 0)
         finally:
             sys.stdout, sys.stderr = sys.__stdout__, sys.__stderr__
+        # The class's own "Ran N tests" and "OK" would read like the run's end: the run's
+        # closing lines come once, after every class.
+        report = output.getvalue()
+        closing = report.rfind("\n" + unittest.TextTestResult.separator2 + "\nRan ")
         results.put((number, name, time.monotonic() - started, counts, durations,
-                     output.getvalue()))
+                     report[:closing] if closing >= 0 else report))
 
 
 def main():
