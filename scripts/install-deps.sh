@@ -13,8 +13,9 @@ packages=(
     clang clang-14 libclang-rt-14-dev clang-format
     # the Windows build
     g++-mingw-w64-x86-64-posix mingw-w64-tools
-    # running it: Wine in a virtual X server, input, screenshots, Japanese fonts
-    wine wine64 xvfb xauth x11-utils xdotool imagemagick
+    # running it: Wine in a virtual X server, input (and xmodmap for keys the keyboard
+    # lacks), screenshots, Japanese fonts
+    wine wine64 xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho
     # the end-to-end tests and the start-up benchmark
     python3 procps
