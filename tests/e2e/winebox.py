@@ -245,16 +245,23 @@ class Framebuffer:
 
     def __init__(self, path):
         self.path = path
-        fields = struct.unpack(">25I", path.read_bytes()[:100])
+        self.offset = None
+
+    def _read_header(self):
+        # Read at the first look, not when the server starts: Xvfb may take the connections
+        # before it has written the file's header.
+        fields = struct.unpack(">25I", self.path.read_bytes()[:100])
         header_size, ncolors = fields[0], fields[19]
         self.bits_per_pixel, self.bytes_per_line = fields[11], fields[12]
         if self.bits_per_pixel != 32 or fields[7] != 0:  # 32-bit pixels, low byte first
-            raise RuntimeError(f"{path}: an unexpected pixel format")
+            raise RuntimeError(f"{self.path}: an unexpected pixel format")
         # Past the header (which holds the window's name) and the colour map.
         self.offset = header_size + 12 * ncolors
 
     def colours(self, x, y, w, h):
         """The set of distinct colours ("RRGGBB") in a rectangle of the screen."""
+        if self.offset is None:
+            self._read_header()
         colours = set()
         with open(self.path, "rb") as screen:
             for row in range(y, y + h):
@@ -325,7 +332,7 @@ class Session:
     """Wine's desktop with its taskbar on one display, and the programs started on it."""
 
     def __init__(self, prefix, width=1024, height=768, display=None, artifacts=None,
-                 first_display=None, private_trash=True):
+                 first_display=None, private_trash=True, keys=""):
         self.prefix = prefix
         self.width = width
         self.height = height
@@ -336,6 +343,9 @@ class Session:
         self.keeper = None
         self.shots = 0
         self.bound_keys = {}
+        # Characters the session will type: bound to keys before its first program starts,
+        # which reads the keyboard's layout once.
+        self.keys = keys
         # The Recycle Bin under Wine is the XDG trash, which every program of the user shares:
         # each session gets a trash of its own, so no test ever touches a real one.
         self.data_home = None
@@ -354,6 +364,7 @@ class Session:
         if self.private_trash:
             self.data_home = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-xdg-"))
         self.xserver.start(self.first_display)
+        self.bind_keys(self.keys)
         self.prefix.set_screen(self.width, self.height)
         # The first Wine program of the session creates the desktop and its taskbar, and keeps
         # them for the session.
