@@ -73,6 +73,8 @@ class BarCase(unittest.TestCase):
 
     dpi = 96
     screen = (1024, 768)
+    # The characters beyond ASCII the test types (Session.bind_keys).
+    keys_typed = ""
 
     def setUp(self):
         exe = winebox.quorvel_exe()
@@ -90,8 +92,8 @@ class BarCase(unittest.TestCase):
         shutil.rmtree(self.artifacts, ignore_errors=True)
         self.prefix = shared_prefix(self.dpi)
         self.session = winebox.Session(
-            self.prefix, *self.screen, artifacts=self.artifacts, first_display=next(_displays)
-        )
+            self.prefix, *self.screen, artifacts=self.artifacts, first_display=next(_displays),
+            keys=self.keys_typed)
         self.session.start()
         self.addCleanup(self._finish)
         # The prefix's user never changes: one probe per run asks for it.
