@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 // clang-format on
 
 #include "forms/form.h"
+#include "platform/event_dispatcher.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/strconv.h"
@@ -418,6 +420,44 @@ TEST_F(ChildControlsTest, TabAndEnterGoThroughTheDialogManager) {
     events_.clear();
     SendMessageW(parent(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(events_, std::vector<std::string>{"ok"});
+}
+
+TEST_F(ChildControlsTest, AKeyWhoseEventUnloadsItsWindowAndMakesOthersEndsCleanly) {
+    // As a set switch answered from the keyboard does: after the button's event the window
+    // goes and the bar's windows are made afresh, so the host's list of windows changes while
+    // the dialog manager still works on the key.
+    auto doomed = std::make_unique<ControlsForm>("Doomed", services_);
+    doomed->show();
+    host_.sync();
+    std::vector<std::unique_ptr<ControlsForm>> others;
+    bool unload = false;
+    doomed->cmdOK.onClick = [&unload] { unload = true; };
+    EventDispatcher events;
+    events.bringUpToDate = [this] { host_.sync(); };
+    events.afterOutermost = [&] {
+        if (std::exchange(unload, false)) {
+            doomed.reset();
+            for (int i = 0; i < 8; ++i) {
+                others.push_back(std::make_unique<ControlsForm>("Other", services_));
+                others.back()->show();
+            }
+        }
+    };
+    host_.setDispatcher(&events);
+    HWND window = host_.windowOf(*doomed);
+    SetForegroundWindow(window);
+    SetFocus(host_.windowOf(doomed->txtName));
+    MSG enter{host_.windowOf(doomed->txtName), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(host_.preTranslate(enter));
+    EXPECT_EQ(doomed, nullptr);
+    EXPECT_EQ(others.size(), 8U);
+    // The window goes with the next message, as after a click that unloads it.
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        DispatchMessageW(&msg);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    host_.setDispatcher(nullptr);
 }
 
 TEST_F(ChildControlsTest, KeysOfWindowsWithoutControlsAreLeftAlone) {

@@ -68,6 +68,18 @@ struct HostedWindow {
         }
     }
 
+    // Counts a handler of the window on the stack, so the window outlives it.
+    class Busy {
+    public:
+        explicit Busy(HostedWindow& hosted) noexcept : busy_(hosted.busy) { ++busy_; }
+        ~Busy() { --busy_; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        int& busy_;
+    };
+
     // The form is gone; the window stays until no handler of it is on the stack.
     void formGone() noexcept {
         form = nullptr;

@@ -1,6 +1,8 @@
 // The window host as the forms see it, and the lookups from forms to their windows.
 #include "platform/win32/window_host.h"
 
+#include <algorithm>
+
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/window_frame.h"
 
@@ -98,17 +100,26 @@ bool Win32WindowHost::preTranslate(MSG& msg) {
         return false;
     }
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    for (const auto& hosted : windows_) {
-        if (hosted->form != nullptr && hosted->window.get() == root) {
-            // The bar and its popups have no controls: their keys go on as before.
-            if (hosted->children.empty() || IsDialogMessageW(root, &msg) == FALSE) {
-                return false;
-            }
-            hosted->children.showDefault();
-            return true;
+    const auto found = std::ranges::find_if(windows_, [root](const auto& hosted) {
+        return hosted->form != nullptr && hosted->window.get() == root;
+    });
+    // The bar and its popups have no controls: their keys go on as before.
+    if (found == windows_.end() || (*found)->children.empty()) {
+        return false;
+    }
+    // The key runs the window's handlers, which may unload it and make or drop other windows
+    // (a set switch restarts the bar): the window outlives the call, the list may change.
+    HostedWindow& hosted = **found;
+    bool handled = false;
+    {
+        const HostedWindow::Busy busy(hosted);
+        handled = IsDialogMessageW(root, &msg) != FALSE;
+        if (handled && hosted.form != nullptr) {
+            hosted.children.showDefault();
         }
     }
-    return false;
+    reapWhenFree(hosted);
+    return handled;
 }
 
 void Win32WindowHost::onBroadcast(UINT message, std::function<void()> handler) {

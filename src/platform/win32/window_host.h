@@ -94,6 +94,7 @@ private:
     const std::wstring& classFor(const std::string& formName);
     HWND realise(HostedWindow& hosted);
     void reap();
+    void reapWhenFree(HostedWindow& hosted);
     [[nodiscard]] static HWND ownerFor(const HostedWindow& hosted) noexcept;
     [[nodiscard]] HostedWindow* hostedOf(const forms::Form& form) const noexcept;
 

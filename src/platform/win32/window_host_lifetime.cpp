@@ -39,18 +39,6 @@ int dpiOf(HWND window) {
     return dpi == 0 ? kDesignDpi : static_cast<int>(dpi);
 }
 
-// Counts a handler of a window on the stack, so the window outlives it.
-class BusyScope {
-public:
-    explicit BusyScope(int& busy) noexcept : busy_(busy) { ++busy_; }
-    ~BusyScope() { --busy_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    int& busy_;
-};
-
 }  // namespace
 
 Win32WindowHost::Win32WindowHost(HINSTANCE instance, FailureLog& failures)
@@ -178,18 +166,23 @@ LRESULT CALLBACK Win32WindowHost::windowProc(HWND window, UINT message, WPARAM w
     }
     LRESULT result = 0;
     {
-        const BusyScope busy(hosted->busy);
+        const HostedWindow::Busy busy(*hosted);
         host.failures_.guard([&] { result = host.handle(*hosted, message, wp, lp); });
     }
+    host.reapWhenFree(*hosted);
+    return result;
+}
+
+void Win32WindowHost::reapWhenFree(HostedWindow& hosted) {
     // A window whose form was unloaded by one of its own handlers (the settings window's
     // close box, the folder chooser's OK) had to outlive that handler. It goes with the next
     // message rather than now, because the control that reported the click may still be on
     // the stack, and rather than at whatever event comes next, which for an idle bar may be
     // none: the window would stay on the screen.
-    if (hosted->form == nullptr && hosted->busy == 0) {
-        host.failures_.check(PostMessageW(window, kReapMessage, 0, 0), "PostMessageW (reap)");
+    if (hosted.form == nullptr && hosted.busy == 0 && hosted.window) {
+        failures_.check(PostMessageW(hosted.window.get(), kReapMessage, 0, 0),
+                        "PostMessageW (reap)");
     }
-    return result;
 }
 
 }  // namespace quorvel::platform::win32
