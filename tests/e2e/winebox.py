@@ -273,6 +273,13 @@ class Framebuffer:
         return colours
 
 
+# Keys that the tests' text is typed on. Wine gives a key with no virtual key of its own one
+# of about 29 spare virtual keys, in keycode order, and the keys past the last get none and
+# type nothing. These keys (media and Sun keys no test presses) have spare virtual keys of
+# Xvfb's keyboard: bound to the text's characters, they keep theirs, and no key goes without.
+TEXT_KEYCODES = [124, 126, 128, *range(137, 146), 147, 148, 150, 151, 152, 153, *range(155, 162)]
+
+
 class XServer:
     """One Xvfb display of DISPLAY_NUMBERS, or the user's own display when given."""
 
@@ -298,7 +305,9 @@ class XServer:
             screen_dir = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-screen-"))
             process = subprocess.Popen(
                 ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
-                 "-nolisten", "tcp", "-fbdir", str(screen_dir)],
+                 # -noreset: the keys bound before the first program connects stay bound
+                 # when the binding tool disconnects, instead of going with the server's reset.
+                 "-nolisten", "tcp", "-noreset", "-fbdir", str(screen_dir)],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             )
             socket = pathlib.Path(f"/tmp/.X11-unix/X{number}")
@@ -360,6 +369,14 @@ class Session:
         self.stop()
 
     def start(self):
+        try:
+            return self._start()
+        except BaseException:
+            # A session that could not start leaves no X server or Wine behind.
+            self.stop()
+            raise
+
+    def _start(self):
         self.prefix.kill()
         if self.private_trash:
             self.data_home = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-xdg-"))
@@ -542,30 +559,35 @@ class Session:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def bind_keys(self, text):
-        """Gives every character of the text that the keyboard lacks a spare key of its own for
-        the rest of the session. xdotool otherwise binds such a character to a spare key for
-        one key press and unbinds it at once, and a program that reads the key after that (a
-        Wine program on a busy machine) gets nothing."""
+        """Gives every character of the text beyond ASCII a key of its own for the rest of the
+        session. Called before the session's first program starts: a Wine program reads the
+        keyboard once, and types nothing for a key that had no virtual key then (xdotool's own
+        way, a key bound for one press and unbound at once, loses keys on a busy machine)."""
         missing = sorted({c for c in text if ord(c) > 0x7E} - set(self.bound_keys))
         if not missing:
             return
-        keymap = subprocess.run(["xmodmap", "-pke"], env=self.env(), check=True,
-                                capture_output=True, text=True).stdout
-        used = set(self.bound_keys.values())
-        spare = [int(m.group(1)) for m in re.finditer(r"^keycode\s+(\d+) =\s*$", keymap, re.M)
-                 if int(m.group(1)) not in used]
-        if len(spare) < len(missing):
-            raise RuntimeError(f"{len(spare)} spare keys for {len(missing)} characters")
-        expressions = []
-        for char, keycode in zip(missing, spare):
-            self.bound_keys[char] = keycode
-            expressions += ["-e", f"keycode {keycode} = U{ord(char):04X}"]
+        free = [k for k in TEXT_KEYCODES if k not in self.bound_keys.values()]
+        if len(free) < len(missing):
+            raise RuntimeError(f"{len(free)} keys left for {len(missing)} characters")
+        chosen = list(zip(missing, free))
+        # The symbol on both levels, as xmodmap otherwise leaves some keys as they were.
+        expressions = [arg for char, keycode in chosen
+                       for arg in ("-e", f"keycode {keycode} = U{ord(char):04X} U{ord(char):04X}")]
         subprocess.run(["xmodmap", *expressions], env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        keymap = subprocess.run(["xmodmap", "-pke"], env=self.env(), check=True,
+                                capture_output=True, text=True).stdout
+        for char, keycode in chosen:
+            if not re.search(rf"^keycode\s+{keycode} = U{ord(char):04X}\b", keymap, re.M):
+                raise RuntimeError(f"the X server kept keycode {keycode} from {char}")
+            self.bound_keys[char] = keycode
 
     def type_text(self, text, delay_ms=120):
-        """Types the text with real key events, each character on a key bound for the session."""
-        self.bind_keys(text)
+        """Types the text with real key events; its characters beyond ASCII must have been bound
+        when the session started (the `keys` it was made with)."""
+        unbound = sorted({c for c in text if ord(c) > 0x7E} - set(self.bound_keys))
+        if unbound:
+            raise RuntimeError(f"not bound when the session started: {''.join(unbound)}")
         self.xdotool("type", "--delay", delay_ms, text)
 
     def move_to(self, x, y):
