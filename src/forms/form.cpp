@@ -349,7 +349,14 @@ void Form::mouseMove(Point p) {
     }
 }
 
-void Form::mouseDown(MouseButton button, Point p) {
+void Form::mouseDown(MouseButton button, Point p, std::optional<std::uint32_t> pressedAtMs) {
+    if (button != MouseButton::Left) {
+        presses_.reset();
+    } else if (presses_.repeats({left() + p.x, top() + p.y}, pressedAtMs,
+                                services_.host.doubleClickLimits())) {
+        pressed_ = nullptr;
+        return;
+    }
     Control* c = controlAt(p);
     if (button == MouseButton::Left) {
         pressed_ = c;

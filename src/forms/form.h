@@ -16,6 +16,7 @@
 #include "forms/command.h"
 #include "forms/control.h"
 #include "forms/control_table.h"
+#include "forms/double_click.h"
 #include "forms/geometry.h"
 #include "forms/image.h"
 #include "forms/label.h"
@@ -45,6 +46,8 @@ public:
     // The size of the form's whole window as the window system draws it, title bar, frame and
     // menu bar included; a borderless window is as large as its form.
     [[nodiscard]] virtual Size windowSize(const Form& form);
+    // How near in time and place a second press must come to make a double-click.
+    [[nodiscard]] virtual DoubleClickLimits doubleClickLimits() { return {}; }
     // Brings every window in line with its form and draws it at once, without waiting for the
     // end of the event: a handler that shows a window and then works on for a while would
     // otherwise show nothing until it has finished.
@@ -199,7 +202,12 @@ public:
     // The pointer shape over the point: the one of the image there, else the window's arrow.
     [[nodiscard]] MousePointer pointerAt(Point p) const noexcept;
     void mouseMove(Point p);
-    void mouseDown(MouseButton button, Point p);
+    // `pressedAtMs` is the press's time as the system stamps its input. A left press that only
+    // repeats the one before (the second of a double-click, the third of a triple-click) acts no
+    // more: no press handler runs and no click follows, as a double-click is one action. A press
+    // without a time is a press of its own.
+    void mouseDown(MouseButton button, Point p,
+                   std::optional<std::uint32_t> pressedAtMs = std::nullopt);
     void mouseUp(MouseButton button, Point p);
     // The window lost the mouse capture between press and release: no click follows.
     void captureLost() noexcept { pressed_ = nullptr; }
@@ -249,6 +257,7 @@ private:
     std::vector<std::unique_ptr<MenuItem>> menus_;
     std::uint64_t revision_ = 0;
     Control* pressed_ = nullptr;  // the control a left press went down on, for click
+    PressSeries presses_;
 };
 
 }  // namespace quorvel::forms

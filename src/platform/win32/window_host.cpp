@@ -498,7 +498,8 @@ LRESULT Win32WindowHost::handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM 
             return 0;
         case WM_LBUTTONDOWN:
             SetCapture(window);
-            form->mouseDown(forms::MouseButton::Left, pointFrom(lp, hosted.dpi));
+            form->mouseDown(forms::MouseButton::Left, pointFrom(lp, hosted.dpi),
+                            static_cast<std::uint32_t>(GetMessageTime()));
             return 0;
         case WM_LBUTTONUP:
             hosted.releasingCapture = true;

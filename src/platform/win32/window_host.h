@@ -14,6 +14,7 @@
 #include "platform/event_dispatcher.h"
 #include "platform/win32/brush_cache.h"
 #include "platform/win32/child_controls.h"
+#include "platform/win32/double_click.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
@@ -40,6 +41,7 @@ public:
     void formDestroyed(forms::Form& form) override;
     forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
     forms::Size windowSize(const forms::Form& form) override;
+    forms::DoubleClickLimits doubleClickLimits() override { return systemDoubleClickLimits(); }
     void updateNow() override;
 
     // Position, size, visibility, stacking, colour key and paint of every window from its form.
