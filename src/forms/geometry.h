@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace quorvel::forms {
@@ -37,6 +38,13 @@ struct Rect {
     }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// Where a window of this whole size (frame included) stands centred on the area. One larger than
+// the area keeps its top-left corner on it, so that its title bar can still be taken to move it.
+[[nodiscard]] constexpr Point centredIn(const Rect& area, Size size) noexcept {
+    return Point{std::max(area.left, area.left + area.width / 2 - size.width / 2),
+                 std::max(area.top, area.top + area.height / 2 - size.height / 2)};
+}
 
 // Colour numbers as the settings store them: &HBBGGRR, red in the low byte. Numbers with the
 // top bit set name a Windows system colour by its index in the low byte.

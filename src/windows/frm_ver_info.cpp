@@ -81,10 +81,11 @@ FrmVerInfo::FrmVerInfo(window_api::Windows& windows)
 }
 
 void FrmVerInfo::Form_Load() {
-    // Centred; on a screen smaller than the window its corner stays on the screen.
-    platform::Screen& screen = windows_.ports().screen;
-    setTop(std::max(0, screen.heightTwips() / 2 - height() / 2));
-    setLeft(std::max(0, screen.widthTwips() / 2 - width() / 2));
+    // Centred as the whole window, title bar and frame included; on a screen smaller than the
+    // window its corner stays on the screen.
+    const forms::Point at = forms::centredIn(windows_.ports().screen.bounds(), windowSize());
+    setTop(at.y);
+    setLeft(at.x);
 }
 
 void FrmVerInfo::Command1_Click() {
