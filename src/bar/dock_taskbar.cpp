@@ -78,7 +78,9 @@ void Dock::placeOnScreen() {
     keepBesideBar(windows_.namePopupIfLoaded(), oldLeft, oldTop);
     if (window_api::NamePopup* popup = windows_.namePopupIfLoaded()) {
         forms::Form& name = popup->window();
-        name.setLeft(leftOnScreen(name.left(), name.width(), ports().screen.bounds()));
+        const forms::Rect kept = forms::keptOn(ports().screen.bounds(), name.bounds());
+        name.setLeft(kept.left);
+        name.setTop(kept.top);
     }
 }
 

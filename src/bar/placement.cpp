@@ -63,9 +63,4 @@ forms::Twips barLeft(const forms::Rect& screen, const Taskbar& taskbar, bool tas
     return std::max(rightEndOn, from + window_api::SwitchPanel::kOpenWidth);
 }
 
-forms::Twips leftOnScreen(forms::Twips left, forms::Twips width,
-                          const forms::Rect& screen) noexcept {
-    return std::max(screen.left, std::min(left, screen.left + screen.width - width));
-}
-
 }  // namespace quorvel::bar

@@ -41,8 +41,4 @@ struct Taskbar {
 [[nodiscard]] forms::Twips barLeft(const forms::Rect& screen, const Taskbar& taskbar,
                                    bool taskbarShown, forms::Twips fullWidth) noexcept;
 
-// A window's left edge kept on the screen: moved only as far as it takes.
-[[nodiscard]] forms::Twips leftOnScreen(forms::Twips left, forms::Twips width,
-                                        const forms::Rect& screen) noexcept;
-
 }  // namespace quorvel::bar

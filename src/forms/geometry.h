@@ -46,6 +46,14 @@ struct Rect {
                  std::max(area.top, area.top + area.height / 2 - size.height / 2)};
 }
 
+// The rectangle moved, only as far as it takes, to lie on the area; one larger than the area
+// keeps its left and top edges on it.
+[[nodiscard]] constexpr Rect keptOn(const Rect& area, Rect r) noexcept {
+    r.left = std::max(area.left, std::min(r.left, area.left + area.width - r.width));
+    r.top = std::max(area.top, std::min(r.top, area.top + area.height - r.height));
+    return r;
+}
+
 // Colour numbers as the settings store them: &HBBGGRR, red in the low byte. Numbers with the
 // top bit set name a Windows system colour by its index in the low byte.
 using ColorNumber = std::uint32_t;

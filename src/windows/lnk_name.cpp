@@ -99,13 +99,21 @@ void LnkName::ShowAgain() {
     }
 }
 
+void LnkName::restAt(forms::Twips top) {
+    // The name never rests off the screen: a bar kept where it was at the other edge (a set
+    // shown without its settings does not move it) has it on the screen's edge instead.
+    forms::Rect wanted = bounds();
+    wanted.top = top;
+    setTop(forms::keptOn(windows_.ports().screen.bounds(), wanted).top);
+}
+
 void LnkName::Strt() {
     const forms::Form& dock = windows_.bar().window();
     const settings::SettingsModel& m = windows_.bar().settings();
     if (!slides()) {
         // Over an opaque bar the name cannot hide behind the items, so it does not slide; it
         // shows on the next pointer move over the same item.
-        setTop(m.DockPos == w::kTop ? dock.top() + dock.height() + kGapBelowBar
+        restAt(m.DockPos == w::kTop ? dock.top() + dock.height() + kGapBelowBar
                                     : dock.top() - kRestAboveBar);
         setBehind(nullptr);
         Tim3_->start(kHideDelayMs);
@@ -133,13 +141,13 @@ void LnkName::Tim1_Timer() {
             setTop(top() + kSlideStep);
             return;
         }
-        setTop(dock.top() + dock.height() + kGapBelowBar);
+        restAt(dock.top() + dock.height() + kGapBelowBar);
     } else if (pos == w::kBottom) {
         if (top() >= dock.top() - kBottomSlideMargin) {
             setTop(top() - kSlideStep);
             return;
         }
-        setTop(dock.top() - kRestAboveBar);
+        restAt(dock.top() - kRestAboveBar);
     } else {
         return;
     }

@@ -36,6 +36,7 @@ public:
 
 private:
     [[nodiscard]] bool slides() const;
+    void restAt(forms::Twips top);
     void Load();
     void Tim1_Timer();
     void Tim2_Timer();
