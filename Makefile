@@ -44,7 +44,7 @@ format-check:
 	    xargs -0 clang-format --dry-run -Werror
 
 e2e: build-windows settings-tool
-	QUORVEL_E2E_STRICT=1 python3 -m unittest discover -s tests/e2e -t tests/e2e -p 'test_*.py' -v
+	QUORVEL_E2E_STRICT=1 python3 tests/e2e/run.py
 
 bench: build-linux
 	find build/linux/tests/bench -maxdepth 2 -type f -name quorvel_bench -exec {} \;

@@ -6,6 +6,7 @@
 #include "platform/native/native_file_system.h"
 #include "platform/win32/cleanup.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/folders.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/identity.h"
@@ -31,23 +32,23 @@ namespace w = platform::win32;
 // visible, so the bar applies its own setting again.
 constexpr wchar_t kTaskbarCreated[] = L"TaskbarCreated";
 
-int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
-        w::Win32WindowHost& host) {
+int run(HINSTANCE instance, w::FailureLog& failures, w::Win32Screen& screen,
+        w::Win32Dialogs& dialogs, w::Win32WindowHost& host) {
     // Every event the host or the timers dispatch ends with the after-event step, wherever it
     // is dispatched: the main loop, a message box's loop, a popup menu's or a dialog's. It
     // outlives the program, whose windows may still send messages while they are destroyed.
     platform::EventDispatcher events;
-    w::Win32TimerService timers(instance, &host.failures());
+    w::Win32TimerService timers(instance, failures);
     w::Win32Identity identity;
     platform::native::NativeFileSystem files;
     w::Win32SingleInstance singleInstance;
-    w::WicPictures pictures;
+    w::WicPictures pictures(failures);
     w::Win32Process process;
-    w::Win32Shell shell(instance, [&host](const forms::Form& form) { return host.windowOf(form); });
+    const auto windowOf = [&host](const forms::Form& form) { return host.windowOf(form); };
+    w::Win32Shell shell(instance, windowOf, failures);
     shell.setDispatcher(&events);
     w::Win32Folders folders;
-    w::Win32Cleanup cleanup([&host](const forms::Form& form) { return host.windowOf(form); },
-                            &host.failures());
+    w::Win32Cleanup cleanup(windowOf, failures);
     platform::Ports ports{identity, files,   singleInstance, screen, dialogs, folders,
                           pictures, process, host,           timers, shell,   cleanup};
     program::Program program(ports);
@@ -86,9 +87,8 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        host.rethrowPendingFailure();
-        timers.rethrowPendingFailure();
-        shell.rethrowPendingFailure();
+        // A handler that failed inside a window procedure, a tick or a watcher's report.
+        failures.rethrowParked();
     }
     // However the loop came to its end (a quit message from anywhere), the taskbar comes back.
     program.unload();
@@ -99,21 +99,22 @@ int run(HINSTANCE instance, w::Win32Screen& screen, w::Win32Dialogs& dialogs,
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    // Before anything loads a library or can fail.
-    w::restrictLibrarySearch();
-    const w::PinnedSystemLibraries pinned;
+    // Before anything loads a library or can fail; the log itself loads nothing.
+    w::FailureLog failures;
+    w::restrictLibrarySearch(failures);
+    const w::PinnedSystemLibraries pinned(failures);
     w::installLastResort();
     // The bar's windows are tool windows: no taskbar button, no Alt+Tab entry, so nothing
     // would show a class icon. The program icon lives in the file's resources; loading it here
     // would only cost start-up time (tens of milliseconds under Wine), so the host loads it
     // when the first dialog window (which has a title bar and a taskbar button) appears.
-    w::Win32Screen screen;
-    w::Win32WindowHost host(instance);
+    w::Win32Screen screen(failures);
+    w::Win32WindowHost host(instance, failures);
     host.setDialogIcon(IDI_QUORVEL);
-    w::Win32Dialogs dialogs([&host] { return host.mainWindow(); });
+    w::Win32Dialogs dialogs([&host] { return host.mainWindow(); }, failures);
     // An unexpected failure ends the program like any run-time error, but never leaves the
     // taskbar hidden behind it.
-    return w::runGuarded([&] { return run(instance, screen, dialogs, host); },
+    return w::runGuarded([&] { return run(instance, failures, screen, dialogs, host); },
                          [&dialogs](const std::string& what) {
                              dialogs.messageBox(
                                  what.empty() ? std::string(messages::kUnexpectedFailure) : what,

@@ -1,6 +1,7 @@
 """Shared set-up of the end-to-end tests: one Wine prefix per screen resolution in dots per inch
 for the whole run, and for every test its own display, working folder and artefact folder."""
 
+import contextlib
 import itertools
 import json
 import os
@@ -8,11 +9,12 @@ import pathlib
 import re
 import shutil
 import subprocess
+import threading
 import unittest
 
 import winebox
 
-E2E_BUILD = winebox.REPO / "build" / "e2e"
+E2E_BUILD = winebox.BUILD_E2E
 ARTIFACTS = winebox.REPO / "artifacts" / "e2e"
 
 BAR_CLASS = "Quorvel.Dock"
@@ -37,16 +39,23 @@ BACKGROUND_PROBE_TWIPS = (2400, 660)
 TRANSPARENT_KEY = (0x84, 0x51, 0x55)
 
 _prefixes = {}
+_user_names = {}
 _displays = itertools.cycle(winebox.DISPLAY_NUMBERS)
 
 
+# The prefix of this run's tests: one for a plain run, one for each session when run.py runs the
+# tests in two sessions at once.
+PREFIX_PATH = E2E_BUILD / os.environ.get("QUORVEL_E2E_PREFIX", "prefix")
+
+
 def shared_prefix(dpi):
-    """The prefix for this dots-per-inch setting, initialised afresh once per run unless
-    QUORVEL_E2E_KEEP_PREFIX asks to reuse the previous run's."""
+    """The run's prefix, seen at this dots-per-inch setting: copied afresh from the set-up
+    template once per run unless QUORVEL_E2E_KEEP_PREFIX asks to reuse the previous run's."""
+    if not _prefixes:
+        keep = os.environ.get("QUORVEL_E2E_KEEP_PREFIX")
+        winebox.WinePrefix(PREFIX_PATH).create(fresh=not keep)
     if dpi not in _prefixes:
-        prefix = winebox.WinePrefix(E2E_BUILD / f"prefix-{dpi}dpi", dpi)
-        prefix.create(fresh=not os.environ.get("QUORVEL_E2E_KEEP_PREFIX"))
-        _prefixes[dpi] = prefix
+        _prefixes[dpi] = winebox.WinePrefix(PREFIX_PATH, dpi)
     return _prefixes[dpi]
 
 
@@ -64,6 +73,8 @@ class BarCase(unittest.TestCase):
 
     dpi = 96
     screen = (1024, 768)
+    # The characters beyond ASCII the test types (Session.bind_keys).
+    keys_typed = ""
 
     def setUp(self):
         exe = winebox.quorvel_exe()
@@ -81,11 +92,14 @@ class BarCase(unittest.TestCase):
         shutil.rmtree(self.artifacts, ignore_errors=True)
         self.prefix = shared_prefix(self.dpi)
         self.session = winebox.Session(
-            self.prefix, *self.screen, artifacts=self.artifacts, first_display=next(_displays)
-        )
+            self.prefix, *self.screen, artifacts=self.artifacts, first_display=next(_displays),
+            keys=self.keys_typed)
         self.session.start()
         self.addCleanup(self._finish)
-        self.user = self.session.user_name()
+        # The prefix's user never changes: one probe per run asks for it.
+        if not _user_names.get(self.prefix.path):
+            _user_names[self.prefix.path] = self.session.user_name()
+        self.user = _user_names[self.prefix.path]
 
     def _finish(self):
         try:
@@ -159,6 +173,36 @@ class BarCase(unittest.TestCase):
         left, top, width, height = item_twips
         return self.point_in_bar(bar_rect, left + width / 2, top + height / 2)
 
+    @contextlib.contextmanager
+    def pointing_at(self, x, y):
+        """Keeps the pointer moving over a point while the block runs. A name shows for half a
+        second after each move over its item, less than a probe or a screenshot can take on a
+        busy machine; with the pointer moving it comes back every fifth of a second."""
+        done = threading.Event()
+
+        def keep_moving():
+            for step in itertools.cycle((0, 1)):
+                if done.is_set():
+                    return
+                self.session.move_to(x + step, y)
+                done.wait(0.2)
+
+        mover = threading.Thread(target=keep_moving, daemon=True)
+        mover.start()
+        try:
+            yield
+        finally:
+            done.set()
+            mover.join()
+
+    def wait_for_name(self, x, y, timeout=30):
+        """Points at an item until its name is seen on the screen; returns the name popup's
+        rectangle."""
+        with self.pointing_at(x, y):
+            return winebox.wait_until(
+                lambda: (r := self.session.window_rect(NAME_POPUP_CLASS)) and r[4] and r,
+                timeout, 0.05)
+
     def open_menu(self):
         """The bar's menu on the screen: its rectangle, or None while none is shown."""
         rect = self.session.window_rect(MENU_CLASS)
@@ -183,6 +227,14 @@ class BarCase(unittest.TestCase):
         y = bar_rect[1] + round(top / tpp) + inset
         return winebox.colours_in(shot, x, y, round(width / tpp) - 2 * inset,
                                   round(height / tpp) - 2 * inset)
+
+    def item_colours_now(self, bar_rect, item_twips, inset=3):
+        """item_pixels, read from the screen as it is at this moment instead of a screenshot."""
+        tpp = self.twips_per_pixel
+        left, top, width, height = item_twips
+        return self.session.screen_colours(
+            bar_rect[0] + round(left / tpp) + inset, bar_rect[1] + round(top / tpp) + inset,
+            round(width / tpp) - 2 * inset, round(height / tpp) - 2 * inset)
 
     def desktop_colour(self, shot):
         # The middle of the screen shows nothing but the desktop in these tests.

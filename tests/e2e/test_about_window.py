@@ -38,6 +38,10 @@ class AboutWindowCase(bar_case.BarCase):
         return round(twips * self.dpi / 1440)
 
     def ok_button(self):
+        # The window shows before its button is made: wait for the button, then check it is
+        # the only one.
+        winebox.wait_until(lambda: any(c["class"] == "Button"
+                                       for c in self.session.controls(ABOUT_CLASS)), 30, 0.2)
         buttons = [c for c in self.session.controls(ABOUT_CLASS) if c["class"] == "Button"]
         self.assertEqual(len(buttons), 1, buttons)
         return buttons[0]
@@ -53,8 +57,12 @@ class AboutWindowTest(AboutWindowCase):
         self.start_bar()
         bar = self.wait_for_open_bar()
         window = self.open_about(bar)
-        time.sleep(0.5)
-        shot = self.session.screenshot("about")
+        # Drawn: the window's background colour inside its client area's corner.
+        x, y = self.client_origin()
+        shot = winebox.wait_until(
+            lambda: (s := self.session.screenshot("about")) and
+            winebox.pixel(s, x + 2, y + 2) == (204, 225, 244) and s, 30, 0.2)
+        self.assertTrue(shot, "the About window was never drawn in its colour")
         code, text = self.session.probe("text", ABOUT_CLASS)
         self.assertEqual((code, text.splitlines()[0]), (0, "バージョン情報"))
         # Centred on the screen (by its client area: the frame adds a few pixels to the right
@@ -66,8 +74,6 @@ class AboutWindowTest(AboutWindowCase):
         self.assertEqual(ok["rect"], (self.px(left), self.px(top),
                                       self.px(left + width) - self.px(left),
                                       self.px(top + height) - self.px(top)))
-        x, y = self.client_origin()
-        self.assertEqual(winebox.pixel(shot, x + 2, y + 2), (204, 225, 244))
         client_right = x + self.px(CLIENT_TWIPS[0])
         self.assertLessEqual(client_right, window[0] + window[2])
 
@@ -114,7 +120,6 @@ class AboutLinkTest(AboutWindowCase):
         self.start_bar()
         bar = self.wait_for_open_bar()
         self.open_about(bar)
-        time.sleep(0.5)
         x, y = self.client_origin()
         # Beside the click area, over the address's first letters: nothing happens.
         self.session.click_at(x + self.px(300), y + self.px(2060))

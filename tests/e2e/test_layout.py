@@ -69,18 +69,18 @@ class NamePopupTest(bar_case.BarCase):
         self.start_bar()
         bar = self.wait_for_open_bar()
         x, y = self.centre_of(bar, bar_case.SLOT_TWIPS(1))
-        # Over an opaque bar the name appears on the second move over the same item.
+        # Over an opaque bar the name appears on the second move over the same item, and lives
+        # for half a second: photograph it, the pointer moving, until its letters are seen.
         self.session.move_to(x, y)
-        self.session.move_to(x + 2, y + 1)
-        # The popup lives for half a second: photograph it until its letters are seen.
-        seen = winebox.wait_until(lambda: self._name_on_screen(), 3, 0.02)
+        with self.pointing_at(x + 2, y + 1):
+            seen = winebox.wait_until(self._name_on_screen, 30, 0.02)
         self.assertTrue(seen, "the name popup never showed its text")
         popup = seen[0]
         tpp = self.twips_per_pixel
         self.assertTrue(bar_case.within(popup[1], bar[1] + bar[3] + 20 / tpp), (popup, bar))
         # It hides itself half a second after the last move.
         hidden = winebox.wait_until(
-            lambda: not self.session.window_rect(NAME_POPUP_CLASS)[4], 5, 0.05)
+            lambda: not self.session.window_rect(NAME_POPUP_CLASS)[4], 30, 0.05)
         self.assertTrue(hidden)
 
     def _name_on_screen(self):

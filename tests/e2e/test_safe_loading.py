@@ -21,7 +21,7 @@ import bar_case
 import test_menu_commands as menu_case
 import test_settings_window as settings_case
 import winebox
-from bar_case import BAR_CLASS, NAME_POPUP_CLASS
+from bar_case import BAR_CLASS
 
 # The system's known DLLs (Windows 10 and 11): the loader takes them from the system folder
 # whatever the search order says.
@@ -155,8 +155,8 @@ class SafeLoadingTest(settings_case.SettingsWindowCase, menu_case.MenuCommandCas
             self.answer_every_message()
 
         # The name popup, and the menu opened and dismissed.
-        self.session.move_to(*self.centre_of(bar, bar_case.SLOT_TWIPS(2)))
-        self.assertIsNotNone(self.session.wait_for_window(NAME_POPUP_CLASS, 10))
+        self.assertTrue(self.wait_for_name(*self.centre_of(bar, bar_case.SLOT_TWIPS(2))),
+                        "the name popup never showed")
         self.right_click_at(*self.centre_of(bar, bar_case.SLOT_TWIPS(2)))
         self.assertIsNotNone(self.session.wait_for_window(bar_case.MENU_CLASS, 10))
         self.keys("Escape")

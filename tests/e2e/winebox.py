@@ -12,12 +12,14 @@ import os
 import pathlib
 import re
 import shutil
+import struct
 import subprocess
 import tempfile
 import time
 
 REPO = pathlib.Path(__file__).resolve().parents[2]
 BUILD_WINDOWS = REPO / "build" / "windows"
+BUILD_E2E = REPO / "build" / "e2e"
 
 
 def _display_numbers():
@@ -110,8 +112,24 @@ def _reg_file(lines):
     return b"\xff\xfe" + text.encode("utf-16-le")
 
 
+def _replace_in_section(text, section, name, value):
+    """A registry file's text with one value of one key replaced; the key and value must be
+    there."""
+    pattern = re.compile(r'(\[' + re.escape(section) + r'\][^\[]*?"' + re.escape(name) +
+                         r'"=)[^\r\n]*')
+    text, replaced = pattern.subn(lambda m: m.group(1) + value, text, count=1)
+    if replaced != 1:
+        raise RuntimeError(f"no {name} under [{section}]")
+    return text
+
+
 class WinePrefix:
-    """A Wine prefix with one shared virtual desktop that shows Wine's taskbar."""
+    """A Wine prefix with one shared virtual desktop that shows Wine's taskbar.
+
+    Setting a prefix up with wineboot takes several seconds (far longer on a busy machine), so
+    it is done once, in a template that no program ever runs in; every prefix a test, a session
+    or a tool uses is a fresh copy of it. The screen's size and dots per inch belong to a
+    session, which writes them into the copy before its first program starts."""
 
     def __init__(self, path, dpi=96):
         # Wine accepts only an absolute prefix path.
@@ -133,19 +151,30 @@ class WinePrefix:
         return env
 
     # Bumped whenever the set-up below changes, so that kept prefixes are made again.
-    SETUP_VERSION = 2
-
-    def _marker(self):
-        return f"{self.dpi} {self.SETUP_VERSION}"
+    SETUP_VERSION = 3
+    TEMPLATE = BUILD_E2E / "prefix-template"
 
     def ready(self):
-        return (self.path / ".quorvel-ready").read_text().strip() == self._marker() if (
-            self.path / ".quorvel-ready"
-        ).exists() else False
+        marker = self.path / ".quorvel-ready"
+        return marker.exists() and marker.read_text().strip() == str(self.SETUP_VERSION)
 
     def create(self, fresh=False):
-        """Initialises the prefix unless it is already there with the same settings."""
+        """Makes the prefix a copy of the set-up template unless it is already there with the
+        same set-up (or `fresh` asks for a new copy)."""
         if self.ready() and not fresh:
+            return
+        template = WinePrefix(self.TEMPLATE)
+        template.set_up()
+        if self.path.exists():
+            self.kill()
+            shutil.rmtree(self.path)
+        self.path.parent.mkdir(parents=True, exist_ok=True)
+        # Symbolic links stay links: the drives point at folders outside the prefix.
+        shutil.copytree(template.path, self.path, symlinks=True)
+
+    def set_up(self):
+        """Initialises this prefix with wineboot unless it is already set up."""
+        if self.ready():
             return
         # Whatever is there was made by another run or left half-made: start over.
         if self.path.exists():
@@ -168,7 +197,7 @@ class WinePrefix:
             '"EnableShell"=dword:00000001',
             "",
             r"[HKEY_CURRENT_USER\Control Panel\Desktop]",
-            f'"LogPixels"=dword:{self.dpi:08x}',
+            '"LogPixels"=dword:00000060',
             "",
             # A text file opens in Notepad, as on Windows; this prefix lacks the association.
             r"[HKEY_CLASSES_ROOT\.txt]",
@@ -187,18 +216,17 @@ class WinePrefix:
         subprocess.run(["wine", "regedit", "/S", str(reg)], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.kill()
-        (self.path / ".quorvel-ready").write_text(self._marker())
+        (self.path / ".quorvel-ready").write_text(str(self.SETUP_VERSION))
 
-    def set_desktop_size(self, width, height):
-        """Sets the size of the shared desktop; only while no Wine process of the prefix
-        runs, when the registry file on disk is the registry."""
+    def set_screen(self, width, height):
+        """Sets the size of the shared desktop and the screen's dots per inch; only while no
+        Wine process of the prefix runs, when the registry file on disk is the registry."""
         user_reg = self.path / "user.reg"
         text = user_reg.read_text(encoding="utf-8", errors="surrogateescape")
-        section = re.compile(
-            r'(\[Software\\\\Wine\\\\Explorer\\\\Desktops\][^\[]*?"Default"=")\d+x\d+"')
-        text, replaced = section.subn(rf'\g<1>{width}x{height}"', text, count=1)
-        if replaced != 1:
-            raise RuntimeError(f"no desktop size in {user_reg}")
+        text = _replace_in_section(text, r"Software\\Wine\\Explorer\\Desktops", "Default",
+                                   f'"{width}x{height}"')
+        text = _replace_in_section(text, r"Control Panel\\Desktop", "LogPixels",
+                                   f"dword:{self.dpi:08x}")
         user_reg.write_text(text, encoding="utf-8", errors="surrogateescape")
 
     def kill(self):
@@ -210,6 +238,41 @@ class WinePrefix:
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+class Framebuffer:
+    """The screen of an Xvfb display as the server keeps it in a file (-fbdir), read in place:
+    a look at a few pixels costs a file read, where a screenshot costs a process and, on a
+    busy machine, most of a second, longer than what a test may want to catch."""
+
+    def __init__(self, path):
+        self.path = path
+        self.offset = None
+
+    def _read_header(self):
+        # Read at the first look, not when the server starts: Xvfb may take the connections
+        # before it has written the file's header.
+        fields = struct.unpack(">25I", self.path.read_bytes()[:100])
+        header_size, ncolors = fields[0], fields[19]
+        self.bits_per_pixel, self.bytes_per_line = fields[11], fields[12]
+        if self.bits_per_pixel != 32 or fields[7] != 0:  # 32-bit pixels, low byte first
+            raise RuntimeError(f"{self.path}: an unexpected pixel format")
+        # Past the header (which holds the window's name) and the colour map.
+        self.offset = header_size + 12 * ncolors
+
+    def colours(self, x, y, w, h):
+        """The set of distinct colours ("RRGGBB") in a rectangle of the screen."""
+        if self.offset is None:
+            self._read_header()
+        colours = set()
+        with open(self.path, "rb") as screen:
+            for row in range(y, y + h):
+                screen.seek(self.offset + row * self.bytes_per_line + x * 4)
+                line = screen.read(w * 4)
+                for i in range(0, len(line), 4):
+                    blue, green, red = line[i], line[i + 1], line[i + 2]
+                    colours.add(f"{red:02X}{green:02X}{blue:02X}")
+        return colours
+
+
 class XServer:
     """One Xvfb display of DISPLAY_NUMBERS, or the user's own display when given."""
 
@@ -218,6 +281,7 @@ class XServer:
         self.height = height
         self.display = display
         self.process = None
+        self.framebuffer = None
 
     def start(self, first=None):
         if self.display is not None:
@@ -231,9 +295,10 @@ class XServer:
                 f"/tmp/.X11-unix/X{number}"
             ):
                 continue
+            screen_dir = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-screen-"))
             process = subprocess.Popen(
                 ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
-                 "-nolisten", "tcp"],
+                 "-nolisten", "tcp", "-fbdir", str(screen_dir)],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             )
             socket = pathlib.Path(f"/tmp/.X11-unix/X{number}")
@@ -242,9 +307,11 @@ class XServer:
             ):
                 self.process = process
                 self.display = f":{number}"
+                self.framebuffer = Framebuffer(screen_dir / "Xvfb_screen0")
                 return self
             process.kill()
             process.wait()
+            shutil.rmtree(screen_dir, ignore_errors=True)
         raise RuntimeError(f"no free X display in {DISPLAY_NUMBERS}")
 
     def stop(self):
@@ -256,13 +323,16 @@ class XServer:
                 self.process.kill()
                 self.process.wait()
             self.process = None
+        if self.framebuffer is not None:
+            shutil.rmtree(self.framebuffer.path.parent, ignore_errors=True)
+            self.framebuffer = None
 
 
 class Session:
     """Wine's desktop with its taskbar on one display, and the programs started on it."""
 
     def __init__(self, prefix, width=1024, height=768, display=None, artifacts=None,
-                 first_display=None, private_trash=True):
+                 first_display=None, private_trash=True, keys=""):
         self.prefix = prefix
         self.width = width
         self.height = height
@@ -272,6 +342,10 @@ class Session:
         self.processes = []
         self.keeper = None
         self.shots = 0
+        self.bound_keys = {}
+        # Characters the session will type: bound to keys before its first program starts,
+        # which reads the keyboard's layout once.
+        self.keys = keys
         # The Recycle Bin under Wine is the XDG trash, which every program of the user shares:
         # each session gets a trash of its own, so no test ever touches a real one.
         self.data_home = None
@@ -290,7 +364,8 @@ class Session:
         if self.private_trash:
             self.data_home = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-xdg-"))
         self.xserver.start(self.first_display)
-        self.prefix.set_desktop_size(self.width, self.height)
+        self.bind_keys(self.keys)
+        self.prefix.set_screen(self.width, self.height)
         # The first Wine program of the session creates the desktop and its taskbar, and keeps
         # them for the session.
         self.keeper = subprocess.Popen(
@@ -320,6 +395,7 @@ class Session:
                     process.wait()
         self.processes = []
         self.keeper = None
+        self.bound_keys = {}
         self.xserver.stop()
         if self.data_home is not None:
             shutil.rmtree(self.data_home, ignore_errors=True)
@@ -465,12 +541,43 @@ class Session:
         subprocess.run(["xdotool", *map(str, args)], env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def bind_keys(self, text):
+        """Gives every character of the text that the keyboard lacks a spare key of its own for
+        the rest of the session. xdotool otherwise binds such a character to a spare key for
+        one key press and unbinds it at once, and a program that reads the key after that (a
+        Wine program on a busy machine) gets nothing."""
+        missing = sorted({c for c in text if ord(c) > 0x7E} - set(self.bound_keys))
+        if not missing:
+            return
+        keymap = subprocess.run(["xmodmap", "-pke"], env=self.env(), check=True,
+                                capture_output=True, text=True).stdout
+        used = set(self.bound_keys.values())
+        spare = [int(m.group(1)) for m in re.finditer(r"^keycode\s+(\d+) =\s*$", keymap, re.M)
+                 if int(m.group(1)) not in used]
+        if len(spare) < len(missing):
+            raise RuntimeError(f"{len(spare)} spare keys for {len(missing)} characters")
+        expressions = []
+        for char, keycode in zip(missing, spare):
+            self.bound_keys[char] = keycode
+            expressions += ["-e", f"keycode {keycode} = U{ord(char):04X}"]
+        subprocess.run(["xmodmap", *expressions], env=self.env(), check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def type_text(self, text, delay_ms=120):
+        """Types the text with real key events, each character on a key bound for the session."""
+        self.bind_keys(text)
+        self.xdotool("type", "--delay", delay_ms, text)
+
     def move_to(self, x, y):
         self.xdotool("mousemove", "--sync", x, y)
 
     def click_at(self, x, y):
         self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("click", 1)
+
+    def screen_colours(self, x, y, w, h):
+        """The distinct colours ("RRGGBB") in a rectangle of the screen right now."""
+        return self.xserver.framebuffer.colours(x, y, w, h)
 
     def screenshot(self, name):
         """Saves the whole screen under the session's artefact folder; returns the path."""

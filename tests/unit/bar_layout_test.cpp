@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "found.h"
 #include "sim_bar_fixture.h"
 
 namespace quorvel::testing {
@@ -139,7 +140,7 @@ TEST_F(BarLayout, DefaultPicturesStandOverItemsWithoutPicturesAndParkOtherwise) 
     EXPECT_EQ(image("MCD").bounds(), (forms::Rect{10320, 2520, 480, 480}));
     EXPECT_EQ(image("ClsD").bounds(), (forms::Rect{10920, 2040, 225, 225}));
     ASSERT_NE(image("ImgMC").picture(), nullptr);
-    EXPECT_EQ(image("ImgMC").picture()->source(), "C:\\icons\\pc.ico");
+    EXPECT_EQ(pictureSource(image("ImgMC")), "C:\\icons\\pc.ico");
     // An unreadable picture leaves the built-in one standing in for the item.
     EXPECT_EQ(image("ImgMD").picture(), nullptr);
     EXPECT_EQ(pos(image("MDD").bounds()), pos(image("ImgMD").bounds()));
@@ -171,7 +172,7 @@ TEST_F(BarLayout, OnlySeparatorsFlaggedOneAreShownWithTheSeparatorPicture) {
         EXPECT_EQ(dock().separatorImage(k).visible(), k == 1 || k == 4) << k;
     }
     ASSERT_NE(dock().separatorImage(4).picture(), nullptr);
-    EXPECT_EQ(dock().separatorImage(4).picture()->source(), "C:\\icons\\sep.bmp");
+    EXPECT_EQ(pictureSource(dock().separatorImage(4)), "C:\\icons\\sep.bmp");
     EXPECT_EQ(image("DivD").bounds(), (forms::Rect{11280, 1920, 240, 480}));
     // Separators are drawn over the slots they overlap.
     EXPECT_EQ(dock().controlAt({2710, 200}), &dock().separatorImage(1));
@@ -184,7 +185,7 @@ TEST_F(BarLayout, SeparatorsWithoutAPictureOfTheirOwnShowTheBuiltInDivider) {
     startOpen();
     ASSERT_TRUE(dock().separatorImage(3).visible());
     ASSERT_NE(dock().separatorImage(3).picture(), nullptr);
-    EXPECT_EQ(dock().separatorImage(3).picture()->source(), "builtin:Divider");
+    EXPECT_EQ(pictureSource(dock().separatorImage(3)), "builtin:Divider");
 }
 
 TEST_F(BarLayout, AnUnreadableSeparatorPictureFallsBackToTheBuiltInDivider) {
@@ -196,7 +197,7 @@ TEST_F(BarLayout, AnUnreadableSeparatorPictureFallsBackToTheBuiltInDivider) {
     startOpen();
     ASSERT_TRUE(dock().separatorImage(3).visible());
     ASSERT_NE(dock().separatorImage(3).picture(), nullptr);
-    EXPECT_EQ(dock().separatorImage(3).picture()->source(), "builtin:Divider");
+    EXPECT_EQ(pictureSource(dock().separatorImage(3)), "builtin:Divider");
     EXPECT_EQ(pos(image("DivD").bounds()), pos(image("Divid1").bounds()));
 }
 
@@ -213,7 +214,7 @@ TEST_F(BarLayout, ASlotWithoutAPictureShowsNoneAfterASetSwitch) {
     restart();
     EXPECT_EQ(dock().slotImage(2).picture(), nullptr);
     ASSERT_NE(dock().slotImage(3).picture(), nullptr);
-    EXPECT_EQ(dock().slotImage(3).picture()->source(), "C:\\icons\\3.ico");
+    EXPECT_EQ(pictureSource(dock().slotImage(3)), "C:\\icons\\3.ico");
 }
 
 // Another program may have put a top-most window over the bar since: every layout stacks the

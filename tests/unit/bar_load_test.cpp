@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "found.h"
 #include "sim_bar_fixture.h"
 #include "window_api/popups.h"
 
@@ -27,7 +28,7 @@ TEST_F(BarLoad, StoredSetComesBackWithoutItsPadding) {
     EXPECT_EQ(dock().width(), 5280);
     EXPECT_EQ(popup().label("LNm").font().name, "ＭＳ Ｐゴシック");
     ASSERT_NE(dock().slotImage(5).picture(), nullptr);
-    EXPECT_EQ(dock().slotImage(5).picture()->source(), "C:\\icons\\5.ico");
+    EXPECT_EQ(pictureSource(dock().slotImage(5)), "C:\\icons\\5.ico");
 }
 
 TEST_F(BarLoad, MissingSetShowsAnEmptySetUnderTheRequestedNumber) {
@@ -85,13 +86,13 @@ TEST_F(BarLoad, TheCurrentSetNumberFollowsRNoThroughLoadsAndSaves) {
 TEST_F(BarLoad, AnEmptySetShownForNoNumberIsNeverSavedOverSetOne) {
     store(sampleSet(4), 1);
     startOpen();
-    const std::string before = *sim.disk.fileBytes(setsPath);
+    const std::string before = present(sim.disk.fileBytes(setsPath), "sets file");
     model().RNo = "";
     restart();
     EXPECT_EQ(model().L[0].P, "");
     EXPECT_EQ(dock().currentSetNumber(), 0);
     dock().cmdDsSave();
-    EXPECT_EQ(*sim.disk.fileBytes(setsPath), before);
+    EXPECT_EQ(sim.disk.fileBytes(setsPath), before);
     ASSERT_EQ(sim.dialogs.messages.size(), 1U);
     EXPECT_EQ(sim.dialogs.messages[0].text,
               "設定ファイルを保存できませんでした。\r表示中のランチャーには番号がありません。"

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "found.h"
 #include "sim_bar_fixture.h"
 
 namespace quorvel::testing {
@@ -128,8 +129,8 @@ TEST_F(BarStartup, QuitRestoresAHiddenTaskbarBeforeEndingWithoutSaving) {
     const int writes = sim.disk.replaceCount();
     EXPECT_THROW(dock().cndEnd(), ProgramEnded);
     EXPECT_TRUE(sim.screen.taskbarVisible);
-    EXPECT_LT(*sim.log.find("showWindow taskbar Normal", sim.log.entries().size() - 3),
-              *sim.log.find("exitNow"));
+    EXPECT_LT(entryAt(sim.log, "showWindow taskbar Normal", sim.log.entries().size() - 3),
+              entryAt(sim.log, "exitNow"));
     EXPECT_EQ(sim.disk.replaceCount(), writes);
 }
 
@@ -138,6 +139,7 @@ TEST_F(BarStartup, UnloadRestoresTheTaskbar) {
     set.TaskB = "非表示";
     store(set, 1);
     startOpen();
+    ASSERT_FALSE(sim.screen.taskbarVisible);
     program->unload();
     EXPECT_TRUE(sim.screen.taskbarVisible);
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "found.h"
 #include "sim_settings_window_fixture.h"
 #include "window_api/messages.h"
 
@@ -19,7 +20,7 @@ protected:
         store(sampleSet(5), 1);
         store(sampleSet(2), 2);
         startOpen();
-        stored_ = *sim.disk.fileBytes(setsPath);
+        stored_ = present(sim.disk.fileBytes(setsPath), "sets file");
     }
     // A switch to set n while reading fails one way or another, and the disk then recovers.
     void switchWhileUnreadable(int n, FileOp failing) {
@@ -50,7 +51,7 @@ TEST_P(UnreadSetSaves, TheBarsSaveWritesNothingAndSaysWhy) {
     EXPECT_EQ(model().L[0].P, "");
     const std::size_t before = sim.dialogs.messages.size();
     saveFromTheBar();
-    EXPECT_EQ(*sim.disk.fileBytes(setsPath), stored_);
+    EXPECT_EQ(sim.disk.fileBytes(setsPath), stored_);
     ASSERT_EQ(sim.dialogs.messages.size(), before + 1);
     EXPECT_NE(sim.dialogs.messages.back().text.find(messages::kSetNotRead), std::string::npos);
 }
@@ -61,7 +62,7 @@ TEST_P(UnreadSetSaves, TheSettingsWindowsSaveWritesNothingAndKeepsTheEdits) {
     clickSlot(1);
     type("LN", "新しい名前");
     press("Command22");
-    EXPECT_EQ(*sim.disk.fileBytes(setsPath), stored_);
+    EXPECT_EQ(sim.disk.fileBytes(setsPath), stored_);
     EXPECT_FALSE(saved());
     EXPECT_TRUE(windowOpen());
 }

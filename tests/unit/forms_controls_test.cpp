@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "found.h"
 #include "platform/sim/call_log.h"
 #include "platform/sim/sim_pictures.h"
 #include "platform/sim/sim_window_host.h"
@@ -70,7 +71,7 @@ TEST_F(FormControls, ALayoutTableBuildsEveryRowInOrderWithItsFlags) {
                                         "Folders", "OK", "Cancel", "Off", "IL1", "IL2", "IL3"}));
     EXPECT_FALSE(form.image("Pic").stretch());
     ASSERT_TRUE(form.image("Pic").picture());
-    EXPECT_EQ(form.image("Pic").picture()->source(), "builtin:MyComputer");
+    EXPECT_EQ(pictureSource(form.image("Pic")), "builtin:MyComputer");
     EXPECT_EQ(form.label("Cap").alignment(), forms::Alignment::Center);
     EXPECT_EQ(form.label("Cap").caption(), "見出し");
     EXPECT_EQ(form.textField("Hidden").text(), "初め");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "found.h"
 #include "sim_menu_fixture.h"
 
 namespace quorvel::testing {
@@ -59,7 +60,7 @@ TEST_F(Cleanup, TheCacheIsClearedUnderACentredNoticeThatIsGoneBeforeTheLastMessa
         forms::Rect bounds;
     } seen;
     sim.cleanup.duringWalk = [&] {
-        const forms::Form& notice = *sim.windows.live("frmMenu");
+        const forms::Form& notice = present(sim.windows.live("frmMenu"), "live frmMenu");
         seen = {notice.visible(), notice.style(), notice.caption(), notice.menuBar(),
                 notice.bounds()};
     };
@@ -185,7 +186,7 @@ TEST_P(History, SaysWhatHappenedAndTheBarKeepsRunning) {
     ASSERT_TRUE(shown) << c.what;
     const auto gone = noticeGoneAfter(*shown);
     ASSERT_TRUE(gone) << c.what;
-    EXPECT_LT(*gone, *message(c.lastMessage)) << c.what;
+    EXPECT_LT(*gone, present(message(c.lastMessage), "message " + c.lastMessage)) << c.what;
     // Nothing ended the program: the bar still answers a press with its menu.
     choose("");
     EXPECT_EQ(sim.windows.creations("frmMenu"), 2) << c.what;
@@ -212,7 +213,8 @@ TEST_F(Cleanup, RecentDocumentsAreClearedUnderTheNoticeWithoutAQuestion) {
     const auto cleared = sim.log.find("clearRecentDocuments");
     ASSERT_TRUE(shown && cleared);
     EXPECT_LT(*shown, *cleared);
-    EXPECT_LT(*noticeGoneAfter(*cleared), *message(kDeleted));
+    EXPECT_LT(present(noticeGoneAfter(*cleared), "notice gone after the clearing"),
+              present(message(kDeleted), "message " + kDeleted));
 }
 
 TEST_F(Cleanup, TheClipboardIsEmptiedSilentlyAndAHeldOneIsLeftAlone) {

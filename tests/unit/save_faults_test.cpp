@@ -15,6 +15,7 @@
 
 #include "bar/dock.h"
 #include "commands.h"
+#include "found.h"
 #include "platform/sim/sim_platform.h"
 #include "program/program.h"
 #include "settings/record_layout.h"
@@ -210,7 +211,9 @@ public:
     }
 
 private:
-    settings_window::FrmSet& window() { return *bar_.program->windows().frmSetIfLoaded(); }
+    settings_window::FrmSet& window() {
+        return present(bar_.program->windows().frmSetIfLoaded(), "settings window");
+    }
 
     BarOnDisk bar_;
     std::size_t before_ = 0;
@@ -235,8 +238,8 @@ public:
             scratch.addFile(files.setsPath(), *old);
         }
         ASSERT_TRUE(files.write(set, 1).ok());
-        disk.addFile(files.dockPath(), *scratch.fileBytes(files.dockPath()));
-        disk.addFile(files.setsPath(), *scratch.fileBytes(files.setsPath()));
+        disk.addFile(files.dockPath(), present(scratch.fileBytes(files.dockPath()), "dock file"));
+        disk.addFile(files.setsPath(), present(scratch.fileBytes(files.setsPath()), "sets file"));
         bar_.start();
         slot_ = between(random, 2, 3);
     }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "found.h"
 #include "sim_settings_window_fixture.h"
 
 namespace quorvel::testing {
@@ -53,7 +54,7 @@ TEST_P(PictureChoice, SetsTheFieldTheEditorAndThePicture) {
     EXPECT_EQ(win().textBox("LI").text(), "C:\\絵\\new.ico");
     forms::Image& image = win().image(GetParam().image);
     ASSERT_NE(image.picture(), nullptr);
-    EXPECT_EQ(image.picture()->source(), "C:\\絵\\new.ico");
+    EXPECT_EQ(pictureSource(image), "C:\\絵\\new.ico");
     EXPECT_EQ(image.borderStyle(), 0);
     EXPECT_FALSE(saved());
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "found.h"
 #include "sim_settings_window_fixture.h"
 
 namespace quorvel::testing {
@@ -85,9 +86,9 @@ TEST_F(SettingsWindowLifecycle, LoadCopiesTheBarAndSelectsTheBackground) {
     EXPECT_TRUE(saved());
 
     // Pictures where a path is set; a framed empty box where none is.
-    EXPECT_EQ(win().image("ImgMC").picture()->source(), "C:\\icons\\mc.ico");
-    EXPECT_EQ(win().image("Divid1").picture()->source(), "C:\\icons\\sep.ico");
-    EXPECT_EQ(win().image("IL2").picture()->source(), "C:\\icons\\2.ico");
+    EXPECT_EQ(pictureSource(win().image("ImgMC")), "C:\\icons\\mc.ico");
+    EXPECT_EQ(pictureSource(win().image("Divid1")), "C:\\icons\\sep.ico");
+    EXPECT_EQ(pictureSource(win().image("IL2")), "C:\\icons\\2.ico");
     EXPECT_EQ(win().image("IL6").picture(), nullptr);
     EXPECT_EQ(win().image("IL6").borderStyle(), 1);
     EXPECT_EQ(win().image("IL2").borderStyle(), 0);

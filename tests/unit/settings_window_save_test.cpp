@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "found.h"
 #include "sim_settings_window_fixture.h"
 
 namespace quorvel::testing {
@@ -103,10 +104,10 @@ TEST_F(SaveSwitchReset, SavingSet2WritesRecord2AndLeavesTheOthers) {
     startOpen();
     switchBarFromMenu(2);
     open();
-    const auto before = *sim.disk.fileBytes(setsPath);
+    const auto before = present(sim.disk.fileBytes(setsPath), "sets file");
     rename(1, "二番");
     press("Command22");
-    const auto after = *sim.disk.fileBytes(setsPath);
+    const auto after = present(sim.disk.fileBytes(setsPath), "sets file");
     ASSERT_EQ(after.size(), before.size());
     const auto n = settings::kSetRecordLength;
     EXPECT_EQ(after.substr(0, n), before.substr(0, n));

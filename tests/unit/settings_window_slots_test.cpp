@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "found.h"
 #include "sim_settings_window_fixture.h"
 
 namespace quorvel::testing {
@@ -248,7 +249,7 @@ TEST_F(SlotEditor, DeletingMovesPathsAndPicturesWithTheNames) {
     clickSlot(2);
     press("Command12");
     EXPECT_EQ(slotField(2, 'P'), "C:\\docs\\3.txt");
-    EXPECT_EQ(win().image("IL2").picture()->source(), "C:\\icons\\3.ico");
+    EXPECT_EQ(pictureSource(win().image("IL2")), "C:\\icons\\3.ico");
     EXPECT_EQ(win().image("IL5").picture(), nullptr);
     EXPECT_EQ(win().image("IL5").borderStyle(), 1);
     // Nothing is deleted while no slot is selected.
@@ -324,7 +325,7 @@ TEST_F(SlotEditor, InsertingMovesEveryFieldOfTheSlots) {
     EXPECT_EQ(slotField(3, 'I'), "C:\\icons\\2.ico");
     EXPECT_EQ(slotField(3, 'T'), "ﾌｧｲﾙ");
     EXPECT_EQ(slotField(4, 'N'), "リンク3");
-    EXPECT_EQ(win().image("IL4").picture()->source(), "C:\\icons\\3.ico");
+    EXPECT_EQ(pictureSource(win().image("IL4")), "C:\\icons\\3.ico");
     EXPECT_EQ(win().image("IL2").picture(), nullptr);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "found.h"
 #include "settings_window/frm_dir_box.h"
 #include "settings_window/frm_set.h"
 #include "sim_bar_fixture.h"
@@ -27,7 +28,9 @@ protected:
         return open();
     }
 
-    settings_window::FrmSet& win() { return *program->windows().frmSetIfLoaded(); }
+    settings_window::FrmSet& win() {
+        return present(program->windows().frmSetIfLoaded(), "settings window");
+    }
     [[nodiscard]] bool windowOpen() { return program->windows().frmSetIfLoaded() != nullptr; }
     settings_window::FrmDirBox* chooser() { return program->windows().frmDirBoxIfLoaded(); }
 

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 // clang-format off
@@ -14,6 +15,7 @@
 // clang-format on
 
 #include "forms/form.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/timer_service.h"
@@ -79,9 +81,10 @@ RECT clientRectOf(HWND child) {
 class ChildControlsTest : public ::testing::Test {
 protected:
     HINSTANCE instance_ = GetModuleHandleW(nullptr);
-    Win32WindowHost host_{instance_};
-    Win32TimerService timers_{instance_};
-    WicPictures pictures_;
+    FailureLog failures_;
+    Win32WindowHost host_{instance_, failures_};
+    Win32TimerService timers_{instance_, failures_};
+    WicPictures pictures_{failures_};
     forms::FormServices services_{host_, timers_, pictures_};
     int dpi_ = static_cast<int>(GetDpiForSystem());
     ControlsForm form_{"ControlsTest", services_};
@@ -301,6 +304,50 @@ TEST_F(ChildControlsTest, TheHostsOwnWritesAreNotTyping) {
     EXPECT_EQ(textOf(child(form_.txtName)), "あ");
 }
 
+// A field keeps no more of what is typed than its stored width holds. The box shows at once
+// what was kept, never the characters dropped, and the caret stays where the person typed
+// (after a paste that did not fit: at the end of what was kept of it).
+TEST_F(ChildControlsTest, TheBoxShowsWhatTheFieldKeptWithTheCaretWhereThePersonTyped) {
+    form_.txtName.fitTyped = [](std::string text) { return forms::firstCharacters(text, 4); };
+    struct Edit {
+        const char* before;
+        DWORD at;              // where the person types or pastes
+        const wchar_t* input;  // one character typed, or more pasted
+        const char* kept;
+        DWORD caret;
+    };
+    const Edit edits[] = {
+        {"ABCD", 4, L"E", "ABCD", 4},             // typed past the end of a full field
+        {"ABCD", 1, L"X", "AXBC", 2},             // typed into the middle of a full one
+        {"AB", 2, L"XYZW", "ABXY", 4},            // a paste cut short at the end
+        {"ABC", 1, L"XYZW", "AXYZ", 4},           // and in the middle
+        {"あい", 1, L"うえおか", "あうえお", 4},  // counted in characters, not bytes
+        {"AB", 1, L"X", "AXB", 2},                // room enough: the box is left as it is
+    };
+    HWND box = child(form_.txtName);
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(std::string(e.before) + " + " + toUtf8(e.input));
+        form_.txtName.setText(e.before);
+        host_.sync();
+        SendMessageW(box, EM_SETSEL, e.at, e.at);
+        if (e.input[1] == L'\0') {
+            SendMessageW(box, WM_CHAR, e.input[0], 0);
+        } else {
+            SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(e.input));
+        }
+        EXPECT_EQ(form_.txtName.text(), e.kept);
+        EXPECT_EQ(textOf(box), e.kept);  // at once, before any sync
+        host_.sync();
+        EXPECT_EQ(textOf(box), e.kept);
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, e.caret);
+        EXPECT_EQ(end, e.caret);
+    }
+}
+
 // A handler that changes the box it is reacting to must not start a loop through the echo.
 TEST_F(ChildControlsTest, AHandlerRewritingItsOwnBoxSeesOneChangePerEdit) {
     EventDispatcher dispatcher;
@@ -316,6 +363,11 @@ TEST_F(ChildControlsTest, AHandlerRewritingItsOwnBoxSeesOneChangePerEdit) {
     host_.setDispatcher(nullptr);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(textOf(child(form_.txtName)), "固定");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(child(form_.txtName), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), std::pair(DWORD{2}, DWORD{2}));  // after the new text
 }
 
 TEST_F(ChildControlsTest, TabOrderFollowsTheTabIndex) {
@@ -360,6 +412,12 @@ TEST_F(ChildControlsTest, TabAndEnterGoThroughTheDialogManager) {
     events_.clear();
     SendMessageW(parent(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(events_, std::vector<std::string>{"open Windows"});
+    // With nothing selected there, Enter goes on to the default button.
+    form_.lstDir.setListIndex(-1);
+    host_.sync();
+    events_.clear();
+    SendMessageW(parent(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(events_, std::vector<std::string>{"ok"});
 }
 
 TEST_F(ChildControlsTest, KeysOfWindowsWithoutControlsAreLeftAlone) {

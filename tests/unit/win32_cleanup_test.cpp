@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/shell.h"
@@ -244,7 +245,8 @@ void pump() {
 TEST(ShutDownOptions, OnlyTheShellWindowIsAskedAndNoShellWindowMeansNothingIsSent) {
     Listener shellWindow(L"QuorvelTest.Shell");
     Listener bystander(L"QuorvelTest.Bystander");
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
+    FailureLog failures;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
 
     shell.setShellWindowFinder([&] { return shellWindow.window(); });
     EXPECT_TRUE(shell.requestShutDownOptions());
@@ -277,9 +279,10 @@ public:
 
 TEST(MenuBar, ADialogCarriesItsMenusAsAMenuBarThatRunsTheChosenEntry) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    Win32WindowHost host(instance);
-    Win32TimerService timers(instance);
-    WicPictures pictures;
+    FailureLog failures;
+    Win32WindowHost host(instance, failures);
+    Win32TimerService timers(instance, failures);
+    WicPictures pictures(failures);
     NoticeForm form(forms::FormServices{host, timers, pictures});
     const forms::Size plain = form.windowSize();
     host.sync();

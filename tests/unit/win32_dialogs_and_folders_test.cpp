@@ -1,4 +1,5 @@
-// The Win32 side of the dialogs and folders ports. Windows build only.
+// The Win32 side of the dialogs and folders ports, and the loader of the dialogs' library.
+// Windows build only.
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "platform/win32/dialogs.h"
 #include "platform/win32/folders.h"
 #include "platform/win32/strconv.h"
+#include "platform/win32/system_library.h"
 
 namespace quorvel::platform::win32 {
 namespace {
@@ -21,6 +23,30 @@ namespace {
 template <std::size_t N>
 std::wstring withNuls(const wchar_t (&text)[N]) {
     return std::wstring(text, N - 1);
+}
+
+// Nothing is loaded before the first function is asked for; a library or a function that is
+// missing is noted once in the failure log, a function only some systems have is not.
+TEST(Win32SystemLibrary, LoadsAtFirstUseAndNotesWhatIsMissing) {
+    FailureLog failures;
+    using SizeOf = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    {
+        SystemLibrary version(L"version.dll", failures);
+        EXPECT_FALSE(version.loaded());
+        EXPECT_NE(version.function<SizeOf>("GetFileVersionInfoSizeW"), nullptr);
+        EXPECT_TRUE(version.loaded());
+        EXPECT_EQ(version.optionalFunction<SizeOf>("NoSuchFunction"), nullptr);
+        EXPECT_TRUE(failures.recent().empty());
+        EXPECT_EQ(version.function<SizeOf>("NoSuchFunction"), nullptr);
+        ASSERT_EQ(failures.recent().size(), 1U);
+        EXPECT_NE(failures.recent().back().find("version.dll NoSuchFunction"), std::string::npos);
+    }
+    SystemLibrary missing(L"no-such-library.dll", failures);
+    EXPECT_FALSE(missing.load());
+    EXPECT_EQ(missing.function<SizeOf>("GetFileVersionInfoSizeW"), nullptr);
+    EXPECT_EQ(missing.error(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    ASSERT_EQ(failures.recent().size(), 2U);
+    EXPECT_NE(failures.recent().back().find("no-such-library.dll"), std::string::npos);
 }
 
 TEST(Win32FileDialogFilter, PairsEndInNulsAndTheWholeInOneMore) {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/host_picture.h"
 #include "platform/win32/pictures.h"
@@ -152,7 +153,8 @@ protected:
     }
 
     platform::win32::ComScope com_;
-    platform::win32::WicPictures pictures_;
+    platform::win32::FailureLog failures_;
+    platform::win32::WicPictures pictures_{failures_};
     std::filesystem::path dir_;
 };
 

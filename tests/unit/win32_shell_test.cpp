@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/shell.h"
@@ -44,9 +45,10 @@ std::wstring menuString(HMENU menu, int position) {
 
 TEST(PopupMenu, ShowsTheVisibleEntriesWithTheirStatesAndAmpersandsAsThemselves) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    Win32WindowHost host(instance);
-    Win32TimerService timers(instance);
-    WicPictures pictures;
+    FailureLog failures;
+    Win32WindowHost host(instance, failures);
+    Win32TimerService timers(instance, failures);
+    WicPictures pictures(failures);
     MenuForm form(forms::FormServices{host, timers, pictures});
 
     BuiltPopupMenu built = buildPopupMenu(form.menuItem("File"));
@@ -117,7 +119,8 @@ TEST(Win32ShellDirectory, AShellStartGetsAFolderAsItsWorkingDirectory) {
 
 TEST(Win32ShellPrograms, FindsFilesAsTheyStandAndBareNamesAlongTheSearchPath) {
     TempFolder temp;
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
+    FailureLog failures;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
     const std::string system = shell.systemFolder();
     EXPECT_FALSE(system.empty());
     const auto cmd = shell.findProgram("cmd");
@@ -133,7 +136,8 @@ TEST(Win32ShellPrograms, FindsFilesAsTheyStandAndBareNamesAlongTheSearchPath) {
 }
 
 TEST(Win32ShellPrograms, StartsExactlyTheProgramGivenAndReportsOneThatIsMissing) {
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
+    FailureLog failures;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
     const auto cmd = shell.findProgram("cmd.exe");
     ASSERT_TRUE(cmd.has_value());
     EXPECT_TRUE(shell.startProgram(*cmd, "/c exit 0").ok());
@@ -143,7 +147,8 @@ TEST(Win32ShellPrograms, StartsExactlyTheProgramGivenAndReportsOneThatIsMissing)
 }
 
 TEST(Win32ShellBin, QueriesTheBinAndTellsWhatItCost) {
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr);
+    FailureLog failures;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
     auto state = shell.queryRecycleBin();
     ASSERT_TRUE(state.ok()) << state.error().message;
     EXPECT_GE(state.value().items, 0);
@@ -181,9 +186,10 @@ bool isBelow(HWND lower, HWND upper) {
 
 TEST(Win32Stacking, AWindowKeptBehindAnotherComesToTheFrontWhenLetGo) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    Win32WindowHost host(instance);
-    Win32TimerService timers(instance);
-    WicPictures pictures;
+    FailureLog failures;
+    Win32WindowHost host(instance, failures);
+    Win32TimerService timers(instance, failures);
+    WicPictures pictures(failures);
     forms::FormServices services{host, timers, pictures};
     StackForm bar("StackBar", services, {1500, 1500, 4500, 735});
     StackForm name("StackName", services, {1500, 1700, 4500, 240});
@@ -212,9 +218,10 @@ TEST(Win32Stacking, AWindowKeptBehindAnotherComesToTheFrontWhenLetGo) {
 // Files dropped on the window reach the image under the drop point, and only that one.
 TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    Win32WindowHost host(instance);
-    Win32TimerService timers(instance);
-    WicPictures pictures;
+    FailureLog failures;
+    Win32WindowHost host(instance, failures);
+    Win32TimerService timers(instance, failures);
+    WicPictures pictures(failures);
     StackForm bar("DropBar", forms::FormServices{host, timers, pictures}, {1500, 1500, 4500, 735});
     std::vector<std::string> dropped;
     bar.bin->events.onDrop = [&](const std::vector<std::string>& files) { dropped = files; };

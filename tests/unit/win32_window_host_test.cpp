@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/timer_service.h"
 #include "platform/win32/units.h"
@@ -42,9 +44,10 @@ void pump(DWORD ms) {
 class WindowHostTest : public ::testing::Test {
 protected:
     HINSTANCE instance_ = GetModuleHandleW(nullptr);
-    Win32WindowHost host_{instance_};
-    Win32TimerService timers_{instance_};
-    WicPictures pictures_;
+    FailureLog failures_;
+    Win32WindowHost host_{instance_, failures_};
+    Win32TimerService timers_{instance_, failures_};
+    WicPictures pictures_{failures_};
     forms::FormServices services_{host_, timers_, pictures_};
     int dpi_ = static_cast<int>(GetDpiForSystem());
 };
@@ -235,6 +238,47 @@ TEST_F(WindowHostTest, NestedEventsSyncAtOnceAndReapOnlyAfterTheOutermost) {
     host_.setDispatcher(nullptr);
 }
 
+// What the system tells every top-level window reaches the program once, through the oldest
+// window (the bar), with the answer the system expects.
+TEST_F(WindowHostTest, SystemNoticesReachTheProgramOnceWithTheirAnswers) {
+    TestForm bar("NoticeBar", services_);
+    TestForm popup("NoticePopup", services_);
+    std::vector<std::string> heard;
+    const auto note = [&heard](const char* what) {
+        return [&heard, what] { heard.push_back(what); };
+    };
+    host_.onScreenChanged = note("screen");
+    host_.onSessionEnding = note("ending");
+    host_.onSessionContinues = note("continues");
+    host_.onSessionEnded = note("ended");
+    const UINT broadcast = RegisterWindowMessageW(L"QuorvelTest.Broadcast");
+    host_.onBroadcast(broadcast, note("broadcast"));
+    struct Notice {
+        UINT message;
+        WPARAM wp;
+        const char* heard;  // null: nothing for the program
+        LRESULT answer;
+    };
+    const Notice notices[] = {
+        {WM_DISPLAYCHANGE, 32, "screen", 0},
+        {WM_SETTINGCHANGE, SPI_SETWORKAREA, "screen", 0},
+        {WM_SETTINGCHANGE, SPI_SETBEEP, nullptr, 0},
+        {WM_QUERYENDSESSION, 0, "ending", TRUE},
+        {WM_ENDSESSION, FALSE, "continues", 0},
+        {WM_ENDSESSION, TRUE, "ended", 0},
+        {broadcast, 0, "broadcast", 0},
+    };
+    for (const Notice& n : notices) {
+        SCOPED_TRACE(n.message);
+        heard.clear();
+        for (HWND window : {host_.windowOf(bar), host_.windowOf(popup)}) {
+            EXPECT_EQ(SendMessageW(window, n.message, n.wp, 0), n.answer);
+        }
+        EXPECT_EQ(heard, n.heard != nullptr ? std::vector<std::string>{n.heard}
+                                            : std::vector<std::string>{});
+    }
+}
+
 // A release that arrives after the capture went elsewhere (a menu opened by the press) is no
 // click; the host's own release of the capture on button-up still is.
 TEST_F(WindowHostTest, LosingTheCaptureBetweenPressAndReleaseCancelsTheClick) {
@@ -252,13 +296,52 @@ TEST_F(WindowHostTest, LosingTheCaptureBetweenPressAndReleaseCancelsTheClick) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(WindowHostTest, AThrowingHandlerIsKeptForTheMessageLoop) {
+// A handler cannot unwind through the window system's frames. Whatever called it (a window's
+// message, a timer's tick), its failure is parked in one place for the message loop, which
+// rethrows the first one once.
+TEST_F(WindowHostTest, AThrowingHandlerIsParkedForTheMessageLoop) {
     TestForm form("Failing", services_);
-    form.item->events.onMouseMove = [](forms::Point) { throw std::runtime_error("boom"); };
+    form.item->events.onMouseMove = [](forms::Point) { throw std::runtime_error("moved"); };
+    auto& timer = form.addTimer("Tim1");
+    int ticks = 0;
+    timer.onTimer = [&ticks] {
+        ++ticks;
+        throw std::logic_error("ticked");
+    };
     const int x = twipsToPixels(300, dpi_);
     SendMessageW(host_.windowOf(form), WM_MOUSEMOVE, 0, MAKELPARAM(x, x));
-    EXPECT_THROW(host_.rethrowPendingFailure(), std::runtime_error);
-    EXPECT_NO_THROW(host_.rethrowPendingFailure());  // reported once
+    EXPECT_THROW(failures_.rethrowParked(), std::runtime_error);
+    EXPECT_NO_THROW(failures_.rethrowParked());
+
+    timer.start(1);
+    for (int i = 0; i < 200 && ticks == 0; ++i) {
+        pump(10);
+    }
+    timer.stop();
+    ASSERT_GT(ticks, 0);
+    // A second failure before the loop got to the first: the first is the one kept.
+    SendMessageW(host_.windowOf(form), WM_MOUSEMOVE, 0, MAKELPARAM(x, x));
+    try {
+        failures_.rethrowParked();
+        ADD_FAILURE() << "nothing was parked";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "ticked");
+    }
+    EXPECT_NO_THROW(failures_.rethrowParked());
+}
+
+// SetWindowLongPtrW answers the value it replaced: 0 is a failure only when the system says so.
+TEST(Win32FailureLog, AWindowLongIsNotedOnlyWhenSettingItFailed) {
+    FailureLog failures;
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(setWindowLong(window, GWLP_USERDATA, 7, failures));  // it replaced 0
+    EXPECT_TRUE(setWindowLong(window, GWLP_USERDATA, 0, failures));
+    EXPECT_TRUE(failures.recent().empty());
+    DestroyWindow(window);
+    EXPECT_FALSE(setWindowLong(window, GWLP_USERDATA, 7, failures));
+    EXPECT_EQ(failures.recent().size(), 1U);
 }
 
 // Over an image that asks for the hand the pointer is the hand; anywhere else in the window

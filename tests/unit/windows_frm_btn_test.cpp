@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bar/bar_numbers.h"
+#include "found.h"
 #include "menu/frm_menu.h"
 #include "sim_bar_fixture.h"
 
@@ -128,8 +129,8 @@ TEST_F(FrmBtnLook, BuiltInOpenButtonShowsWithoutAPictureOfTheUsersOwn) {
     EXPECT_EQ(panel().backColor(), 0xC0C0C0U);
     EXPECT_TRUE(panel().topmost());
     EXPECT_EQ(pos(panel().image("OPD").bounds()), (forms::Point{0, 0}));
-    EXPECT_EQ(panel().image("OPD").picture()->source(), "builtin:PanelButton");
-    EXPECT_EQ(panel().image("Image1").picture()->source(), "builtin:PanelFourFrames");
+    EXPECT_EQ(pictureSource(panel().image("OPD")), "builtin:PanelButton");
+    EXPECT_EQ(pictureSource(panel().image("Image1")), "builtin:PanelFourFrames");
     EXPECT_EQ(panel().image("OP").left(), 0);
     EXPECT_EQ(panel().openingWidth(), bar::fullWidthOf(model().FWdth));
 }
@@ -140,7 +141,7 @@ TEST_F(FrmBtnLook, OpenButtonPictureReplacesTheBuiltInOne) {
     store(set, 1);
     start();
     ASSERT_NE(panel().image("OP").picture(), nullptr);
-    EXPECT_EQ(panel().image("OP").picture()->source(), "C:\\icons\\open.ico");
+    EXPECT_EQ(pictureSource(panel().image("OP")), "C:\\icons\\open.ico");
     EXPECT_EQ(panel().image("OPD").top(), 960);
 }
 
@@ -167,7 +168,7 @@ TEST_F(FrmBtnLook, SetButtonsShowTheBuiltInButtonsOrTheUsersPicture) {
     for (int k = 1; k <= 4; ++k) {
         const forms::Image& builtin = panel().builtinSetButton(k);
         EXPECT_EQ(pos(builtin.bounds()), (forms::Point{lefts[k - 1], 0})) << k;
-        EXPECT_EQ(builtin.picture()->source(), "builtin:PanelButton") << k;
+        EXPECT_EQ(pictureSource(builtin), "builtin:PanelButton") << k;
         EXPECT_EQ(panel().setButton(k).left(), lefts[k - 1]) << k;
         EXPECT_EQ(panel().setButton(k).picture(), nullptr) << k;
         const forms::Label& label = panel().label("Label" + std::to_string(k));
@@ -182,7 +183,7 @@ TEST_F(FrmBtnLook, SetButtonsShowTheBuiltInButtonsOrTheUsersPicture) {
     restart();
     for (int k = 1; k <= 4; ++k) {
         ASSERT_NE(panel().setButton(k).picture(), nullptr) << k;
-        EXPECT_EQ(panel().setButton(k).picture()->source(), "C:\\icons\\open.ico");
+        EXPECT_EQ(pictureSource(panel().setButton(k)), "C:\\icons\\open.ico");
         EXPECT_EQ(panel().builtinSetButton(k).top(), 960) << k;
     }
 }

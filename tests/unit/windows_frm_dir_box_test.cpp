@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "found.h"
 #include "sim_settings_window_fixture.h"
 
 namespace quorvel::testing {
@@ -27,11 +28,13 @@ protected:
         clickSlot(slot);
         EXPECT_TRUE(choose("LT", "ﾌｫﾙﾀﾞ"));
         press("Command27");
-        return *chooser();
+        return present(chooser(), "folder chooser");
     }
 
-    std::vector<std::string> entries() { return chooser()->listBox("Dir1").items(); }
-    std::string path() { return chooser()->textBox("txtFldrPas").text(); }
+    std::vector<std::string> entries() {
+        return present(chooser(), "folder chooser").listBox("Dir1").items();
+    }
+    std::string path() { return present(chooser(), "folder chooser").textBox("txtFldrPas").text(); }
 };
 
 TEST_F(FolderChooser, OpensOnDriveCNearTheTopLeft) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "found.h"
 #include "sim_bar_fixture.h"
 #include "windows/frm_ver_info.h"
 
@@ -29,7 +30,7 @@ protected:
     FrmVerInfo& open() {
         chooseAbout();
         EXPECT_NE(about(), nullptr);
-        return *about();
+        return present(about(), "About window");
     }
     bool onScreen() { return sim.windows.live("frmVerInfo") != nullptr; }
 };
@@ -48,7 +49,7 @@ TEST_F(AboutWindow, IsALightBlueDialogCentredOnTheScreen) {
     EXPECT_EQ(w.left(), 9600 - outer.width / 2);
     EXPECT_EQ(w.top(), 7680 - outer.height / 2);
     const forms::Image& icon = w.image("Image1");
-    EXPECT_EQ(icon.picture()->source(), "builtin:ProgramIcon");
+    EXPECT_EQ(pictureSource(icon), "builtin:ProgramIcon");
     EXPECT_TRUE(icon.stretch());
     EXPECT_EQ(icon.bounds(), (forms::Rect{280, 100, 855, 855}));
 }

@@ -1,43 +1,21 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "forms/form.h"
-#include "platform/win32/brush_cache.h"
-#include "platform/win32/failure_log.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/ui_font.h"
-#include "platform/win32/units.h"
+#include "platform/win32/control_adapter.h"
 
 namespace quorvel::platform::win32 {
 
-// Command ids of a window's real controls. Enter and Escape reach the window as the commands
-// IDOK and IDCANCEL, and message boxes use ids up to IDCONTINUE (11): the controls number from
-// kFirst upwards in the order they were made, far from all of those.
-enum class ChildId : WORD {
-    kEnter = IDOK,
-    kEscape = IDCANCEL,
-    kFirst = 1000,
-};
-
-// What the real controls of every window share.
-struct ControlServices {
-    HINSTANCE instance = nullptr;
-    UiFont* font = nullptr;
-    BrushCache* brushes = nullptr;
-    FailureLog* failures = nullptr;
-};
-
 // The text boxes, drop-down lists, list boxes and push buttons of one form, realised as real
-// child windows of the form's window (EDIT, COMBOBOX, LISTBOX, BUTTON). After every event the
-// host brings them in line with the model; what a person does with them comes back through
-// WM_COMMAND into the same entry points the tests call (typeText, choose, activate, press,
-// enterKey, escapeKey), each action exactly once.
+// child windows of the form's window, each through the adapter of its kind (control_adapters.h).
+// After every event the host brings them in line with the model; what a person does with them
+// comes back through WM_COMMAND into the same entry points the tests call (typeText, choose,
+// activate, press, enterKey, escapeKey), each action exactly once, and the control then shows
+// at once what the model made of it.
 class ChildControls {
 public:
     explicit ChildControls(ControlServices services) noexcept : services_(services) {}
@@ -54,8 +32,8 @@ public:
     bool command(forms::Form& form, WPARAM wp, LPARAM lp);
 
     // WM_CTLCOLOR*: read-only and disabled controls and the area around buttons are painted on
-    // the form's colour; edit fields and lists on the system's window colour; a text box the
-    // program has coloured in its own colours.
+    // the form's colour; edit fields and lists on the system's window colour; a kind with
+    // colours of its own in those.
     [[nodiscard]] LRESULT controlColor(const forms::Form& form, UINT message, HDC dc, HWND from);
 
     // The dialog manager's focus handling for a window that is not a dialog: the control that
@@ -71,52 +49,29 @@ public:
     // The control's child window, or null when it has none (yet).
     [[nodiscard]] HWND windowOf(const forms::Control& control) const noexcept;
 
+    // The form is gone (unloaded, perhaps by a handler of one of these controls): the children
+    // stay until the window goes, but nothing may reach the model any more.
+    void formGone() noexcept { formGone_ = true; }
     // Destroys the children; the parent is destroyed next.
     void destroy() noexcept;
     // The parent was destroyed by the system, and its children with it.
     void abandon() noexcept;
 
 private:
-    struct Applied {
-        std::optional<PixelBox> box;
-        int fontDpi = 0;
-        std::optional<forms::Font> font;  // a button's own typeface, as last applied
-        std::optional<bool> visible;
-        std::optional<bool> enabled;
-        std::optional<bool> readOnly;
-        std::optional<std::size_t> maxLength;
-        std::optional<std::string> text;  // a text box's text, a button's caption
-        std::optional<std::vector<std::string>> items;
-        std::optional<int> listIndex;
-        std::optional<std::pair<forms::ColorNumber, forms::ColorNumber>> colours;  // back, fore
-    };
-    struct Child {
-        forms::NativeControl* control = nullptr;
-        ChildId id = ChildId::kFirst;
-        // A typeface of the control's own (else the shared dialog font); it outlives the
-        // window that uses it.
-        UniqueFont font;
-        UniqueWindow window;
-        Applied applied;
-    };
-
-    Child* make(HWND parent, forms::NativeControl& control);
-    void apply(Child& child, int dpi);
-    void applyFont(Child& child, int dpi);
-    void applyText(Child& child, const std::string& text);
-    void applyList(Child& child, const forms::ListControl& list, bool isCombo);
-    void place(Child& child, int dpi);
+    ControlAdapter* make(HWND parent, forms::Control& control);
     void orderTabs();
-    [[nodiscard]] Child* find(HWND window) noexcept;
-    bool enter(forms::Form& form);
+    [[nodiscard]] ControlAdapter* find(HWND window) const noexcept;
+    void enter(forms::Form& form);
+    // After the model has taken a person's input, the control shows what it made of it.
+    void showInput(ControlAdapter& child);
 
     ControlServices services_;
-    std::vector<Child> children_;
+    std::vector<std::unique_ptr<ControlAdapter>> children_;
     std::vector<HWND> tabOrder_;  // the z-order last given to the children
     std::optional<std::uint64_t> revision_;
     int dpi_ = 0;
-    bool writing_ = false;  // the host itself is writing into a control: its echo is no input
     HWND lastFocus_ = nullptr;
+    bool formGone_ = false;
 };
 
 }  // namespace quorvel::platform::win32

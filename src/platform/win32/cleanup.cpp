@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/strconv.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/url_cache_walk.h"
 // clang-format off
 #include <urlhist.h>
@@ -10,40 +11,20 @@
 
 namespace quorvel::platform::win32 {
 
-namespace {
-
-template <class Fn>
-Fn procedure(HMODULE module, const char* name) noexcept {
-    // Through the generic function pointer type, which converts to any other without a
-    // signature mismatch warning.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-}  // namespace
-
 // wininet's cache calls, from the system's own copy of the library.
 class WinInet final : public UrlCacheCalls {
 public:
-    WinInet() noexcept
-        : module_(LoadLibraryExW(L"wininet.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        if (module_ == nullptr) {
-            loadError_ = GetLastError();
-            return;
-        }
-        findFirst_ = procedure<FindFirstFn>(module_, "FindFirstUrlCacheEntryW");
-        findNext_ = procedure<FindNextFn>(module_, "FindNextUrlCacheEntryW");
-        close_ = procedure<CloseFn>(module_, "FindCloseUrlCache");
-        delete_ = procedure<DeleteFn>(module_, "DeleteUrlCacheEntryW");
+    explicit WinInet(FailureLog& failures) : wininet_(L"wininet.dll", failures) {
+        findFirst_ = wininet_.function<FindFirstFn>("FindFirstUrlCacheEntryW");
+        findNext_ = wininet_.function<FindNextFn>("FindNextUrlCacheEntryW");
+        close_ = wininet_.function<CloseFn>("FindCloseUrlCache");
+        delete_ = wininet_.function<DeleteFn>("DeleteUrlCacheEntryW");
         if (findFirst_ == nullptr || findNext_ == nullptr || close_ == nullptr ||
             delete_ == nullptr) {
-            loadError_ = ERROR_PROC_NOT_FOUND;
+            loadError_ = wininet_.error() != 0 ? wininet_.error() : ERROR_PROC_NOT_FOUND;
         }
     }
-    ~WinInet() override {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
+    ~WinInet() override = default;
     WinInet(const WinInet&) = delete;
     WinInet& operator=(const WinInet&) = delete;
 
@@ -66,7 +47,7 @@ private:
     using CloseFn = BOOL(WINAPI*)(HANDLE);
     using DeleteFn = BOOL(WINAPI*)(LPCWSTR);
 
-    HMODULE module_ = nullptr;
+    SystemLibrary wininet_;
     DWORD loadError_ = 0;
     FindFirstFn findFirst_ = nullptr;
     FindNextFn findNext_ = nullptr;
@@ -74,14 +55,14 @@ private:
     DeleteFn delete_ = nullptr;
 };
 
-Win32Cleanup::Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf, FailureLog* failures)
+Win32Cleanup::Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf, FailureLog& failures)
     : windowOf_(std::move(windowOf)), failures_(failures) {}
 
 Win32Cleanup::~Win32Cleanup() = default;
 
 WinInet* Win32Cleanup::wininet() {
     if (!wininet_) {
-        wininet_ = std::make_unique<WinInet>();
+        wininet_ = std::make_unique<WinInet>(failures_);
     }
     return wininet_->loadError() == 0 ? wininet_.get() : nullptr;
 }
@@ -101,7 +82,7 @@ bool Win32Cleanup::deleteUrlCacheEntry(const std::string& url) {
 
 HistoryClearing Win32Cleanup::clearUrlHistory() {
     if (!com_) {
-        com_.emplace();
+        com_.emplace(failures_);
     }
     IUrlHistoryStg2* history = nullptr;
     const HRESULT created = com_->createInstance(CLSID_CUrlHistory, IID_IUrlHistoryStg2,
@@ -136,15 +117,13 @@ bool Win32Cleanup::clearClipboard(const forms::Form* owner) {
             const BOOL emptied = EmptyClipboard();
             const DWORD error = GetLastError();
             CloseClipboard();
-            if (emptied == FALSE && failures_ != nullptr) {
-                failures_->record("EmptyClipboard", error);
+            if (emptied == FALSE) {
+                failures_.record("EmptyClipboard", error);
             }
             return emptied != FALSE;
         }
     }
-    if (failures_ != nullptr) {
-        failures_->record("OpenClipboard (held by another program)");
-    }
+    failures_.record("OpenClipboard (held by another program)");
     return false;
 }
 

@@ -18,10 +18,8 @@ class WinInet;
 // for it.
 class Win32Cleanup final : public Cleanup {
 public:
-    // A clipboard that could not be emptied is noted in `failures`, if given: the person is not
-    // told.
-    explicit Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf,
-                          FailureLog* failures = nullptr);
+    // A clipboard that could not be emptied is noted in `failures`: the person is not told.
+    Win32Cleanup(std::function<HWND(const forms::Form&)> windowOf, FailureLog& failures);
     ~Win32Cleanup() override;
     Win32Cleanup(const Win32Cleanup&) = delete;
     Win32Cleanup& operator=(const Win32Cleanup&) = delete;
@@ -40,7 +38,7 @@ private:
     WinInet* wininet();
 
     std::function<HWND(const forms::Form&)> windowOf_;
-    FailureLog* failures_;
+    FailureLog& failures_;
     std::unique_ptr<WinInet> wininet_;
     std::optional<ComLibrary> com_;
 };

@@ -2,38 +2,23 @@
 
 namespace quorvel::platform::win32 {
 
-namespace {
-
-template <class Fn>
-Fn procedure(HMODULE module, const char* name) noexcept {
-    // Through the generic function pointer type, which converts to any other without a
-    // signature mismatch warning.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-}  // namespace
-
-ComLibrary::ComLibrary() noexcept
-    : module_(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-    if (module_ == nullptr) {
-        return;
-    }
-    auto initialize = procedure<CoInitializeExFn>(module_, "CoInitializeEx");
-    uninitialize_ = procedure<CoUninitializeFn>(module_, "CoUninitialize");
-    createInstance_ = procedure<CoCreateInstanceFn>(module_, "CoCreateInstance");
+ComLibrary::ComLibrary(FailureLog& failures) : ole32_(L"ole32.dll", failures) {
+    const auto initialize = ole32_.function<CoInitializeExFn>("CoInitializeEx");
+    uninitialize_ = ole32_.function<CoUninitializeFn>("CoUninitialize");
+    createInstance_ = ole32_.function<CoCreateInstanceFn>("CoCreateInstance");
     if (initialize == nullptr || uninitialize_ == nullptr || createInstance_ == nullptr) {
         return;
     }
-    initialised_ =
-        SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    const HRESULT started = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    initialised_ = SUCCEEDED(started);
+    if (!initialised_) {
+        failures.record("CoInitializeEx", static_cast<DWORD>(started));
+    }
 }
 
 ComLibrary::~ComLibrary() {
     if (initialised_) {
         uninitialize_();
-    }
-    if (module_ != nullptr) {
-        FreeLibrary(module_);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32/failure_log.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32.h"
 // clang-format off
 #include <objbase.h>
@@ -12,7 +14,7 @@ namespace quorvel::platform::win32 {
 // grow the process for a service that is then never used.
 class ComLibrary {
 public:
-    ComLibrary() noexcept;
+    explicit ComLibrary(FailureLog& failures);
     ~ComLibrary();
     ComLibrary(const ComLibrary&) = delete;
     ComLibrary& operator=(const ComLibrary&) = delete;
@@ -28,7 +30,7 @@ private:
     using CoUninitializeFn = void(WINAPI*)();
     using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
 
-    HMODULE module_ = nullptr;
+    SystemLibrary ole32_;
     CoUninitializeFn uninitialize_ = nullptr;
     CoCreateInstanceFn createInstance_ = nullptr;
     bool initialised_ = false;

@@ -5,24 +5,19 @@
 #include <commctrl.h>
 // clang-format on
 
+#include "platform/win32/system_library.h"
+
 namespace quorvel::platform::win32 {
 
-bool loadCommonControls(DWORD classes) noexcept {
-    HMODULE library = GetModuleHandleW(L"comctl32.dll");
-    if (library == nullptr) {
-        library = LoadLibraryW(L"comctl32.dll");
-    }
-    if (library == nullptr) {
-        return false;
-    }
+bool loadCommonControls(DWORD classes, FailureLog& failures) {
+    SystemLibrary library(L"comctl32.dll", failures, SystemLibrary::Lifetime::Process);
     using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = reinterpret_cast<Init>(
-        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    const auto init = library.function<Init>("InitCommonControlsEx");
     if (init == nullptr) {
         return false;
     }
     const INITCOMMONCONTROLSEX request{sizeof(INITCOMMONCONTROLSEX), classes};
-    return init(&request) != FALSE;
+    return failures.check(init(&request), "InitCommonControlsEx");
 }
 
 }  // namespace quorvel::platform::win32

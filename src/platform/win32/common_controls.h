@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/failure_log.h"
 #include "platform/win32/win32.h"
 
 namespace quorvel::platform::win32 {
@@ -9,6 +10,6 @@ namespace quorvel::platform::win32 {
 // it, not by an import: the bar alone never does, and loading it at start would cost every start
 // time and memory. Once loaded it stays for the life of the process, as the classes it registered
 // must. False when the library cannot be had (the controls then keep the system's classes).
-bool loadCommonControls(DWORD classes) noexcept;
+bool loadCommonControls(DWORD classes, FailureLog& failures);
 
 }  // namespace quorvel::platform::win32

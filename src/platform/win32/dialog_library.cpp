@@ -2,26 +2,13 @@
 
 namespace quorvel::platform::win32 {
 
-namespace {
-
-template <class Fn>
-Fn procedure(HMODULE module, const char* name) noexcept {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-}  // namespace
-
-bool DialogLibrary::load() noexcept {
-    if (module_) {
-        return getOpenFileName_ != nullptr && chooseFont_ != nullptr && chooseColor_ != nullptr;
+bool DialogLibrary::load() {
+    if (!resolved_) {
+        resolved_ = true;
+        getOpenFileName_ = comdlg32_.function<GetOpenFileNameFn>("GetOpenFileNameW");
+        chooseFont_ = comdlg32_.function<ChooseFontFn>("ChooseFontW");
+        chooseColor_ = comdlg32_.function<ChooseColorFn>("ChooseColorW");
     }
-    module_.reset(LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    if (!module_) {
-        return false;
-    }
-    getOpenFileName_ = procedure<GetOpenFileNameFn>(module_.get(), "GetOpenFileNameW");
-    chooseFont_ = procedure<ChooseFontFn>(module_.get(), "ChooseFontW");
-    chooseColor_ = procedure<ChooseColorFn>(module_.get(), "ChooseColorW");
     return getOpenFileName_ != nullptr && chooseFont_ != nullptr && chooseColor_ != nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/win32/handles.h"
+#include "platform/win32/failure_log.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32.h"
 // clang-format off
 #include <commdlg.h>
@@ -14,9 +15,11 @@ namespace quorvel::platform::win32 {
 // from, and every start would pay for dialogs most runs never show.
 class DialogLibrary {
 public:
+    explicit DialogLibrary(FailureLog& failures) noexcept : comdlg32_(L"comdlg32.dll", failures) {}
+
     // False when the library or one of its functions could not be had; the calls then fail
     // like a cancelled dialog.
-    bool load() noexcept;
+    bool load();
 
     BOOL getOpenFileName(OPENFILENAMEW* request) const noexcept;
     BOOL chooseFont(CHOOSEFONTW* request) const noexcept;
@@ -27,7 +30,8 @@ private:
     using ChooseFontFn = BOOL(WINAPI*)(CHOOSEFONTW*);
     using ChooseColorFn = BOOL(WINAPI*)(CHOOSECOLORW*);
 
-    UniqueLibrary module_;
+    SystemLibrary comdlg32_;
+    bool resolved_ = false;
     GetOpenFileNameFn getOpenFileName_ = nullptr;
     ChooseFontFn chooseFont_ = nullptr;
     ChooseColorFn chooseColor_ = nullptr;

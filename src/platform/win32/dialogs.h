@@ -5,6 +5,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/win32/dialog_library.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/win32.h"
 
 namespace quorvel::platform::win32 {
@@ -18,7 +19,8 @@ class Win32Dialogs final : public Dialogs {
 public:
     // `owner` names the window that owns a dialog when none of the program's windows is active
     // (the bar, or none before it exists).
-    explicit Win32Dialogs(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+    Win32Dialogs(std::function<HWND()> owner, FailureLog& failures)
+        : owner_(std::move(owner)), library_(failures) {}
     MessageAnswer messageBox(const std::string& text, MessageButtons buttons) override;
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
     std::optional<FontChoice> chooseFont(const FontChoice& preset) override;

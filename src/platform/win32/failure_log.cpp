@@ -1,5 +1,7 @@
 #include "platform/win32/failure_log.h"
 
+#include <utility>
+
 #include "platform/win32/error.h"
 #include "platform/win32/strconv.h"
 
@@ -21,6 +23,21 @@ void FailureLog::record(std::string_view call, DWORD code) {
 bool FailureLog::check(BOOL succeeded, std::string_view call) {
     if (succeeded == FALSE) {
         record(call);
+        return false;
+    }
+    return true;
+}
+
+void FailureLog::rethrowParked() {
+    if (parked_) {
+        std::rethrow_exception(std::exchange(parked_, nullptr));
+    }
+}
+
+bool setWindowLong(HWND window, int index, LONG_PTR value, FailureLog& failures) {
+    SetLastError(ERROR_SUCCESS);
+    if (SetWindowLongPtrW(window, index, value) == 0 && GetLastError() != ERROR_SUCCESS) {
+        failures.record("SetWindowLongPtrW");
         return false;
     }
     return true;

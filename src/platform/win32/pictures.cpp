@@ -27,6 +27,51 @@ std::string headerOf(const std::wstring& path) {
     return bytes;
 }
 
+// An icon file holds several sizes; the largest looks best once scaled to the item.
+ComPtr<IWICBitmapFrameDecode> largestFrame(IWICBitmapDecoder& decoder) {
+    ComPtr<IWICBitmapFrameDecode> best;
+    UINT frames = 0;
+    if (FAILED(decoder.GetFrameCount(&frames))) {
+        return best;
+    }
+    unsigned long long bestArea = 0;
+    for (UINT i = 0; i < frames && i < 64; ++i) {
+        ComPtr<IWICBitmapFrameDecode> frame;
+        UINT w = 0;
+        UINT h = 0;
+        if (FAILED(decoder.GetFrame(i, frame.put())) || FAILED(frame->GetSize(&w, &h))) {
+            continue;
+        }
+        if (!best || static_cast<unsigned long long>(w) * h > bestArea) {
+            bestArea = static_cast<unsigned long long>(w) * h;
+            best = std::move(frame);
+        }
+    }
+    return best;
+}
+
+// The decoded pixels, when the picture is of a size the bar may show.
+forms::PictureRef pictureOf(const std::string& path, IWICBitmapSource& source) {
+    UINT w = 0;
+    UINT h = 0;
+    if (FAILED(source.GetSize(&w, &h)) || w == 0 || h == 0 || w > WicPictures::kMaxSide ||
+        h > WicPictures::kMaxSide ||
+        static_cast<unsigned long long>(w) * h > WicPictures::kMaxPixels) {
+        return nullptr;
+    }
+    try {
+        resources::PixelImage pixels(static_cast<int>(w), static_cast<int>(h));
+        const UINT stride = w * 4;
+        if (FAILED(source.CopyPixels(nullptr, stride, static_cast<UINT>(pixels.pixels.size() * 4),
+                                     reinterpret_cast<BYTE*>(pixels.pixels.data())))) {
+            return nullptr;
+        }
+        return std::make_shared<FilePicture>(path, std::move(pixels));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 IWICImagingFactory* WicPictures::factory() {
@@ -34,7 +79,7 @@ IWICImagingFactory* WicPictures::factory() {
         // COM and the imaging component are brought in by the first picture file, not at
         // start: a bar showing only built-in pictures opens sooner and stays smaller.
         if (!com_) {
-            com_.emplace();
+            com_.emplace(failures_);
         }
         com_->createInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, factory_.putVoid());
     }
@@ -59,25 +104,7 @@ forms::PictureRef WicPictures::load(const std::string& path) {
                                               WICDecodeMetadataCacheOnDemand, decoder.put()))) {
         return nullptr;
     }
-    // An icon file holds several sizes; the largest looks best once scaled to the item.
-    UINT frames = 0;
-    if (FAILED(decoder->GetFrameCount(&frames)) || frames == 0) {
-        return nullptr;
-    }
-    ComPtr<IWICBitmapFrameDecode> best;
-    unsigned long long bestArea = 0;
-    for (UINT i = 0; i < frames && i < 64; ++i) {
-        ComPtr<IWICBitmapFrameDecode> frame;
-        UINT w = 0;
-        UINT h = 0;
-        if (FAILED(decoder->GetFrame(i, frame.put())) || FAILED(frame->GetSize(&w, &h))) {
-            continue;
-        }
-        if (!best || static_cast<unsigned long long>(w) * h > bestArea) {
-            bestArea = static_cast<unsigned long long>(w) * h;
-            best = std::move(frame);
-        }
-    }
+    ComPtr<IWICBitmapFrameDecode> best = largestFrame(*decoder.get());
     if (!best) {
         return nullptr;
     }
@@ -88,24 +115,7 @@ forms::PictureRef WicPictures::load(const std::string& path) {
                                      WICBitmapPaletteTypeCustom))) {
         return nullptr;
     }
-    UINT w = 0;
-    UINT h = 0;
-    if (FAILED(converted->GetSize(&w, &h)) || w == 0 || h == 0 || w > kMaxSide || h > kMaxSide ||
-        static_cast<unsigned long long>(w) * h > kMaxPixels) {
-        return nullptr;
-    }
-    try {
-        resources::PixelImage pixels(static_cast<int>(w), static_cast<int>(h));
-        const UINT stride = w * 4;
-        if (FAILED(converted->CopyPixels(nullptr, stride,
-                                         static_cast<UINT>(pixels.pixels.size() * 4),
-                                         reinterpret_cast<BYTE*>(pixels.pixels.data())))) {
-            return nullptr;
-        }
-        return std::make_shared<FilePicture>(path, std::move(pixels));
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return pictureOf(path, *converted.get());
 }
 
 forms::PictureRef WicPictures::builtin(forms::BuiltinPicture which) {

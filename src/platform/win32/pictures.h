@@ -6,6 +6,7 @@
 #include "forms/picture_header.h"
 #include "platform/pictures.h"
 #include "platform/win32/com_library.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 // clang-format off
 #include <wincodec.h>
@@ -19,6 +20,8 @@ namespace quorvel::platform::win32 {
 // on the user-interface thread only, where it initialises COM itself.
 class WicPictures final : public Pictures {
 public:
+    explicit WicPictures(FailureLog& failures) noexcept : failures_(failures) {}
+
     forms::PictureRef load(const std::string& path) override;
     forms::PictureRef builtin(forms::BuiltinPicture which) override;
 
@@ -30,6 +33,7 @@ public:
 private:
     IWICImagingFactory* factory();
 
+    FailureLog& failures_;
     std::optional<ComLibrary> com_;  // declared first: released after the factory
     ComPtr<IWICImagingFactory> factory_;
     std::array<forms::PictureRef, forms::kBuiltinPictureCount> builtins_;

@@ -97,16 +97,16 @@ forms::MenuItem* trackPopupMenu(HWND owner, forms::MenuItem& menu, FailureLog& f
         return nullptr;
     }
     POINT at{};
-    GetCursorPos(&at);
+    failures.check(GetCursorPos(&at), "GetCursorPos (menu)");
     // Without the foreground, the menu would not close when the user clicks elsewhere.
-    SetForegroundWindow(owner);
+    failures.check(SetForegroundWindow(owner), "SetForegroundWindow (menu)");
     const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
     const auto chosen = static_cast<UINT>(
         TrackPopupMenuEx(built.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | align,
                          at.x, at.y, owner, nullptr));
     // The next menu of this owner opens and closes properly only after the owner has seen a
     // message of its own.
-    PostMessageW(owner, WM_NULL, 0, 0);
+    failures.check(PostMessageW(owner, WM_NULL, 0, 0), "PostMessageW (menu)");
     if (chosen == 0 || chosen > built.commands.size()) {
         return nullptr;
     }

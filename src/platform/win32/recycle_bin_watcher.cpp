@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win32/strconv.h"
+#include "platform/win32/system_library.h"
 // clang-format off
 #include <sddl.h>
 // clang-format on
@@ -32,14 +33,15 @@ std::wstring environment(const wchar_t* name) {
 }
 
 // Under Wine the Recycle Bin is the desktop's XDG trash; Wine names its Windows path.
-std::wstring wineTrash() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
+std::wstring wineTrash(FailureLog& failures) {
+    using WineVersion = const char*(CDECL*)();
+    using ToDosName = WCHAR*(CDECL*)(const char*);
+    SystemLibrary ntdll(L"ntdll.dll", failures);
+    if (ntdll.optionalFunction<WineVersion>("wine_get_version") == nullptr) {
         return {};
     }
-    using ToDosName = WCHAR*(CDECL*)(const char*);
-    auto toDos = reinterpret_cast<ToDosName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    SystemLibrary kernel32(L"kernel32.dll", failures);
+    const auto toDos = kernel32.function<ToDosName>("wine_get_dos_file_name");
     if (toDos == nullptr) {
         return {};
     }
@@ -96,7 +98,7 @@ struct RecycleBinWatcher::Watch {
 };
 
 std::vector<std::wstring> RecycleBinWatcher::binFolders() {
-    if (std::wstring trash = wineTrash(); !trash.empty()) {
+    if (std::wstring trash = wineTrash(failures_); !trash.empty()) {
         return {trash};
     }
     std::vector<std::wstring> folders;
@@ -120,7 +122,8 @@ std::vector<std::wstring> RecycleBinWatcher::binFolders() {
     return folders;
 }
 
-RecycleBinWatcher::RecycleBinWatcher(HINSTANCE instance) : instance_(instance) {}
+RecycleBinWatcher::RecycleBinWatcher(HINSTANCE instance, FailureLog& failures)
+    : instance_(instance), failures_(failures) {}
 
 RecycleBinWatcher::~RecycleBinWatcher() {
     for (auto& watch : watches_) {
@@ -146,11 +149,14 @@ bool RecycleBinWatcher::start(std::function<void()> changed) {
             watch->handle.reset(
                 FindFirstChangeNotificationW(folder.c_str(), TRUE, kWatchedChanges));
             if (!watch->handle) {
+                failures_.record("FindFirstChangeNotificationW");
                 continue;
             }
-            if (!RegisterWaitForSingleObject(&watch->wait, watch->handle.get(),
-                                             &RecycleBinWatcher::signalled, watch.get(), INFINITE,
-                                             WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD)) {
+            if (!failures_.check(
+                    RegisterWaitForSingleObject(
+                        &watch->wait, watch->handle.get(), &RecycleBinWatcher::signalled,
+                        watch.get(), INFINITE, WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD),
+                    "RegisterWaitForSingleObject")) {
                 continue;
             }
             watches_.push_back(std::move(watch));
@@ -172,9 +178,12 @@ void RecycleBinWatcher::rearm(Watch& watch) {
         UnregisterWaitEx(watch.wait, nullptr);
         watch.wait = nullptr;
     }
-    if (FindNextChangeNotification(watch.handle.get())) {
-        RegisterWaitForSingleObject(&watch.wait, watch.handle.get(), &RecycleBinWatcher::signalled,
-                                    &watch, INFINITE, WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD);
+    if (failures_.check(FindNextChangeNotification(watch.handle.get()),
+                        "FindNextChangeNotification")) {
+        failures_.check(RegisterWaitForSingleObject(&watch.wait, watch.handle.get(),
+                                                    &RecycleBinWatcher::signalled, &watch, INFINITE,
+                                                    WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD),
+                        "RegisterWaitForSingleObject");
     }
 }
 
@@ -197,12 +206,7 @@ LRESULT CALLBACK RecycleBinWatcher::windowProc(HWND window, UINT message, WPARAM
     if (message == kChangedMessage) {
         auto* self = MessageWindow::ownerOf<RecycleBinWatcher>(window);
         if (self != nullptr) {
-            try {
-                self->changed(static_cast<std::size_t>(wp));
-            } catch (...) {
-                // A failure must not unwind through the window system's frames.
-                self->pendingFailure_ = std::current_exception();
-            }
+            self->failures_.guard([&] { self->changed(static_cast<std::size_t>(wp)); });
         }
         return 0;
     }

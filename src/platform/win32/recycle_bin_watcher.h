@@ -1,6 +1,5 @@
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "platform/event_dispatcher.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_window.h"
 
@@ -23,7 +23,8 @@ namespace quorvel::platform::win32 {
 // keeps the bin in ($XDG_DATA_HOME/Trash, else ~/.local/share/Trash).
 class RecycleBinWatcher {
 public:
-    explicit RecycleBinWatcher(HINSTANCE instance);
+    // A failure of the program's handler is parked in `failures` for the message loop.
+    RecycleBinWatcher(HINSTANCE instance, FailureLog& failures);
     ~RecycleBinWatcher();
     RecycleBinWatcher(const RecycleBinWatcher&) = delete;
     RecycleBinWatcher& operator=(const RecycleBinWatcher&) = delete;
@@ -32,15 +33,8 @@ public:
     // Starts watching; false when no bin folder could be watched.
     bool start(std::function<void()> changed);
     [[nodiscard]] const std::vector<std::wstring>& folders() const noexcept { return folders_; }
-    // A failure of the program's handler, kept for the message loop to rethrow.
-    void rethrowPendingFailure() {
-        if (pendingFailure_) {
-            std::rethrow_exception(std::exchange(pendingFailure_, nullptr));
-        }
-    }
-
     // The folders this system keeps its Recycle Bins in, as far as they exist.
-    [[nodiscard]] static std::vector<std::wstring> binFolders();
+    [[nodiscard]] std::vector<std::wstring> binFolders();
 
 private:
     struct Watch;
@@ -55,7 +49,7 @@ private:
     std::vector<std::wstring> folders_;
     std::function<void()> changed_;
     EventDispatcher* dispatcher_ = nullptr;
-    std::exception_ptr pendingFailure_;
+    FailureLog& failures_;
 };
 
 }  // namespace quorvel::platform::win32

@@ -1,32 +1,22 @@
 #include "platform/win32/safe_loading.h"
 
-#include "platform/win32/win32.h"
-
 namespace quorvel::platform::win32 {
 
-bool restrictLibrarySearch() noexcept {
+bool restrictLibrarySearch(FailureLog& failures) {
     // The libraries the exe imports are resolved before this runs; they are all among the
     // system's known DLLs, which always come from the system folder.
-    const bool restricted = SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+    const bool restricted = failures.check(SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32),
+                                           "SetDefaultDllDirectories");
     // Also leave the current directory out of any search that still consults the old order.
-    SetDllDirectoryW(L"");
+    failures.check(SetDllDirectoryW(L""), "SetDllDirectoryW");
     return restricted;
 }
 
-PinnedSystemLibraries::PinnedSystemLibraries() noexcept {
-    constexpr const wchar_t* kNames[kCount] = {L"ole32.dll", L"msimg32.dll"};
-    for (int i = 0; i < kCount; ++i) {
-        // The flag holds for what each of them imports as well.
-        modules_[i] = LoadLibraryExW(kNames[i], nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
-}
-
-PinnedSystemLibraries::~PinnedSystemLibraries() {
-    for (HMODULE module : modules_) {
-        if (module != nullptr) {
-            FreeLibrary(module);
-        }
-    }
+PinnedSystemLibraries::PinnedSystemLibraries(FailureLog& failures)
+    : ole32_(L"ole32.dll", failures), msimg32_(L"msimg32.dll", failures) {
+    // What each of them imports comes from the system folder as well.
+    ole32_.load();
+    msimg32_.load();
 }
 
 }  // namespace quorvel::platform::win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32/failure_log.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32.h"
 
 namespace quorvel::platform::win32 {
@@ -8,8 +10,8 @@ namespace quorvel::platform::win32 {
 // by the program itself or by a system component on its behalf (the common controls, the
 // dialogs' shell extensions' helpers, the picture decoders), comes from the system folder: a
 // DLL planted beside the program, or in the current directory, is never loaded. Called first
-// thing, before any library is loaded; false when the system refused.
-bool restrictLibrarySearch() noexcept;
+// thing, before any library is loaded; false (noted in the log) when the system refused.
+bool restrictLibrarySearch(FailureLog& failures);
 
 // Libraries the system's own components load later through their delay-load imports (the
 // shell's first call reaches for ole32, the theme engine for msimg32), loaded now from the
@@ -18,14 +20,11 @@ bool restrictLibrarySearch() noexcept;
 // with everything they import, instead of looking beside the program first.
 class PinnedSystemLibraries {
 public:
-    PinnedSystemLibraries() noexcept;
-    ~PinnedSystemLibraries();
-    PinnedSystemLibraries(const PinnedSystemLibraries&) = delete;
-    PinnedSystemLibraries& operator=(const PinnedSystemLibraries&) = delete;
+    explicit PinnedSystemLibraries(FailureLog& failures);
 
 private:
-    static constexpr int kCount = 2;
-    HMODULE modules_[kCount] = {};
+    SystemLibrary ole32_;
+    SystemLibrary msimg32_;
 };
 
 }  // namespace quorvel::platform::win32

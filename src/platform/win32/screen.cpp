@@ -31,19 +31,14 @@ BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*rect*/, LPARAM 
 
 }  // namespace
 
-Win32Screen::Win32Screen() noexcept
-    : shcore_(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-    if (shcore_) {
-        getDpiForMonitor_ = reinterpret_cast<GetDpiForMonitorFn>(
-            reinterpret_cast<void (*)()>(GetProcAddress(shcore_.get(), "GetDpiForMonitor")));
+int Win32Screen::dpiOf(HMONITOR monitor) {
+    if (!getDpiForMonitor_) {
+        getDpiForMonitor_ = shcore_.function<GetDpiForMonitorFn>("GetDpiForMonitor");
     }
-}
-
-int Win32Screen::dpiOf(HMONITOR monitor) const noexcept {
-    if (getDpiForMonitor_ != nullptr) {
+    if (*getDpiForMonitor_ != nullptr) {
         UINT x = 0;
         UINT y = 0;
-        if (SUCCEEDED(getDpiForMonitor_(monitor, kEffectiveDpi, &x, &y)) && x != 0) {
+        if (SUCCEEDED((*getDpiForMonitor_)(monitor, kEffectiveDpi, &x, &y)) && x != 0) {
             return static_cast<int>(x);
         }
     }
@@ -51,7 +46,7 @@ int Win32Screen::dpiOf(HMONITOR monitor) const noexcept {
     return system == 0 ? kDesignDpi : static_cast<int>(system);
 }
 
-std::vector<Monitor> Win32Screen::monitors() const {
+std::vector<Monitor> Win32Screen::monitors() {
     std::vector<std::pair<HMONITOR, MONITORINFO>> found;
     EnumDisplayMonitors(nullptr, nullptr, &noteMonitor, reinterpret_cast<LPARAM>(&found));
     std::vector<Monitor> monitors;
@@ -63,7 +58,7 @@ std::vector<Monitor> Win32Screen::monitors() const {
     return monitors;
 }
 
-Monitor Win32Screen::primary() const {
+Monitor Win32Screen::primary() {
     const std::vector<Monitor> all = monitors();
     if (auto found = primaryMonitor(all)) {
         return *found;

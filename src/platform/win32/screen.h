@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "platform/monitors.h"
 #include "platform/screen.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/failure_log.h"
+#include "platform/win32/system_library.h"
 
 namespace quorvel::platform::win32 {
 
@@ -13,7 +15,7 @@ namespace quorvel::platform::win32 {
 // changed the scale since, and other monitors may be scaled otherwise.
 class Win32Screen final : public Screen {
 public:
-    Win32Screen() noexcept;
+    explicit Win32Screen(FailureLog& failures) noexcept : shcore_(L"shcore.dll", failures) {}
     forms::Rect bounds() override;
     std::vector<WindowHandle> findTaskbars() override;
     void showWindow(WindowHandle window, ShowState state) override;
@@ -22,13 +24,13 @@ public:
     std::optional<PixelRect> taskbarRect() override;
 
 private:
-    [[nodiscard]] std::vector<Monitor> monitors() const;
-    [[nodiscard]] int dpiOf(HMONITOR monitor) const noexcept;
-    [[nodiscard]] Monitor primary() const;
+    [[nodiscard]] std::vector<Monitor> monitors();
+    [[nodiscard]] int dpiOf(HMONITOR monitor);
+    [[nodiscard]] Monitor primary();
 
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    UniqueLibrary shcore_;
-    GetDpiForMonitorFn getDpiForMonitor_ = nullptr;
+    SystemLibrary shcore_;
+    std::optional<GetDpiForMonitorFn> getDpiForMonitor_;  // looked up at the first question
 };
 
 }  // namespace quorvel::platform::win32

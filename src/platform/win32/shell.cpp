@@ -130,8 +130,9 @@ std::wstring recyclableList(const std::vector<std::string>& paths) {
     return list;
 }
 
-Win32Shell::Win32Shell(HINSTANCE instance, std::function<HWND(const forms::Form&)> windowOf)
-    : windowOf_(std::move(windowOf)), watcher_(instance) {}
+Win32Shell::Win32Shell(HINSTANCE instance, std::function<HWND(const forms::Form&)> windowOf,
+                       FailureLog& failures)
+    : windowOf_(std::move(windowOf)), failures_(failures), watcher_(instance, failures) {}
 
 HWND Win32Shell::ownerWindow(const forms::Form* owner) const {
     return owner != nullptr && windowOf_ ? windowOf_(*owner) : nullptr;
@@ -140,7 +141,7 @@ HWND Win32Shell::ownerWindow(const forms::Form* owner) const {
 void Win32Shell::ensureCom() {
     // Shell items (My Computer, the Recycle Bin) and some verbs need COM on the calling thread.
     if (!com_) {
-        com_.emplace();
+        com_.emplace(failures_);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/shell.h"
 #include "platform/win32/com_library.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/recycle_bin_watcher.h"
 #include "platform/win32/win32.h"
 
@@ -16,7 +17,8 @@ namespace quorvel::platform::win32 {
 // the program are found through `windowOf`, the host's map from forms to their windows.
 class Win32Shell final : public Shell {
 public:
-    Win32Shell(HINSTANCE instance, std::function<HWND(const forms::Form&)> windowOf);
+    Win32Shell(HINSTANCE instance, std::function<HWND(const forms::Form&)> windowOf,
+               FailureLog& failures);
 
     Status execute(const ShellRequest& request) override;
     std::optional<std::string> findProgram(const std::string& name) override;
@@ -34,7 +36,6 @@ public:
 
     // Reported changes of the bin run through this, with the after-event step.
     void setDispatcher(EventDispatcher* dispatcher) noexcept { watcher_.setDispatcher(dispatcher); }
-    void rethrowPendingFailure() { watcher_.rethrowPendingFailure(); }
     [[nodiscard]] const RecycleBinWatcher& watcher() const noexcept { return watcher_; }
 
 private:
@@ -43,6 +44,7 @@ private:
 
     std::function<HWND(const forms::Form&)> windowOf_;
     std::function<HWND()> shellWindow_ = [] { return GetShellWindow(); };
+    FailureLog& failures_;
     std::optional<ComLibrary> com_;
     RecycleBinWatcher watcher_;
 };

@@ -8,12 +8,12 @@ namespace {
 constexpr wchar_t kClassName[] = L"Quorvel.Timers";
 }
 
-Win32TimerService::Win32TimerService(HINSTANCE instance, FailureLog* failures)
+Win32TimerService::Win32TimerService(HINSTANCE instance, FailureLog& failures)
     : window_(instance, kClassName, &Win32TimerService::windowProc, this), failures_(failures) {}
 
 Win32TimerService::~Win32TimerService() {
     for (const auto& [id, timer] : timers_) {
-        KillTimer(window_.get(), id);
+        failures_.check(KillTimer(window_.get(), id), "KillTimer");
     }
 }
 
@@ -28,9 +28,8 @@ void Win32TimerService::arm(forms::Timer& timer, std::uint32_t intervalMs) {
         timers_.emplace(id, &timer);
     }
     // Setting an existing id again restarts its count, as re-enabling a timer should.
-    if (SetTimer(window_.get(), id, std::max<UINT>(intervalMs, USER_TIMER_MINIMUM), nullptr) == 0 &&
-        failures_ != nullptr) {
-        failures_->record("SetTimer");
+    if (SetTimer(window_.get(), id, std::max<UINT>(intervalMs, USER_TIMER_MINIMUM), nullptr) == 0) {
+        failures_.record("SetTimer");
     }
 }
 
@@ -39,7 +38,7 @@ void Win32TimerService::disarm(forms::Timer& timer) {
     if (found == ids_.end()) {
         return;
     }
-    KillTimer(window_.get(), found->second);
+    failures_.check(KillTimer(window_.get(), found->second), "KillTimer");
     timers_.erase(found->second);
     ids_.erase(found);
 }
@@ -47,7 +46,9 @@ void Win32TimerService::disarm(forms::Timer& timer) {
 void Win32TimerService::tick(UINT_PTR id) {
     auto found = timers_.find(id);
     if (found == timers_.end()) {
-        KillTimer(window_.get(), id);
+        // A tick of a timer already stopped may still have been on its way: nothing to note
+        // when there is no timer left to kill.
+        static_cast<void>(KillTimer(window_.get(), id));
         return;
     }
     forms::Timer* timer = found->second;
@@ -62,11 +63,7 @@ LRESULT CALLBACK Win32TimerService::windowProc(HWND window, UINT message, WPARAM
     if (message == WM_TIMER) {
         auto* self = MessageWindow::ownerOf<Win32TimerService>(window);
         if (self != nullptr) {
-            try {
-                self->tick(wp);
-            } catch (...) {
-                self->pendingFailure_ = std::current_exception();
-            }
+            self->failures_.guard([&] { self->tick(wp); });
             return 0;
         }
     }

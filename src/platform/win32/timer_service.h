@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <unordered_map>
 #include <utility>
@@ -18,7 +17,9 @@ namespace quorvel::platform::win32 {
 // never reused, so a tick still queued for a timer that has gone finds nothing to call.
 class Win32TimerService final : public forms::TimerService {
 public:
-    explicit Win32TimerService(HINSTANCE instance, FailureLog* failures = nullptr);
+    // A timer that could not be set, and a failure of a tick's handler (parked for the message
+    // loop), go to `failures`.
+    Win32TimerService(HINSTANCE instance, FailureLog& failures);
     ~Win32TimerService() override;
     Win32TimerService(const Win32TimerService&) = delete;
     Win32TimerService& operator=(const Win32TimerService&) = delete;
@@ -30,14 +31,6 @@ public:
     // tick changed (also while a message box or a menu runs its own message loop).
     void setDispatcher(EventDispatcher* dispatcher) noexcept { dispatcher_ = dispatcher; }
 
-    // A handler that threw inside the window system's callback cannot unwind through it; the
-    // failure is kept and rethrown by the message loop.
-    void rethrowPendingFailure() {
-        if (pendingFailure_) {
-            std::rethrow_exception(std::exchange(pendingFailure_, nullptr));
-        }
-    }
-
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
     void tick(UINT_PTR id);
@@ -46,9 +39,8 @@ private:
     std::unordered_map<forms::Timer*, UINT_PTR> ids_;
     std::unordered_map<UINT_PTR, forms::Timer*> timers_;
     UINT_PTR nextId_ = 1;
-    std::exception_ptr pendingFailure_;
     EventDispatcher* dispatcher_ = nullptr;
-    FailureLog* failures_ = nullptr;
+    FailureLog& failures_;
 };
 
 }  // namespace quorvel::platform::win32

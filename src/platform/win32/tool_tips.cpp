@@ -49,13 +49,17 @@ bool ToolTips::ensureWindow(HWND parent) {
     if (tip_) {
         return true;
     }
-    loadCommonControls(ICC_TAB_CLASSES);
+    loadCommonControls(ICC_TAB_CLASSES, failures_);
     // Always shown, also over the bar, which never becomes the active window.
     tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
                                instance_, nullptr));
-    return static_cast<bool>(tip_);
+    if (!tip_) {
+        failures_.record("CreateWindowExW (tooltips)");
+        return false;
+    }
+    return true;
 }
 
 std::vector<ToolTips::Tool> ToolTips::wantedTools(const forms::Form& form, int dpi,
@@ -89,7 +93,9 @@ void ToolTips::add(HWND parent, Tool& tool) {
         toolInfo(parent, tool.id, TTF_SUBCLASS | (tool.child != nullptr ? TTF_IDISHWND : 0U));
     info.rect = tool.rect;
     info.lpszText = tool.text.data();  // the control keeps a copy
-    SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) == FALSE) {
+        failures_.record("TTM_ADDTOOLW (" + tool.control->name() + ")");
+    }
 }
 
 void ToolTips::remove(HWND parent, const Tool& tool) {
@@ -114,17 +120,25 @@ void ToolTips::sync(HWND parent, const forms::Form& form, int dpi, const ChildCo
     const bool sameTools = std::equal(
         wanted.begin(), wanted.end(), tools_.begin(), tools_.end(),
         [](const Tool& a, const Tool& b) { return a.control == b.control && a.child == b.child; });
-    if (!sameTools) {
-        // Rare (a hint appears or goes): the whole list again, so the order stays right.
-        for (const Tool& tool : tools_) {
-            remove(parent, tool);
-        }
-        tools_ = std::move(wanted);
-        for (Tool& tool : tools_) {
-            add(parent, tool);
-        }
-        return;
+    if (sameTools) {
+        update(parent, wanted);
+    } else {
+        replace(parent, std::move(wanted));
     }
+}
+
+void ToolTips::replace(HWND parent, std::vector<Tool> wanted) {
+    // Rare (a hint appears or goes): the whole list again, so the order stays right.
+    for (const Tool& tool : tools_) {
+        remove(parent, tool);
+    }
+    tools_ = std::move(wanted);
+    for (Tool& tool : tools_) {
+        add(parent, tool);
+    }
+}
+
+void ToolTips::update(HWND parent, std::vector<Tool>& wanted) {
     for (std::size_t i = 0; i < tools_.size(); ++i) {
         Tool& tool = tools_[i];
         const UINT flags = tool.child != nullptr ? static_cast<UINT>(TTF_IDISHWND) : 0U;

@@ -7,6 +7,7 @@
 
 #include "forms/form.h"
 #include "platform/win32/child_controls.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 
 namespace quorvel::platform::win32 {
@@ -17,7 +18,8 @@ namespace quorvel::platform::win32 {
 // pay nothing.
 class ToolTips {
 public:
-    explicit ToolTips(HINSTANCE instance) noexcept : instance_(instance) {}
+    ToolTips(HINSTANCE instance, FailureLog& failures) noexcept
+        : instance_(instance), failures_(failures) {}
     ~ToolTips() = default;
     ToolTips(const ToolTips&) = delete;
     ToolTips& operator=(const ToolTips&) = delete;
@@ -44,9 +46,13 @@ private:
                                                 const ChildControls& children) const;
     void add(HWND parent, Tool& tool);
     void remove(HWND parent, const Tool& tool);
+    // Other tools, or the same with new texts and places.
+    void replace(HWND parent, std::vector<Tool> wanted);
+    void update(HWND parent, std::vector<Tool>& wanted);
     bool ensureWindow(HWND parent);
 
     HINSTANCE instance_;
+    FailureLog& failures_;
     UniqueWindow tip_;
     std::vector<Tool> tools_;  // in the tooltip's order: the top of the stacking first
     UINT_PTR nextId_ = 1;

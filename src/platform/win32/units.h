@@ -23,6 +23,7 @@ struct PixelBox {
     int bottom = 0;
     [[nodiscard]] constexpr int width() const noexcept { return right - left; }
     [[nodiscard]] constexpr int height() const noexcept { return bottom - top; }
+    friend constexpr bool operator==(const PixelBox&, const PixelBox&) noexcept = default;
 };
 
 [[nodiscard]] constexpr PixelBox toPixels(forms::Rect r, int dpi) noexcept {

@@ -34,22 +34,28 @@ std::string windowTextOf(const forms::Form& form) {
     return form.style() == forms::FormStyle::Dialog ? form.caption() : form.name();
 }
 
-void applyFrameStyle(HWND window, forms::FormStyle look) {
+void applyFrameStyle(HWND window, forms::FormStyle look, FailureLog& failures) {
     const FrameStyle frame = frameStyleOf(look);
     const LONG_PTR keep =
         GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_ACCEPTFILES);
     const LONG_PTR visible = GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE;
-    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(frame.style) | visible);
-    SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>(frame.exStyle) | keep);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    setWindowLong(window, GWL_STYLE, static_cast<LONG_PTR>(frame.style) | visible, failures);
+    setWindowLong(window, GWL_EXSTYLE, static_cast<LONG_PTR>(frame.exStyle) | keep, failures);
+    failures.check(
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED),
+        "SetWindowPos (frame)");
 }
 
-void setWindowIcon(HWND window, HINSTANCE instance, WORD resourceId) {
+void setWindowIcon(HWND window, HINSTANCE instance, WORD resourceId, FailureLog& failures) {
     // Shared icons belong to the module: nothing to free.
     const auto icon = [&](int size) {
-        return reinterpret_cast<LPARAM>(
-            LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_SHARED));
+        HANDLE loaded =
+            LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_SHARED);
+        if (loaded == nullptr) {
+            failures.record("LoadImageW (icon)");
+        }
+        return reinterpret_cast<LPARAM>(loaded);
     };
     SendMessageW(window, WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
     SendMessageW(window, WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));

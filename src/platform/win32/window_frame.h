@@ -3,6 +3,7 @@
 #include <string>
 
 #include "forms/form.h"
+#include "platform/win32/failure_log.h"
 #include "platform/win32/units.h"
 #include "platform/win32/win32.h"
 
@@ -30,9 +31,9 @@ struct FrameStyle {
 [[nodiscard]] std::string windowTextOf(const forms::Form& form);
 
 // Gives a window that exists the styles of another look; a colour key's layered style stays.
-void applyFrameStyle(HWND window, forms::FormStyle look);
+void applyFrameStyle(HWND window, forms::FormStyle look, FailureLog& failures);
 
 // An icon of the module's resources on the window's title bar and taskbar button.
-void setWindowIcon(HWND window, HINSTANCE instance, WORD resourceId);
+void setWindowIcon(HWND window, HINSTANCE instance, WORD resourceId, FailureLog& failures);
 
 }  // namespace quorvel::platform::win32

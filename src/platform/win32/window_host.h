@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,15 +11,11 @@
 #include "forms/form.h"
 #include "platform/event_dispatcher.h"
 #include "platform/win32/brush_cache.h"
-#include "platform/win32/child_controls.h"
 #include "platform/win32/double_click.h"
 #include "platform/win32/failure_log.h"
-#include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/popup_menu.h"
-#include "platform/win32/tool_tips.h"
+#include "platform/win32/hosted_window.h"
 #include "platform/win32/ui_font.h"
-#include "platform/win32/units.h"
 
 namespace quorvel::platform::win32 {
 
@@ -30,9 +24,15 @@ namespace quorvel::platform::win32 {
 // take the focus by being shown and are kept off the taskbar; dialog windows have a title bar
 // and a taskbar button, and become the active window when they appear. A form's text boxes,
 // lists and buttons are real child controls (child_controls.h), its hints real tooltips.
+//
+// Its parts, by concern: the port and the lookups (window_host.cpp); the windows' classes,
+// making and destroying them and the window procedure (window_host_lifetime.cpp); the
+// after-event sync (window_host_sync.cpp); one handler per message (window_host_messages.cpp).
 class Win32WindowHost final : public forms::WindowHost {
 public:
-    explicit Win32WindowHost(HINSTANCE instance);
+    // Calls that fail with nothing left to do, and handlers that throw inside a window
+    // procedure, go to `failures`; the message loop rethrows what is parked there.
+    Win32WindowHost(HINSTANCE instance, FailureLog& failures);
     ~Win32WindowHost() override;
     Win32WindowHost(const Win32WindowHost&) = delete;
     Win32WindowHost& operator=(const Win32WindowHost&) = delete;
@@ -64,11 +64,11 @@ public:
     // The window of the oldest form still alive: the bar, which owns message boxes.
     [[nodiscard]] HWND mainWindow();
 
-    // A window was asked to close (by the user, another program, or the session ending).
     // The program's icon (a resource of the exe) for dialog windows' title bars and taskbar
     // buttons; loaded when the first dialog appears, so the bar's start pays nothing for it.
     void setDialogIcon(WORD resourceId) noexcept { dialogIcon_ = resourceId; }
 
+    // A window was asked to close (by the user, another program, or the session ending).
     // A form that takes its close box itself (forms::Form::onCloseRequest) is asked first.
     std::function<void(forms::Form&)> onCloseRequest;
     // What the system tells every top-level window, handled once (by the main window): the
@@ -81,94 +81,81 @@ public:
     // Registered messages broadcast to top-level windows, handled once (by the main window).
     void onBroadcast(UINT message, std::function<void()> handler);
 
-    // A handler that threw inside the window system's callback cannot unwind through it; the
-    // failure is kept and rethrown by the message loop.
-    void rethrowPendingFailure() {
-        if (pendingFailure_) {
-            std::rethrow_exception(std::exchange(pendingFailure_, nullptr));
-        }
-    }
-
 private:
-    struct Applied {
-        std::optional<PixelBox> box;
-        std::optional<bool> visible;
-        std::optional<bool> topmost;
-        std::optional<std::uint64_t> stacking;
-        std::uint64_t activation = 0;
-        std::optional<std::optional<forms::ColorNumber>> colorKey;
-        std::optional<std::uint64_t> revision;
-        std::optional<forms::FormStyle> style;
-        std::optional<std::string> text;
-        std::optional<bool> menuBar;
-    };
-    struct Hosted {
-        Win32WindowHost* host = nullptr;
-        forms::Form* form = nullptr;  // null once the form is gone and the window awaits removal
-        UniqueWindow owner;
-        UniqueWindow window;
-        int dpi = kDesignDpi;
-        int busy = 0;                   // handlers of this window on the stack
-        bool releasingCapture = false;  // the host itself lets go of the mouse
-        Applied applied;
-        // The menu bar's entries; the bar itself belongs to the window once attached.
-        BuiltPopupMenu menuBar;
-        FormPainter painter;
-        ChildControls children;
-        ToolTips tips;
-
-        explicit Hosted(ControlServices services) noexcept
-            : children(services), tips(services.instance) {}
-        Hosted(const Hosted&) = delete;
-        Hosted& operator=(const Hosted&) = delete;
-        // The window's last messages must not reach a half-destroyed record. Its controls and
-        // tooltips go with it, as the system destroys a window's children and owned windows:
-        // destroyed one by one before it, each would uncover and repaint part of a window
-        // still on the screen, and a settings window holds over a hundred.
-        ~Hosted() {
-            if (window) {
-                SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
-                tips.abandon();
-                children.abandon();
-                window.reset();
-            }
-        }
+    // A message's handler: its answer, or none to leave the message to DefWindowProcW.
+    using MessageHandler = std::optional<LRESULT> (Win32WindowHost::*)(HostedWindow&, WPARAM,
+                                                                       LPARAM);
+    struct MessageRoute {
+        UINT message;
+        MessageHandler handler;
+        bool event;  // runs the program's handlers, so it ends with the after-event step
     };
 
+    // Lifetime: classes, making and destroying windows, the window procedure.
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
-    LRESULT handle(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp);
-    LRESULT dispatch(Hosted& hosted, UINT message, WPARAM wp, LPARAM lp);
-    HWND realise(Hosted& hosted);
-    void syncOne(Hosted& hosted);
-    void syncFrame(Hosted& hosted);
-    void syncMenuBar(Hosted& hosted);
-    [[nodiscard]] static HWND ownerFor(const Hosted& hosted) noexcept;
-    [[nodiscard]] Hosted* hostedOf(const forms::Form& form) const noexcept;
-    void dropFiles(Hosted& hosted, HDROP drop);
-    void stackBehind(HWND window, const forms::Form& other);
-    [[nodiscard]] bool setPointer(const Hosted& hosted) const;
     const std::wstring& classFor(const std::string& formName);
+    HWND realise(HostedWindow& hosted);
     void reap();
-    void systemEvent(HWND window, const std::function<void()>& handler);
+    [[nodiscard]] static HWND ownerFor(const HostedWindow& hosted) noexcept;
+    [[nodiscard]] HostedWindow* hostedOf(const forms::Form& form) const noexcept;
+
+    // The after-event sync, one part of the window at a time.
+    void syncOne(HostedWindow& hosted);
+    void syncFrame(HostedWindow& hosted);
+    void syncMenuBar(HostedWindow& hosted);
+    void syncPlace(HostedWindow& hosted);
+    void syncColorKey(HostedWindow& hosted);
+    void syncStacking(HostedWindow& hosted);
+    void syncVisibility(HostedWindow& hosted);
+    void syncActivation(HostedWindow& hosted, bool wasVisible);
+    void syncContent(HostedWindow& hosted);
+    void stackBehind(HWND window, const forms::Form& other);
+
+    // Message handling.
+    [[nodiscard]] static const MessageRoute* routeOf(UINT message) noexcept;
+    LRESULT handle(HostedWindow& hosted, UINT message, WPARAM wp, LPARAM lp);
+    void systemEvent(const HostedWindow& hosted, const std::function<void()>& handler);
+    std::optional<LRESULT> onEraseBackground(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onPaint(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onMouseMove(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onLeftButtonDown(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onLeftButtonUp(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onRightButtonDown(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onRightButtonUp(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onSetCursor(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onCaptureChanged(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onDropFiles(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onDpiChanged(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onDisplayChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onSettingChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onCommand(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    template <UINT Message>
+    std::optional<LRESULT> onControlColor(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onActivate(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onSetFocus(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onGetMinMaxInfo(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onExitSizeMove(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onClose(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onQueryEndSession(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onEndSession(HostedWindow& hosted, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_;
+    FailureLog& failures_;
     // Shared by every window's real controls; released after the windows.
     UiFont uiFont_;
     BrushCache brushes_;
+    ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_};
     std::unordered_map<std::string, std::pair<std::wstring, WindowClass>> classes_;
     // Each form's window is owned by a window of its own that is never shown: owned windows
     // stay off the taskbar even where a shell ignores the tool-window style, and one owner per
     // form keeps the forms' top-most states apart (a window leaving the top-most band takes
     // its owner and the owner's other windows with it).
     WindowClass ownerClass_;
-    std::vector<std::unique_ptr<Hosted>> windows_;
+    std::vector<std::unique_ptr<HostedWindow>> windows_;
     std::vector<std::pair<UINT, std::function<void()>>> broadcasts_;
-    std::exception_ptr pendingFailure_;
     EventDispatcher* dispatcher_ = nullptr;
-    FailureLog failures_;
     bool syncing_ = false;
     WORD dialogIcon_ = 0;
-    ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_};
 };
 
 }  // namespace quorvel::platform::win32

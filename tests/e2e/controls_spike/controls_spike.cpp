@@ -75,10 +75,11 @@ std::filesystem::path logFileArgument() {
 }
 
 int run(HINSTANCE instance) {
-    w::Win32WindowHost host(instance);
+    w::FailureLog failures;
+    w::Win32WindowHost host(instance, failures);
     platform::EventDispatcher events;
-    w::Win32TimerService timers(instance, &host.failures());
-    w::WicPictures pictures;
+    w::Win32TimerService timers(instance, failures);
+    w::WicPictures pictures(failures);
     events.bringUpToDate = [&host] { host.sync(); };
     host.setDispatcher(&events);
     timers.setDispatcher(&events);
@@ -100,8 +101,7 @@ int run(HINSTANCE instance) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        host.rethrowPendingFailure();
-        timers.rethrowPendingFailure();
+        failures.rethrowParked();
     }
     return static_cast<int>(msg.wParam);
 }

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "forms/form.h"
+#include "platform/win32/child_controls.h"
+#include "platform/win32/form_painter.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/popup_menu.h"
+#include "platform/win32/tool_tips.h"
+#include "platform/win32/units.h"
+
+namespace quorvel::platform::win32 {
+
+class Win32WindowHost;
+
+// What the after-event sync last gave a window, so that only what changed is applied again.
+struct AppliedWindow {
+    std::optional<PixelBox> box;
+    std::optional<bool> visible;
+    std::optional<bool> topmost;
+    std::optional<std::uint64_t> stacking;
+    std::uint64_t activation = 0;
+    std::optional<std::optional<forms::ColorNumber>> colorKey;
+    std::optional<std::uint64_t> revision;
+    std::optional<forms::FormStyle> style;
+    std::optional<std::string> text;
+    std::optional<bool> menuBar;
+};
+
+// One form's window with everything that lives as long as it: its hidden owner, its real
+// controls, its tooltips and its menu bar.
+struct HostedWindow {
+    Win32WindowHost* host = nullptr;
+    forms::Form* form = nullptr;  // null once the form is gone and the window awaits removal
+    UniqueWindow owner;
+    UniqueWindow window;
+    int dpi = kDesignDpi;
+    int busy = 0;                   // handlers of this window on the stack
+    bool releasingCapture = false;  // the host itself lets go of the mouse
+    AppliedWindow applied;
+    // The menu bar's entries; the bar itself belongs to the window once attached.
+    BuiltPopupMenu menuBar;
+    FormPainter painter;
+    ChildControls children;
+    ToolTips tips;
+
+    HostedWindow(Win32WindowHost& owningHost, forms::Form& shownForm,
+                 const ControlServices& services) noexcept
+        : host(&owningHost),
+          form(&shownForm),
+          children(services),
+          tips(services.instance, *services.failures) {}
+    HostedWindow(const HostedWindow&) = delete;
+    HostedWindow& operator=(const HostedWindow&) = delete;
+    // The window's last messages must not reach a half-destroyed record. Its controls and
+    // tooltips go with it, as the system destroys a window's children and owned windows:
+    // destroyed one by one before it, each would uncover and repaint part of a window still on
+    // the screen, and a settings window holds over a hundred.
+    ~HostedWindow() {
+        if (window) {
+            SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
+            tips.abandon();
+            children.abandon();
+            window.reset();
+        }
+    }
+
+    // The form is gone; the window stays until no handler of it is on the stack.
+    void formGone() noexcept {
+        form = nullptr;
+        children.formGone();
+    }
+    // The system destroyed the window, and its children and owned windows with it.
+    void windowDestroyed() noexcept {
+        tips.abandon();
+        children.abandon();
+        static_cast<void>(window.release());
+    }
+};
+
+}  // namespace quorvel::platform::win32
