@@ -64,7 +64,6 @@ void Form::setVisible(bool v) {
 void Form::setTopmost(bool t) {
     topmost_ = t;
     visible_ = true;
-    behind_ = nullptr;
     ++stackingSerial_;
     touch();
 }
@@ -79,10 +78,10 @@ void Form::bringToFront() noexcept {
     touch();
 }
 
-void Form::setBehind(const Form* other) noexcept {
-    behind_ = other;
-    ++stackingSerial_;
-    touch();
+void Form::setCoveredAreas(std::vector<Rect> areas) {
+    if (assign(covered_, std::move(areas))) {
+        touch();
+    }
 }
 
 void Form::setBackColor(ColorNumber c) {

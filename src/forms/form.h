@@ -99,10 +99,6 @@ public:
     void setTopmost(bool t);
     // Stacks the window afresh as it is (top-most or not) without showing it.
     void restack() noexcept;
-    // Keeps the window directly behind another one (null: on top of its band again, as
-    // setTopmost puts it). The name popup slides out from behind the bar this way.
-    [[nodiscard]] const Form* behind() const noexcept { return behind_; }
-    void setBehind(const Form* other) noexcept;
     // Moves with every stacking request; the host stacks the window again when it moved.
     [[nodiscard]] std::uint64_t stackingSerial() const noexcept { return stackingSerial_; }
     // Asks for the window to become the active one, in front of the other programs' windows,
@@ -110,6 +106,12 @@ public:
     void bringToFront() noexcept;
     // Moves with every such request; the host activates the window when it moved.
     [[nodiscard]] std::uint64_t activationSerial() const noexcept { return activationSerial_; }
+
+    // Parts of the window drawn as if another window lay over them: only the background
+    // colour, see-through under a colour key. The name popup seems to pass behind the bar's
+    // pictures this way, while the bar stays stacked where its setting has it.
+    [[nodiscard]] const std::vector<Rect>& coveredAreas() const noexcept { return covered_; }
+    void setCoveredAreas(std::vector<Rect> areas);
 
     [[nodiscard]] ColorNumber backColor() const noexcept { return backColor_; }
     void setBackColor(ColorNumber c);
@@ -244,7 +246,6 @@ private:
     Rect bounds_;
     bool visible_ = false;
     bool topmost_ = false;
-    const Form* behind_ = nullptr;
     std::uint64_t stackingSerial_ = 0;
     std::uint64_t activationSerial_ = 0;
     bool announced_ = false;
@@ -253,6 +254,7 @@ private:
     bool menuBar_ = false;
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
+    std::vector<Rect> covered_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;
     std::uint64_t revision_ = 0;

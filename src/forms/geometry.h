@@ -46,6 +46,15 @@ struct Rect {
                  std::max(area.top, area.top + area.height / 2 - size.height / 2)};
 }
 
+// Where two rectangles overlap; empty (no width or no height) where they do not.
+[[nodiscard]] constexpr Rect intersection(const Rect& a, const Rect& b) noexcept {
+    const Twips left = std::max(a.left, b.left);
+    const Twips top = std::max(a.top, b.top);
+    const Twips right = std::min(a.left + a.width, b.left + b.width);
+    const Twips bottom = std::min(a.top + a.height, b.top + b.height);
+    return Rect{left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
 // The rectangle moved, only as far as it takes, to lie on the area; one larger than the area
 // keeps its left and top edges on it.
 [[nodiscard]] constexpr Rect keptOn(const Rect& area, Rect r) noexcept {

@@ -300,8 +300,14 @@ private:
             lastHoverMs_ = sim_.clock.now();
         }
         note("hover " + describe(dock(), at));
+        // The name slides out from behind the items without the bar being stacked afresh:
+        // a bar set not to stay on top stays under the windows that cover it.
+        const std::uint64_t stacking = dock().stackingSerial();
         sim_.dispatch([&] { dock().mouseMove(at); });
         advance(static_cast<std::uint64_t>(between(random_, 0, 40)));
+        if (program_ && dock().stackingSerial() != stacking) {
+            fail("hovering over the bar stacked it afresh");
+        }
     }
 
     void press(forms::Form& form, forms::MouseButton button) {

@@ -98,6 +98,18 @@ TEST_F(FormPainterTest, LaterControlsLieOnTopAndHiddenOnesAreNotDrawn) {
     EXPECT_EQ(canvas_.at(7, 7), 0x0000FFU);
 }
 
+// What lies under a covered area is drawn as the bare background, whatever control is there.
+TEST_F(FormPainterTest, CoveredAreasShowOnlyTheBackColour) {
+    auto& picture = form_.addImage("picture", {0, 0, 150, 150});
+    picture.setPicture(pictureOf(1, 1, kBlue));
+    form_.setCoveredAreas({{75, 0, 150, 75}, {570, 285, 300, 300}});  // the second runs off
+    paint();
+    EXPECT_EQ(canvas_.at(4, 4), 0x0000FFU);
+    EXPECT_EQ(canvas_.at(5, 0), 0xFF0000U);
+    EXPECT_EQ(canvas_.at(9, 4), 0xFF0000U);
+    EXPECT_EQ(canvas_.at(9, 5), 0x0000FFU);
+}
+
 TEST_F(FormPainterTest, HalfTransparentPixelsBlendButNeverMixWithTheColourKey) {
     form_.setBackColor(0x0000FF);
     auto& image = form_.addImage("a", {0, 0, 150, 150});

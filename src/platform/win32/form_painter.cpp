@@ -182,6 +182,14 @@ void FormPainter::paint(const forms::Form& form, HDC target, int width, int heig
             drawLabel(static_cast<const forms::Label&>(*control), dpi, keyedForm);
         }
     }
+    for (const forms::Rect& covered : form.coveredAreas()) {
+        const PixelBox box = toPixels(covered, dpi);
+        for (int y = std::max(box.top, 0); y < std::min(box.bottom, height); ++y) {
+            std::uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * bufferWidth_;
+            std::fill(row + std::clamp(box.left, 0, width), row + std::clamp(box.right, 0, width),
+                      back);
+        }
+    }
     BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);
 }
 

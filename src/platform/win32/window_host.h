@@ -109,7 +109,6 @@ private:
     void syncVisibility(HostedWindow& hosted);
     void syncActivation(HostedWindow& hosted, bool wasVisible);
     void syncContent(HostedWindow& hosted);
-    void stackBehind(HWND window, const forms::Form& other);
 
     // Message handling.
     [[nodiscard]] static const MessageRoute* routeOf(UINT message) noexcept;
