@@ -210,6 +210,7 @@ void Form::buildRow(const ControlRow& row, std::string name, Rect bounds) {
             } else if ((row.flags & kRightAligned) != 0) {
                 label.setAlignment(Alignment::Right);
             }
+            label.setOneLine((row.flags & kOneLine) != 0);
             made = &label;
             break;
         }
