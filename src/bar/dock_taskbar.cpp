@@ -66,8 +66,12 @@ void Dock::keepTaskbarAsSet() {
 }
 
 void Dock::placeOnScreen() {
-    // A bar that never loaded a set (no user name) has no edge to keep to.
+    // A bar that never loaded a set (no user name) has no edge to keep to; it only stays on
+    // the screen, where a later restart lays it out from.
     if (model_.DockPos.empty()) {
+        const forms::Rect kept = forms::keptOn(ports().screen.bounds(), bounds());
+        setLeft(kept.left);
+        setTop(kept.top);
         return;
     }
     const forms::Twips oldLeft = left();
