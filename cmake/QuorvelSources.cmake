@@ -76,7 +76,7 @@ function(quorvel_layer target)
 endfunction()
 
 quorvel_layer(quorvel_forms FOLDERS forms MAY_INCLUDE forms)
-quorvel_layer(quorvel_ports HEADER_ONLY FOLDERS platform
+quorvel_layer(quorvel_ports FOLDERS platform
   MAY_INCLUDE forms "platform/*" DEPENDS quorvel_forms)
 quorvel_layer(quorvel_settings FOLDERS settings
   MAY_INCLUDE forms "platform/*" settings DEPENDS quorvel_ports)

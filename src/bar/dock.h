@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bar/placement.h"
 #include "forms/form.h"
 #include "platform/ports.h"
 #include "platform/result.h"
@@ -82,7 +83,7 @@ public:
     // The window closed by other means than the quit command.
     void Unload();
 
-    // The taskbar window, looked up afresh each time (0 when the shell has none).
+    // The primary taskbar window, looked up afresh each time (0 when the shell has none).
     [[nodiscard]] platform::WindowHandle Handle();
 
     // The shell made a new taskbar (Explorer restarted): it is measured again and the bar's
@@ -172,7 +173,9 @@ private:
     void showSwitchPanel();
     void showNamePopup();
     [[nodiscard]] forms::Twips topEdgeTop();
-    [[nodiscard]] forms::Twips centredLeft(forms::Twips width);
+    [[nodiscard]] forms::Twips placedLeft(forms::Twips fullWidth);
+    // The taskbar as last measured, where it stands on the screen as it is now.
+    [[nodiscard]] Taskbar taskbar();
 
     void hoverOver(const forms::Image& item, const std::string& name);
     void showTaskbar(platform::ShowState state);
@@ -208,6 +211,8 @@ private:
     std::uint32_t binQueryCostUs_ = 0;
 
     int screenRechecks_ = 0;
+    // Where the shell last said the taskbar is; kept when it does not answer.
+    std::optional<platform::PixelRect> taskbarRect_;
     int currentSet_ = 0;
     // The start could not make the settings folder and said so; the missing files that follow
     // are the same trouble and are not reported again.

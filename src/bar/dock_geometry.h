@@ -58,6 +58,5 @@ inline constexpr Rect kBackgroundParked{10920, 3120, 1342, kBarHeight};
 
 // The switch panel sits against the bar's left end, a little below its top.
 inline constexpr Twips kPanelTopOffset = 50;
-inline constexpr Twips kPanelWidth = 225;
 
 }  // namespace quorvel::bar::geometry

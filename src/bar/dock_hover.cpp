@@ -35,7 +35,10 @@ void Dock::wireHover() {
 void Dock::hoverOver(const forms::Image& item, const std::string& name) {
     window_api::NamePopup& popup = windows_.namePopup();
     forms::Form& window = popup.window();
-    window.setLeft(item.left() + left() + item.width() / 2 - window.width() / 2);
+    // Centred over the item, unless that would put part of it off the screen.
+    forms::Rect wanted = window.bounds();
+    wanted.left = item.left() + left() + item.width() / 2 - window.width() / 2;
+    window.setLeft(forms::keptOn(ports().screen.bounds(), wanted).left);
     if (popup.name() != name) {
         popup.setName("");
         popup.Stp();

@@ -30,11 +30,25 @@ void applyItemPicture(platform::Pictures& pictures, const std::string& path, for
 }  // namespace
 
 forms::Twips Dock::topEdgeTop() {
-    return ports().screen.heightTwips() / g::kTopEdgeDivisor;
+    const forms::Rect screen = ports().screen.bounds();
+    return screen.top + screen.height / g::kTopEdgeDivisor;
 }
 
-forms::Twips Dock::centredLeft(forms::Twips width) {
-    return ports().screen.widthTwips() / 2 - width / 2;
+forms::Twips Dock::placedLeft(forms::Twips fullWidth) {
+    return barLeft(ports().screen.bounds(), taskbar(), model_.TaskB == w::kShown, fullWidth);
+}
+
+Taskbar Dock::taskbar() {
+    Taskbar found;
+    if (taskbarRect_) {
+        found.edge = edgeOf(*taskbarRect_, ports().screen.bounds());
+    }
+    if (found.edge == Edge::Top || found.edge == Edge::Bottom) {
+        found.thickness = taskbarHeightOf(model_.BarSize);
+    } else {
+        found.thickness = (taskbarRect_->right - taskbarRect_->left) * forms::kTwipsPerDesignPixel;
+    }
+    return found;
 }
 
 void Dock::ApplyLayout() {
@@ -94,7 +108,7 @@ void Dock::ApplyLayout() {
     }
     applyTaskbarState();
     placeVertically();
-    setLeft(centredLeft(full));
+    setLeft(placedLeft(full));
 
     if (model_.FTop == w::kYes) {
         setTopmost(true);
@@ -167,16 +181,11 @@ void Dock::applyTaskbarState() {
 }
 
 void Dock::placeVertically() {
-    const forms::Twips screenHeight = ports().screen.heightTwips();
-    if (model_.DockPos == w::kTop) {
-        setTop(topEdgeTop());
-    } else if (model_.DockPos == w::kBottom) {
-        if (model_.TaskB == w::kShown) {
-            setTop(screenHeight - taskbarHeightOf(model_.BarSize) - height() - g::kBottomGap);
-        } else if (model_.TaskB == w::kHidden) {
-            setTop(screenHeight - height() - g::kBottomGap);
-        }
-    }
+    const forms::Rect screen = ports().screen.bounds();
+    const std::optional<forms::Twips> wanted =
+        barTop(model_.DockPos, model_.TaskB, screen, taskbar(), height());
+    // Where the words leave the bar where it was, it still stays on a screen that has changed.
+    setTop(topOnScreen(wanted.value_or(top()), screen, height()));
 }
 
 void Dock::showSwitchPanel() {
@@ -185,7 +194,7 @@ void Dock::showSwitchPanel() {
     window.show();
     window.hide();
     window.setTop(top() + g::kPanelTopOffset);
-    window.setLeft(left() - g::kPanelWidth);
+    window.setLeft(left() - window_api::SwitchPanel::kFoldedWidth);
     window.show();
     panel.cmdDLrg(fullWidthOf(model_.FWdth));
 }

@@ -157,7 +157,7 @@ void Dock::applyAppearanceDefaults() {
 
 // An empty bar is as wide as its fixed items, centred, above every other window.
 void Dock::centreAtDefaultWidth() {
-    setLeft(centredLeft(g::kDefaultWidth));
+    setLeft(placedLeft(g::kDefaultWidth));
     setTopmost(true);
 }
 

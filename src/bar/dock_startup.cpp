@@ -20,10 +20,10 @@ std::string cutAtNul(std::string text) {
 }  // namespace
 
 void Dock::Load() {
-    auto& screen = ports().screen;
+    const forms::Rect screen = ports().screen.bounds();
     setWidth(g::kCollapsedWidth);
-    setTop(screen.heightTwips() / g::kTopEdgeDivisor);
-    setLeft(screen.widthTwips() / g::kStartLeftDivisor);
+    setTop(screen.top + screen.height / g::kTopEdgeDivisor);
+    setLeft(screen.left + screen.width / g::kStartLeftDivisor);
     setHeight(g::kBarHeight);
 
     // Both settings files are named after the user; without a name there is nothing to read,

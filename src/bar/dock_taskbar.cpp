@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bar/bar_numbers.h"
 #include "bar/dock.h"
@@ -11,21 +12,26 @@ namespace g = geometry;
 namespace w = settings::words;
 
 platform::WindowHandle Dock::Handle() {
-    return ports().screen.findTaskbar();
+    const std::vector<platform::WindowHandle> taskbars = ports().screen.findTaskbars();
+    return taskbars.empty() ? 0 : taskbars.front();
 }
 
 void Dock::showTaskbar(platform::ShowState state) {
-    // With no taskbar window there is nothing to show or hide; the bar is placed all the same.
-    if (platform::WindowHandle taskbar = Handle(); taskbar != 0) {
-        ports().screen.showWindow(taskbar, state);
+    // The taskbar is every taskbar the shell shows, one on each monitor, hidden and shown
+    // together. With none there is nothing to show or hide; the bar is placed all the same.
+    for (platform::WindowHandle taskbar : ports().screen.findTaskbars()) {
+        if (taskbar != 0) {
+            ports().screen.showWindow(taskbar, state);
+        }
     }
 }
 
 void Dock::measureTaskbar() {
-    // Without an answer BarSize keeps what it held.
+    // Without an answer BarSize keeps what it held, and the bar what it knew of the edge.
     if (auto rect = ports().screen.taskbarRect()) {
         const std::int64_t pixels = std::int64_t{rect->bottom} - rect->top;
         model_.BarSize = std::to_string(pixels * forms::kTwipsPerDesignPixel);
+        taskbarRect_ = rect;
     }
 }
 
@@ -60,16 +66,26 @@ void Dock::keepTaskbarAsSet() {
 }
 
 void Dock::placeOnScreen() {
-    // A bar that never loaded a set (no user name) has no edge to keep to.
+    // A bar that never loaded a set (no user name) has no edge to keep to; it only stays on
+    // the screen, where a later restart lays it out from.
     if (model_.DockPos.empty()) {
+        const forms::Rect kept = forms::keptOn(ports().screen.bounds(), bounds());
+        setLeft(kept.left);
+        setTop(kept.top);
         return;
     }
     const forms::Twips oldLeft = left();
     const forms::Twips oldTop = top();
     placeVertically();
-    setLeft(centredLeft(fullWidthOf(model_.FWdth)));
+    setLeft(placedLeft(fullWidthOf(model_.FWdth)));
     keepBesideBar(windows_.switchPanelIfLoaded(), oldLeft, oldTop);
     keepBesideBar(windows_.namePopupIfLoaded(), oldLeft, oldTop);
+    if (window_api::NamePopup* popup = windows_.namePopupIfLoaded()) {
+        forms::Form& name = popup->window();
+        const forms::Rect kept = forms::keptOn(ports().screen.bounds(), name.bounds());
+        name.setLeft(kept.left);
+        name.setTop(kept.top);
+    }
 }
 
 template <class Popup>

@@ -118,6 +118,12 @@ void Label::setAlignment(Alignment a) {
     }
 }
 
+void Label::setOneLine(bool one) {
+    if (assign(oneLine_, one)) {
+        touch();
+    }
+}
+
 TextField::TextField(Form& owner, std::string name)
     : Control(owner, std::move(name), ControlKind::TextField, Rect{}) {
     setVisible(false);

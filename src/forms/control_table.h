@@ -19,6 +19,7 @@ enum ControlFlag : unsigned {
     kCentred = 1U << 5U,        // a label whose text is centred
     kReadOnly = 1U << 6U,       // a text box whose text can be copied, not changed
     kRightAligned = 1U << 7U,   // a label whose text ends at its right edge
+    kOneLine = 1U << 8U,        // a label whose text never wraps (Label::oneLine)
 };
 
 // One control of a window, as its layout table gives it. A window lists its controls in a

@@ -64,7 +64,6 @@ void Form::setVisible(bool v) {
 void Form::setTopmost(bool t) {
     topmost_ = t;
     visible_ = true;
-    behind_ = nullptr;
     ++stackingSerial_;
     touch();
 }
@@ -79,10 +78,10 @@ void Form::bringToFront() noexcept {
     touch();
 }
 
-void Form::setBehind(const Form* other) noexcept {
-    behind_ = other;
-    ++stackingSerial_;
-    touch();
+void Form::setCoveredAreas(std::vector<Rect> areas) {
+    if (assign(covered_, std::move(areas))) {
+        touch();
+    }
 }
 
 void Form::setBackColor(ColorNumber c) {
@@ -211,6 +210,7 @@ void Form::buildRow(const ControlRow& row, std::string name, Rect bounds) {
             } else if ((row.flags & kRightAligned) != 0) {
                 label.setAlignment(Alignment::Right);
             }
+            label.setOneLine((row.flags & kOneLine) != 0);
             made = &label;
             break;
         }
@@ -349,7 +349,14 @@ void Form::mouseMove(Point p) {
     }
 }
 
-void Form::mouseDown(MouseButton button, Point p) {
+void Form::mouseDown(MouseButton button, Point p, std::optional<std::uint32_t> pressedAtMs) {
+    if (button != MouseButton::Left) {
+        presses_.reset();
+    } else if (presses_.repeats({left() + p.x, top() + p.y}, pressedAtMs,
+                                services_.host.doubleClickLimits())) {
+        pressed_ = nullptr;
+        return;
+    }
     Control* c = controlAt(p);
     if (button == MouseButton::Left) {
         pressed_ = c;

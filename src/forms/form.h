@@ -16,6 +16,7 @@
 #include "forms/command.h"
 #include "forms/control.h"
 #include "forms/control_table.h"
+#include "forms/double_click.h"
 #include "forms/geometry.h"
 #include "forms/image.h"
 #include "forms/label.h"
@@ -45,6 +46,8 @@ public:
     // The size of the form's whole window as the window system draws it, title bar, frame and
     // menu bar included; a borderless window is as large as its form.
     [[nodiscard]] virtual Size windowSize(const Form& form);
+    // How near in time and place a second press must come to make a double-click.
+    [[nodiscard]] virtual DoubleClickLimits doubleClickLimits() { return {}; }
     // Brings every window in line with its form and draws it at once, without waiting for the
     // end of the event: a handler that shows a window and then works on for a while would
     // otherwise show nothing until it has finished.
@@ -96,10 +99,6 @@ public:
     void setTopmost(bool t);
     // Stacks the window afresh as it is (top-most or not) without showing it.
     void restack() noexcept;
-    // Keeps the window directly behind another one (null: on top of its band again, as
-    // setTopmost puts it). The name popup slides out from behind the bar this way.
-    [[nodiscard]] const Form* behind() const noexcept { return behind_; }
-    void setBehind(const Form* other) noexcept;
     // Moves with every stacking request; the host stacks the window again when it moved.
     [[nodiscard]] std::uint64_t stackingSerial() const noexcept { return stackingSerial_; }
     // Asks for the window to become the active one, in front of the other programs' windows,
@@ -107,6 +106,12 @@ public:
     void bringToFront() noexcept;
     // Moves with every such request; the host activates the window when it moved.
     [[nodiscard]] std::uint64_t activationSerial() const noexcept { return activationSerial_; }
+
+    // Parts of the window drawn as if another window lay over them: only the background
+    // colour, see-through under a colour key. The name popup seems to pass behind the bar's
+    // pictures this way, while the bar stays stacked where its setting has it.
+    [[nodiscard]] const std::vector<Rect>& coveredAreas() const noexcept { return covered_; }
+    void setCoveredAreas(std::vector<Rect> areas);
 
     [[nodiscard]] ColorNumber backColor() const noexcept { return backColor_; }
     void setBackColor(ColorNumber c);
@@ -199,7 +204,12 @@ public:
     // The pointer shape over the point: the one of the image there, else the window's arrow.
     [[nodiscard]] MousePointer pointerAt(Point p) const noexcept;
     void mouseMove(Point p);
-    void mouseDown(MouseButton button, Point p);
+    // `pressedAtMs` is the press's time as the system stamps its input. A left press that only
+    // repeats the one before (the second of a double-click, the third of a triple-click) acts no
+    // more: no press handler runs and no click follows, as a double-click is one action. A press
+    // without a time is a press of its own.
+    void mouseDown(MouseButton button, Point p,
+                   std::optional<std::uint32_t> pressedAtMs = std::nullopt);
     void mouseUp(MouseButton button, Point p);
     // The window lost the mouse capture between press and release: no click follows.
     void captureLost() noexcept { pressed_ = nullptr; }
@@ -236,7 +246,6 @@ private:
     Rect bounds_;
     bool visible_ = false;
     bool topmost_ = false;
-    const Form* behind_ = nullptr;
     std::uint64_t stackingSerial_ = 0;
     std::uint64_t activationSerial_ = 0;
     bool announced_ = false;
@@ -245,10 +254,12 @@ private:
     bool menuBar_ = false;
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
+    std::vector<Rect> covered_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;
     std::uint64_t revision_ = 0;
     Control* pressed_ = nullptr;  // the control a left press went down on, for click
+    PressSeries presses_;
 };
 
 }  // namespace quorvel::forms

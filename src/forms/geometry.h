@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace quorvel::forms {
@@ -37,6 +38,30 @@ struct Rect {
     }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// Where a window of this whole size (frame included) stands centred on the area. One larger than
+// the area keeps its top-left corner on it, so that its title bar can still be taken to move it.
+[[nodiscard]] constexpr Point centredIn(const Rect& area, Size size) noexcept {
+    return Point{std::max(area.left, area.left + area.width / 2 - size.width / 2),
+                 std::max(area.top, area.top + area.height / 2 - size.height / 2)};
+}
+
+// Where two rectangles overlap; empty (no width or no height) where they do not.
+[[nodiscard]] constexpr Rect intersection(const Rect& a, const Rect& b) noexcept {
+    const Twips left = std::max(a.left, b.left);
+    const Twips top = std::max(a.top, b.top);
+    const Twips right = std::min(a.left + a.width, b.left + b.width);
+    const Twips bottom = std::min(a.top + a.height, b.top + b.height);
+    return Rect{left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+// The rectangle moved, only as far as it takes, to lie on the area; one larger than the area
+// keeps its left and top edges on it.
+[[nodiscard]] constexpr Rect keptOn(const Rect& area, Rect r) noexcept {
+    r.left = std::max(area.left, std::min(r.left, area.left + area.width - r.width));
+    r.top = std::max(area.top, std::min(r.top, area.top + area.height - r.height));
+    return r;
+}
 
 // Colour numbers as the settings store them: &HBBGGRR, red in the low byte. Numbers with the
 // top bit set name a Windows system colour by its index in the low byte.

@@ -23,6 +23,10 @@ public:
     void setForeColor(ColorNumber c);
     [[nodiscard]] Alignment alignment() const noexcept { return alignment_; }
     void setAlignment(Alignment a);
+    // Text that must stay on one line: where the font chosen (or the face the system falls back
+    // to) is too wide for the label, the host draws it smaller until the whole text fits.
+    [[nodiscard]] bool oneLine() const noexcept { return oneLine_; }
+    void setOneLine(bool one);
 
     PointerHandlers events;
 
@@ -31,6 +35,7 @@ private:
     Font font_;
     ColorNumber foreColor_ = kButtonText;
     Alignment alignment_ = Alignment::Left;
+    bool oneLine_ = false;
 };
 
 }  // namespace quorvel::forms

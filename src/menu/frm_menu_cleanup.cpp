@@ -77,10 +77,9 @@ void FrmMenu::showNotice() {
     setMenuBar(true);
     setWidth(kNoticeWidth);
     // Centred as a whole, title bar and menu bar included.
-    const forms::Size outer = windowSize();
-    platform::Screen& screen = windows_.ports().screen;
-    setTop(screen.heightTwips() / 2 - outer.height / 2);
-    setLeft(screen.widthTwips() / 2 - outer.width / 2);
+    const forms::Point at = forms::centredIn(windows_.ports().screen.bounds(), windowSize());
+    setTop(at.y);
+    setLeft(at.x);
     show();
     // The command works on without returning to the message loop: the notice must be drawn
     // now or it would never be seen.

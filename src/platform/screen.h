@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "forms/geometry.h"
 
@@ -13,22 +14,26 @@ struct PixelRect {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 using WindowHandle = std::uintptr_t;  // 0 = none
 
 enum class ShowState : int { Hide = 0, Normal = 1 };
 
-// The primary screen and the system taskbar.
+// The primary screen and the shell's taskbars.
 class Screen {
 public:
     virtual ~Screen() = default;
-    [[nodiscard]] virtual forms::Twips widthTwips() = 0;
-    [[nodiscard]] virtual forms::Twips heightTwips() = 0;
-    // The taskbar's top-level window (class "Shell_TrayWnd"), looked up afresh; 0 if none.
-    [[nodiscard]] virtual WindowHandle findTaskbar() = 0;
+    // The primary monitor, in twips at its own scale, where the system puts it among the others.
+    [[nodiscard]] virtual forms::Rect bounds() = 0;
+    // Every taskbar window the shell shows, looked up afresh: the primary monitor's (class
+    // "Shell_TrayWnd") first, then those of the other monitors ("Shell_SecondaryTrayWnd").
+    // Empty when the shell has none.
+    [[nodiscard]] virtual std::vector<WindowHandle> findTaskbars() = 0;
     virtual void showWindow(WindowHandle window, ShowState state) = 0;
-    // The shell's answer to "where is the taskbar"; nullopt when it does not answer.
+    // Where the shell says the primary taskbar is, in pixels of 15 twips in the coordinates of
+    // bounds(); nullopt when it does not answer.
     [[nodiscard]] virtual std::optional<PixelRect> taskbarRect() = 0;
 };
 

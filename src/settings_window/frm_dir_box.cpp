@@ -95,8 +95,9 @@ int FrmDirBox::driveIndexOf(const std::string& path) const {
 
 void FrmDirBox::Form_Load() {
     platform::Ports& ports = windows_.ports();
-    setLeft(ports.screen.widthTwips() / 6);
-    setTop(ports.screen.heightTwips() / 7);
+    const forms::Rect screen = ports.screen.bounds();
+    setLeft(screen.left + screen.width / 6);
+    setTop(screen.top + screen.height / 7);
 
     // The lists start where the program was started, as the classic lists do.
     drives_ = ports.folders.drives();

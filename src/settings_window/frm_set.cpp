@@ -278,10 +278,11 @@ void FrmSet::Form_Load() {
     const platform::Ports& p = ports();
     setHeight(kHeight);
     setWidth(kWidth);
-    // Centred; on a screen smaller than the window (a small screen at a high DPI) its corner
-    // stays on the screen, so that the title bar can still be taken to move it.
-    setTop(std::max(0, p.screen.heightTwips() / 2 - height() / 2));
-    setLeft(std::max(0, p.screen.widthTwips() / 2 - width() / 2));
+    // Centred as the whole window, title bar and frame included; on a screen smaller than the
+    // window (a small screen at a high DPI) its corner stays on the screen.
+    const forms::Point at = forms::centredIn(p.screen.bounds(), windowSize());
+    setTop(at.y);
+    setLeft(at.x);
 
     const settings::SettingsModel& b = bar();
     // The set chosen from the menu is used up by this window, whichever number it takes.

@@ -49,6 +49,9 @@ public:
     // What follows the bar's closing: it stays closed (the close button), or the bar restarts
     // on the set now chosen.
     enum class AfterClosing { StayClosed, Restart };
+    // Folded, the panel is one button; open, it reaches this far left of the bar.
+    static constexpr forms::Twips kFoldedWidth = 225;
+    static constexpr forms::Twips kOpenWidth = 1110;
 
     [[nodiscard]] virtual forms::Form& window() = 0;
     // Opens the bar from nothing to `fullWidth`.

@@ -18,8 +18,7 @@ namespace quorvel::windows {
 class FrmBtn final : public forms::Form, public window_api::SwitchPanel {
 public:
     static constexpr std::string_view kFormName = "frmBTN";
-    static constexpr forms::Twips kFoldedSize = 225;
-    static constexpr forms::Twips kOpenWidth = 1110;
+    static constexpr forms::Twips kFoldedSize = kFoldedWidth;
     static constexpr forms::ColorNumber kPanelColor = 0xC0C0C0;
     static constexpr int kSetCount = 4;
     // The panel folds this long after it was made (it then snaps against the bar), and this

@@ -22,11 +22,12 @@ constexpr forms::ColorNumber kLinkBlue = 0xFF0000;     // RGB (0, 0, 255)
 
 // Creation order is stacking order: the title's lighter copy lies behind the darker one, a
 // little up and to the left, as its shadow; the click area lies over the address, 240 twips
-// in from either end.
+// in from either end. The title's face is rarely installed, and the Japanese faces that stand
+// in for it are wider: it stays on one line, above the version, drawn smaller where it must.
 constexpr forms::ControlRow kLayout[] = {
     {"Image1", K::Image, {280, 100, 855, 855}, {}, 0, forms::BuiltinPicture::ProgramIcon},
-    {"Label6", K::Label, {1260, 120, 3225, 855}, FrmVerInfo::kTitle},
-    {"Label2", K::Label, {1280, 150, 3255, 855}, FrmVerInfo::kTitle},
+    {"Label6", K::Label, {1260, 120, 3225, 855}, FrmVerInfo::kTitle, forms::kOneLine},
+    {"Label2", K::Label, {1280, 150, 3255, 855}, FrmVerInfo::kTitle, forms::kOneLine},
     {"Label1", K::Label, {1800, 900, 1335, 495}, FrmVerInfo::kVersion},
     {"Label3", K::Label, {525, 1485, 2895, 375}, FrmVerInfo::kAuthor, forms::kRightAligned},
     {"Label4", K::Label, {3525, 1515, 735, 375}, FrmVerInfo::kAuthorSuffix},
@@ -81,10 +82,11 @@ FrmVerInfo::FrmVerInfo(window_api::Windows& windows)
 }
 
 void FrmVerInfo::Form_Load() {
-    // Centred; on a screen smaller than the window its corner stays on the screen.
-    platform::Screen& screen = windows_.ports().screen;
-    setTop(std::max(0, screen.heightTwips() / 2 - height() / 2));
-    setLeft(std::max(0, screen.widthTwips() / 2 - width() / 2));
+    // Centred as the whole window, title bar and frame included; on a screen smaller than the
+    // window its corner stays on the screen.
+    const forms::Point at = forms::centredIn(windows_.ports().screen.bounds(), windowSize());
+    setTop(at.y);
+    setLeft(at.x);
 }
 
 void FrmVerInfo::Command1_Click() {

@@ -1,6 +1,7 @@
 #include "windows/lnk_name.h"
 
 #include <utility>
+#include <vector>
 
 namespace quorvel::windows {
 
@@ -99,24 +100,56 @@ void LnkName::ShowAgain() {
     }
 }
 
+void LnkName::restAt(forms::Twips top) {
+    // The name never rests off the screen: a bar kept where it was at the other edge (a set
+    // shown without its settings does not move it) has it on the screen's edge instead.
+    forms::Rect wanted = bounds();
+    wanted.top = top;
+    setTop(forms::keptOn(windows_.ports().screen.bounds(), wanted).top);
+}
+
 void LnkName::Strt() {
     const forms::Form& dock = windows_.bar().window();
     const settings::SettingsModel& m = windows_.bar().settings();
     if (!slides()) {
         // Over an opaque bar the name cannot hide behind the items, so it does not slide; it
         // shows on the next pointer move over the same item.
-        setTop(m.DockPos == w::kTop ? dock.top() + dock.height() + kGapBelowBar
+        restAt(m.DockPos == w::kTop ? dock.top() + dock.height() + kGapBelowBar
                                     : dock.top() - kRestAboveBar);
-        setBehind(nullptr);
+        setCoveredAreas({});
+        restack();
         Tim3_->start(kHideDelayMs);
         return;
     }
     setTop(dock.top() + dock.height() / 2 - height() / 2);
-    // The name emerges from behind the items: while it crosses the bar it is stacked just
-    // below it, and only once it is clear of the bar's edge does it come to the front.
-    setBehind(&dock);
+    crossing_ = true;
+    passBehindBar();
     show();
     Tim1_->start(kSlideStepMs);
+}
+
+// The name emerges from behind the items: while it crosses the bar, nothing of it is drawn
+// where one of the bar's pictures lies, as if it were stacked below the bar. Stacking it there
+// would take restacking the bar too (some window systems only ever raise a window), and the bar
+// must stay where its setting stacks it, under or over other programs' windows.
+void LnkName::passBehindBar() {
+    const forms::Form& dock = windows_.bar().window();
+    const forms::Rect barWindow{0, 0, dock.width(), dock.height()};
+    std::vector<forms::Rect> covered;
+    for (const auto& control : dock.controls()) {
+        const auto* image = dynamic_cast<const forms::Image*>(control.get());
+        if (image == nullptr || !image->visible() || !image->picture()) {
+            continue;
+        }
+        forms::Rect shown = forms::intersection(image->bounds(), barWindow);
+        shown.left += dock.left() - left();
+        shown.top += dock.top() - top();
+        if (const forms::Rect over = forms::intersection(shown, {0, 0, width(), height()});
+            over.width > 0 && over.height > 0) {
+            covered.push_back(over);
+        }
+    }
+    setCoveredAreas(std::move(covered));
 }
 
 void LnkName::Tim1_Timer() {
@@ -131,20 +164,25 @@ void LnkName::Tim1_Timer() {
     if (pos == w::kTop) {
         if (top() <= dock.top() + dock.height() - kTopSlideMargin) {
             setTop(top() + kSlideStep);
+            passBehindBar();
             return;
         }
-        setTop(dock.top() + dock.height() + kGapBelowBar);
+        restAt(dock.top() + dock.height() + kGapBelowBar);
     } else if (pos == w::kBottom) {
         if (top() >= dock.top() - kBottomSlideMargin) {
             setTop(top() - kSlideStep);
+            passBehindBar();
             return;
         }
-        setTop(dock.top() - kRestAboveBar);
+        restAt(dock.top() - kRestAboveBar);
     } else {
         return;
     }
-    if (behind() != nullptr) {
-        setBehind(nullptr);
+    if (crossing_) {
+        // Clear of the bar, the name comes to the front.
+        crossing_ = false;
+        setCoveredAreas({});
+        restack();
     }
     txtStp_->setText("1");
     Tim2_->start(kHideDelayMs);

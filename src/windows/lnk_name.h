@@ -36,6 +36,8 @@ public:
 
 private:
     [[nodiscard]] bool slides() const;
+    void restAt(forms::Twips top);
+    void passBehindBar();
     void Load();
     void Tim1_Timer();
     void Tim2_Timer();
@@ -47,6 +49,7 @@ private:
     forms::Timer* Tim1_ = &timer("Tim1");
     forms::Timer* Tim2_ = &timer("Tim2");
     forms::Timer* Tim3_ = &timer("Tim3");
+    bool crossing_ = false;  // sliding across the bar, behind its pictures
 };
 
 }  // namespace quorvel::windows

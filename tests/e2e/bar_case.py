@@ -164,6 +164,13 @@ class BarCase(unittest.TestCase):
             self.assertTrue(within(got, want), f"{what}: {name} is {got}, expected {want:.1f} "
                             f"(window {actual[:4]}, expected {tuple(round(v, 1) for v in expected)})")
 
+    def assertCentredOnScreen(self, window, tolerance=3):
+        """The whole window, frame and title bar included, centred within a few pixels."""
+        for name, start, size, screen in (("x", window[0], window[2], self.screen[0]),
+                                          ("y", window[1], window[3], self.screen[1])):
+            self.assertLessEqual(abs(start + size / 2 - screen / 2), tolerance,
+                                 f"{name}: window {window[:4]} on a screen of {self.screen}")
+
     def point_in_bar(self, bar_rect, twips_x, twips_y):
         """Screen pixel of a point given in the bar's own twips."""
         tpp = self.twips_per_pixel

@@ -149,5 +149,54 @@ class CloseButtonTest(bar_case.BarCase):
         self.assertEqual(reopened[:4], rect[:4])
 
 
+class NarrowScreenTest(bar_case.BarCase):
+    """Seventeen links make the bar 833 pixels wide at 96 dpi, more than the screen."""
+
+    screen = (800, 600)
+
+    def test_the_left_end_and_the_panel_stay_on_the_screen_and_the_fold_can_be_undone(self):
+        self.import_settings(bar_case.a_dock(), bar_case.a_launcher_set(17))
+        self.start_bar()
+        bar = self.wait_for_open_bar()
+        self.session.screenshot("opened")
+        close = self.centre_of(bar, bar_case.CLOSE_BUTTON_TWIPS)
+        self.assertGreaterEqual(bar[0], 0, bar)
+        self.assertGreater(bar[0] + bar[2], self.screen[0], bar)  # the right end is cut
+        # The panel, against the bar's left end, is on the screen also when it opens.
+        panel = winebox.wait_until(
+            lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS)) and r[4]
+            and abs(r[0] + r[2] - bar[0]) <= 1 and r, 30, 0.1)
+        self.assertTrue(panel, f"no panel against the bar: "
+                               f"{self.session.window_rect(SWITCH_PANEL_CLASS)}")
+        self.assertGreaterEqual(panel[0], 0, panel)
+        folded_panel = panel
+        self.session.move_to(panel[0] + panel[2] // 2, panel[1] + panel[3] // 2)
+        opened = winebox.wait_until(
+            lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS)) and r[2] > panel[2]
+            and r, 10, 0.05)
+        self.assertTrue(opened, "the panel did not open under the pointer")
+        self.assertGreaterEqual(opened[0], 0, opened)
+        self.assertLessEqual(abs(opened[0] + opened[2] - bar[0]), 1, (opened, bar))
+
+        self.session.click_at(*close)
+        folded = winebox.wait_until(
+            lambda: (r := self.session.window_rect(BAR_CLASS)) and not r[4], 10)
+        self.session.screenshot("folded")
+        self.assertTrue(folded, "the bar is still shown after its close button")
+        # Folded again, the panel is its open button alone.
+        panel = winebox.wait_until(
+            lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS)) and r[4]
+            and r[2] == folded_panel[2] and r, 15, 0.1)
+        self.assertTrue(panel and panel[0] >= 0, self.session.window_rect(SWITCH_PANEL_CLASS))
+        self.session.click_at(panel[0] + panel[2] // 2, panel[1] + panel[3] // 2)
+        reopened = self.session.wait_for_settled(BAR_CLASS, 15, quiet=0.3)
+        self.session.screenshot("reopened")
+        self.assertEqual(reopened and reopened[:4], bar[:4])
+
+
+class NarrowScreenAt144DpiTest(NarrowScreenTest):
+    dpi = 144
+
+
 if __name__ == "__main__":
     unittest.main()

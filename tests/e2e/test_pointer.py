@@ -57,6 +57,31 @@ class AppLinkTest(bar_case.BarCase):
         self.assertEqual(lines[1:], ["日本語", "-x"])
 
 
+class DoubleClickTest(bar_case.BarCase):
+    def test_a_double_click_on_an_application_link_starts_its_program_once(self):
+        # Each start of the program adds a line to started.txt; the second link's program,
+        # clicked once after the double-click, writes late.txt. Once it has, the first link's
+        # starts have all been made, and once no copy of its program runs they are all written.
+        shutil.copy(winebox.shellprobe_exe(), self.workdir / "once.exe")
+        shutil.copy(winebox.shellprobe_exe(), self.workdir / "late.exe")
+        started = self.workdir / "started.txt"
+        late = self.workdir / "late.txt"
+        launcher_set = bar_case.a_launcher_set(
+            2, L1P=bar_case.windows_path(self.workdir / "once.exe") + " args started.txt",
+            L2P=bar_case.windows_path(self.workdir / "late.exe") + " args late.txt")
+        self.import_settings(bar_case.a_dock(), launcher_set)
+        self.start_bar()
+        bar = self.wait_for_open_bar()
+        self.session.double_click_at(*self.centre_of(bar, bar_case.SLOT_TWIPS(1)))
+        self.assertTrue(winebox.wait_until(started.exists, 20), "the program never started")
+        self.session.click_at(*self.centre_of(bar, bar_case.SLOT_TWIPS(2)))
+        self.assertTrue(winebox.wait_until(late.exists, 20), "the second link never started")
+        self.assertTrue(winebox.wait_until(
+            lambda: not winebox.unix_pids_of(self.prefix, "once.exe"), 30))
+        starts = started.read_text(encoding="utf-8").splitlines()
+        self.assertEqual(len(starts), 1, starts)
+
+
 class ShellLinkTest(bar_case.BarCase):
     def test_a_file_link_opens_through_the_shell(self):
         text = self.workdir / "メモ 1.txt"

@@ -133,7 +133,7 @@ class SettingsWindowTest(SettingsWindowCase):
         origin = self.client_origin()
         self.assertTrue(bar_case.within(origin[0] - window[0] + client_w + (origin[0] -
                                         window[0]), window[2], 2), (window, origin))
-        self.assertTrue(bar_case.within(window[0], (self.screen[0] - client_w) / 2, 2), window)
+        self.assertCentredOnScreen(window)
         self.assertEqual(self.session.probe("text", SETTINGS_CLASS)[1].splitlines()[0], "設定")
         classes = [c["class"].lower() for c in self.controls()]
         self.assertEqual(classes.count("edit"), 10, classes)
@@ -284,17 +284,17 @@ class SettingsWindowTest(SettingsWindowCase):
         self.click(MOCK_SLOT_TWIPS(2))
         self.wait_for_text(LN_TWIPS, "組1")
         self.session.xdotool("type", "ー")
-        self.replace_text(LN_TWIPS, "一の編集")
+        self.replace_text(LN_TWIPS, "これもかえる")
         self.click(RNO_TWIPS)
         self.keys("Down", "Down", "Return")
         self.answer_dialog(IDYES)
-        stored = winebox.wait_until(lambda: self.stored_set(1).get("L2N") == "一の編集", 10)
+        stored = winebox.wait_until(lambda: self.stored_set(1).get("L2N") == "これもかえる", 10)
         self.session.screenshot("kept-its-set")
         self.assertTrue(stored, self.exported())
         self.assertEqual(self.stored_set(2)["L2N"], "組2")
         self.wait_for_text(RNO_TWIPS, "1")
         self.click(MOCK_SLOT_TWIPS(2))
-        self.wait_for_text(LN_TWIPS, "一の編集")
+        self.wait_for_text(LN_TWIPS, "これもかえる")
 
 
 class SettingsWindowAt144Dpi(SettingsWindowCase):
@@ -306,8 +306,8 @@ class SettingsWindowAt144Dpi(SettingsWindowCase):
         window = self.open_settings(bar)
         self.session.screenshot("opened-144dpi")
         client_w = self.px(CLIENT_TWIPS[0])
-        self.assertGreaterEqual(window[0], 0)
         self.assertGreater(window[2], client_w)
+        self.assertCentredOnScreen(window)
         # The editors form one column at the same left edge.
         lefts = {self.control_at(r)["rect"][0] for r in (LT_TWIPS, LN_TWIPS, LP_TWIPS)}
         self.assertEqual(len(lefts), 1, lefts)

@@ -70,6 +70,28 @@ std::size_t anyOf(Random& random, const Table& table) {
     return static_cast<std::size_t>(between(random, 0, static_cast<int>(std::size(table)) - 1));
 }
 
+// Screens the bar may find itself on, with the taskbar along each edge: from 640 x 480 to
+// 1920 x 1080 pixels, 1024 x 768 at 125 % (12288 twips across), a primary monitor away from
+// the origin.
+struct Desk {
+    forms::Rect screen;
+    platform::PixelRect taskbar;
+};
+constexpr std::array<Desk, 10> kDesks = {{
+    {{0, 0, 19200, 15360}, {0, 994, 1280, 1024}},
+    {{0, 0, 28800, 16200}, {0, 1040, 1920, 1080}},
+    {{0, 0, 12000, 9000}, {0, 572, 800, 600}},
+    {{0, 0, 9600, 7200}, {0, 450, 640, 480}},
+    {{0, 0, 12288, 9216}, {0, 738, 1024, 768}},
+    {{0, 0, 15360, 11520}, {0, 0, 62, 768}},
+    {{0, 0, 12000, 9000}, {738, 0, 800, 600}},
+    {{0, 0, 9600, 7200}, {0, 0, 640, 30}},
+    {{0, 0, 15360, 11520}, {0, 0, 1024, 1}},
+    {{19200, -4500, 12000, 9000}, {1280, 270, 2080, 300}},
+}};
+// The parts of the bar a person cannot do without: the close button and the taskbar toggle.
+constexpr forms::Twips kLeftEnd = 280;
+
 class Explorer {
 public:
     Explorer(std::uint64_t seed, ModelCheckResult& result) : random_(seed), result_(result) {
@@ -110,18 +132,20 @@ private:
 
     // --- the world -------------------------------------------------------------------------
 
+    void useDesk(const Desk& desk) {
+        sim_.screen.left = desk.screen.left;
+        sim_.screen.top = desk.screen.top;
+        sim_.screen.width = desk.screen.width;
+        sim_.screen.height = desk.screen.height;
+        sim_.screen.rect = desk.taskbar;
+    }
+
     void arrangeWorld() {
-        struct Screen {
-            forms::Twips width, height;
-            platform::PixelRect taskbar;
-        };
-        constexpr Screen kScreens[] = {{19200, 15360, {0, 994, 1280, 1024}},
-                                       {28800, 16200, {0, 1040, 1920, 1080}},
-                                       {12000, 9000, {0, 572, 800, 600}}};
-        const Screen& screen = kScreens[between(random_, 0, 2)];
-        sim_.screen.width = screen.width;
-        sim_.screen.height = screen.height;
-        sim_.screen.rect = screen.taskbar;
+        useDesk(kDesks[anyOf(random_, kDesks)]);
+        // Other monitors, each with a taskbar of its own.
+        for (int n = between(random_, 0, 2); n > 0; --n) {
+            sim_.screen.secondaryTaskbars.push_back({platform::WindowHandle(0x5EC0 + n)});
+        }
         settings::SettingsFiles files(sim_.disk, sim_.identity.current, "taro");
         sim_.disk.addDirectory(files.folder());
         const int sets = between(random_, 0, settings::kSetCount);
@@ -162,6 +186,7 @@ private:
         static constexpr Event kEvents[] = {
             {"hover", 22, &Explorer::hover},
             {"click", 12, &Explorer::click},
+            {"double-click", 4, &Explorer::doubleClick},
             {"right click", 8, &Explorer::rightClick},
             {"time passes", 18, &Explorer::timePasses},
             {"idle", 5, &Explorer::idle},
@@ -234,8 +259,8 @@ private:
 
     void programEnded(bool restoresTaskbar) {
         program_.reset();
-        if (restoresTaskbar && !sim_.screen.taskbarVisible) {
-            fail("the taskbar stayed hidden after the program ended");
+        if (restoresTaskbar && !sim_.screen.everyTaskbar(true)) {
+            fail("a taskbar stayed hidden after the program ended");
         }
     }
 
@@ -275,8 +300,14 @@ private:
             lastHoverMs_ = sim_.clock.now();
         }
         note("hover " + describe(dock(), at));
+        // The name slides out from behind the items without the bar being stacked afresh:
+        // a bar set not to stay on top stays under the windows that cover it.
+        const std::uint64_t stacking = dock().stackingSerial();
         sim_.dispatch([&] { dock().mouseMove(at); });
         advance(static_cast<std::uint64_t>(between(random_, 0, 40)));
+        if (program_ && dock().stackingSerial() != stacking) {
+            fail("hovering over the bar stacked it afresh");
+        }
     }
 
     void press(forms::Form& form, forms::MouseButton button) {
@@ -292,6 +323,56 @@ private:
     void click() {
         if (dock().visible()) {
             press(dock(), forms::MouseButton::Left);
+        }
+    }
+
+    // Two or three clicks at one spot, as quick as a double-click or a little slower: a run
+    // within the system's double-click time acts once, so nothing the clicks after the first
+    // could do (start, open, toggle) happens.
+    void doubleClick() {
+        forms::Form* form = &dock();
+        windows::FrmBtn* panel = program_->windows().frmBtnIfLoaded();
+        if (panel != nullptr && chance(random_, 0.3)) {
+            form = panel;
+        }
+        if (!form->visible()) {
+            return;
+        }
+        // The pointer stays where it is on the screen, whatever moves under it meanwhile (a
+        // bottom bar follows the taskbar it hides).
+        const forms::Point first = somewhere(*form);
+        const forms::Point pointer{form->left() + first.x, form->top() + first.y};
+        const int clicks = between(random_, 2, 3);
+        const bool quick = chance(random_, 0.8);
+        note(std::to_string(clicks) + (quick ? " quick" : " slow") + " clicks on " +
+             describe(*form, first));
+        const std::string name = form->name();
+        std::size_t launches = 0;
+        std::string taskB;
+        for (int i = 0; i < clicks && program_; ++i) {
+            if (i > 0) {
+                advance(static_cast<std::uint64_t>(quick ? between(random_, 30, 450)
+                                                         : between(random_, 520, 900)));
+            }
+            const forms::Point at{pointer.x - form->left(), pointer.y - form->top()};
+            if (!program_ || sim_.windows.live(name) != form || !form->visible() ||
+                !forms::Rect{0, 0, form->width(), form->height()}.contains(at)) {
+                return;  // the window went (a set switch unloads the panel), or moved away
+            }
+            const auto time = static_cast<std::uint32_t>(sim_.clock.now());
+            sim_.dispatch([&] { form->mouseDown(forms::MouseButton::Left, at, time); });
+            if (sim_.windows.live(name) == form) {
+                sim_.dispatch([&] { form->mouseUp(forms::MouseButton::Left, at); });
+            }
+            const std::size_t now = sim_.shell.executed.size() + sim_.shell.started.size();
+            // A set switch from the panel may load another taskbar setting meanwhile.
+            const bool toggled = form == &dock() && dock().model().TaskB != taskB;
+            if (i > 0 && quick && (now != launches || toggled)) {
+                fail("a click within the double-click time of the one before acted again");
+                return;
+            }
+            launches = now;
+            taskB = dock().model().TaskB;
         }
     }
 
@@ -596,20 +677,18 @@ private:
     }
 
     void screenChanges() {
-        constexpr std::array<std::array<int, 4>, 3> kModes = {
-            {{19200, 15360, 994, 1024}, {28800, 16200, 1040, 1080}, {12000, 9000, 572, 600}}};
-        const auto& mode = kModes[static_cast<std::size_t>(between(random_, 0, 2))];
-        sim_.screen.width = mode[0];
-        sim_.screen.height = mode[1];
-        const int width = mode[0] / 15;
-        sim_.screen.rect = platform::PixelRect{0, mode[2], width, mode[3]};
-        note("the screen becomes " + std::to_string(width) + " wide");
+        const std::size_t n = anyOf(random_, kDesks);
+        useDesk(kDesks[n]);
+        note("the screen becomes desk " + std::to_string(n));
         sim_.dispatch([this] { program_->screenChanged(); });
     }
 
     void shellRestarts() {
-        note("the shell restarts with its taskbar shown");
+        note("the shell restarts with its taskbars shown");
         sim_.screen.taskbarVisible = true;
+        for (auto& secondary : sim_.screen.secondaryTaskbars) {
+            secondary.visible = true;
+        }
         sim_.dispatch([this] { program_->shellRestarted(); });
     }
 
@@ -617,8 +696,8 @@ private:
         const bool ends = chance(random_, 0.4);
         note(ends ? "the session ends" : "the session nearly ends, then goes on");
         sim_.dispatch([this] { program_->sessionEnding(); });
-        if (!sim_.screen.taskbarVisible) {
-            fail("the taskbar is hidden while the session is ending");
+        if (!sim_.screen.everyTaskbar(true)) {
+            fail("a taskbar is hidden while the session is ending");
             return;
         }
         if (ends) {
@@ -650,6 +729,35 @@ private:
         checkName("after the event");
         if (sim_.windows.liveCount("frmSet") > 1) {
             fail("more than one settings window");
+        }
+        checkOnScreen();
+    }
+
+    // Whatever the screen, the bar's left end and its switch panel, open or folded, are on it,
+    // and so is a name on show: the person can always fold, unfold, switch and quit.
+    void checkOnScreen() {
+        if (!program_ || result_.violation || dock().model().DockPos.empty()) {
+            return;
+        }
+        const forms::Rect screen = sim_.screen.bounds();
+        const auto within = [&](const forms::Form& form, forms::Twips width) {
+            return form.left() >= screen.left && form.top() >= screen.top &&
+                   form.left() + width <= screen.left + screen.width &&
+                   form.top() + form.height() <= screen.top + screen.height;
+        };
+        const auto where = [](const forms::Form& form) {
+            return " at (" + std::to_string(form.left()) + "," + std::to_string(form.top()) + ") " +
+                   std::to_string(form.width()) + " wide";
+        };
+        if (!within(dock(), kLeftEnd)) {
+            fail("the bar's left end is off the screen:" + where(dock()));
+        } else if (const windows::FrmBtn* panel = program_->windows().frmBtnIfLoaded();
+                   panel != nullptr && !within(*panel, panel->width())) {
+            fail("the switch panel is off the screen:" + where(*panel));
+        } else if (const windows::LnkName* popup = program_->windows().lnkNameIfLoaded();
+                   popup != nullptr && popup->visible() && !popup->label("LNm").caption().empty() &&
+                   !within(*popup, popup->width())) {
+            fail("the name on show is off the screen:" + where(*popup));
         }
     }
 
@@ -704,10 +812,10 @@ private:
 
     void checkTaskbarFollowsSetting(std::string_view when) {
         const std::string& taskB = dock().model().TaskB;
-        if (taskB == w::kShown && !sim_.screen.taskbarVisible) {
-            fail(std::string(when) + ": TaskB is 表示 but the taskbar is hidden");
-        } else if (taskB == w::kHidden && sim_.screen.taskbarVisible) {
-            fail(std::string(when) + ": TaskB is 非表示 but the taskbar is shown");
+        if (taskB == w::kShown && !sim_.screen.everyTaskbar(true)) {
+            fail(std::string(when) + ": TaskB is 表示 but a taskbar is hidden");
+        } else if (taskB == w::kHidden && !sim_.screen.everyTaskbar(false)) {
+            fail(std::string(when) + ": TaskB is 非表示 but a taskbar is shown");
         }
     }
 

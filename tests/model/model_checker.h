@@ -33,6 +33,10 @@ struct ModelCheckResult {
 //   - a name on show is never left on the screen more than a second after the pointer was
 //     last over an item;
 //   - there is at most one settings window;
+//   - on every screen, from 640 x 480 up, with the taskbar along any edge, the bar's left end
+//     (close button, taskbar toggle), its switch panel and a name on show are on the screen;
+//   - a run of clicks at one spot within the double-click time acts once;
+//   - every taskbar, each monitor's, is hidden and shown with the setting;
 //   - every value typed or chosen for a launcher set (tagged with its number) stays in that
 //     set's record, whatever the bar switched to meanwhile and whichever window saved;
 //   - a settings window that counts itself saved shows its set's links as they are stored

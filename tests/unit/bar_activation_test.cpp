@@ -124,6 +124,36 @@ TEST_F(BarActivation, APressWithoutReleaseOnTheSameItemOpensNothing) {
     EXPECT_TRUE(sim.shell.executed.empty());
 }
 
+// A double-click acts once on every item, whether the item acts on the click (a link), on the
+// press (the Recycle Bin) or swaps itself for its twin under the pointer (the taskbar buttons).
+// A late second click (here when the flash shows the item again) acts again.
+struct Clicks {
+    const char* name;
+    int count;
+    std::uint64_t gapMs;
+    std::size_t actions;
+};
+
+class BarClicks : public BarActivation, public ::testing::WithParamInterface<Clicks> {};
+
+TEST_P(BarClicks, AQuickRunOfClicksOnAnItemActsOnce) {
+    const Clicks& c = GetParam();
+    sim.shell.programs = {{"notepad.exe", "C:\\Windows\\notepad.exe"}};
+    startWithLink("ｱﾌﾟﾘｹｰｼｮﾝ", "notepad.exe");
+    userClicks(dock(), {settings::slotLeft(1) + 100, 300}, c.count, c.gapMs);
+    EXPECT_EQ(sim.shell.started.size(), c.actions);
+    userClicks(dock(), {1700, 300}, c.count, c.gapMs);
+    EXPECT_EQ(sim.shell.executed.size(), c.actions) << "the Recycle Bin opened";
+    userClicks(dock(), {150, 450}, c.count, c.gapMs);
+    EXPECT_EQ(model().TaskB, c.actions % 2 == 1 ? "非表示" : "表示");
+    EXPECT_EQ(sim.screen.taskbarVisible, c.actions % 2 == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, BarClicks,
+                         ::testing::Values(Clicks{"Double", 2, 150, 1}, Clicks{"Triple", 3, 200, 1},
+                                           Clicks{"SecondOneLate", 2, 900, 2}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
 // --- the split itself -------------------------------------------------------------------
 
 struct SplitCase {

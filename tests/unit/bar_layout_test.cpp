@@ -41,6 +41,77 @@ INSTANTIATE_TEST_SUITE_P(Edges, BarPlacement,
                                            PlacementCase{"下", "非表示", 15360 - 735 - 5, false},
                                            PlacementCase{"", "", 15360 / 995, true}));
 
+// Desks unlike the test screen: the bar stays where its rules put it as long as that leaves it
+// usable, and otherwise moves only as far as it takes for its left end and its open panel to be
+// on the screen and off a shown taskbar.
+struct Desk {
+    const char* name;
+    forms::Rect screen;
+    platform::PixelRect taskbar;
+    const char* dockPos;
+    const char* taskB;
+    int links;
+    forms::Twips left;
+    forms::Twips top;
+};
+
+class BarOnDesk : public BarFixture, public ::testing::WithParamInterface<Desk> {};
+
+TEST_P(BarOnDesk, KeepsItsLeftEndAndPanelOnTheScreen) {
+    const Desk& d = GetParam();
+    sim.screen.left = d.screen.left;
+    sim.screen.top = d.screen.top;
+    sim.screen.width = d.screen.width;
+    sim.screen.height = d.screen.height;
+    sim.screen.rect = d.taskbar;
+    auto set = sampleSet(d.links);
+    set.DockPos = d.dockPos;
+    set.TaskB = d.taskB;
+    store(set, 1);
+    startOpen();
+    EXPECT_EQ(dock().left(), d.left);
+    EXPECT_EQ(dock().top(), d.top);
+    // Opened, the panel stays on the screen, and the name of the first item does too.
+    userMove(panel(), {100, 100});
+    sim.clock.advance(200);
+    ASSERT_EQ(panel().width(), 1110);
+    EXPECT_GE(panel().left(), d.screen.left);
+    userMove(dock(), pos(image("MCD").bounds()));
+    EXPECT_GE(popup().left(), d.screen.left);
+    EXPECT_LE(popup().left() + popup().width(), d.screen.left + d.screen.width);
+}
+
+// 1024 x 768 pixels are 15360 x 11520 twips, 800 x 600 are 12000 x 9000; 17 links make the bar
+// 12495 wide and centre it at 1433 on the wider screen; 1110 keeps the open panel on a screen.
+constexpr forms::Rect kXga{0, 0, 15360, 11520};
+constexpr forms::Rect kSvga{0, 0, 12000, 9000};
+constexpr forms::Rect kVga{0, 0, 9600, 7200};
+// An 800 x 600 primary monitor right of and below another monitor's origin.
+constexpr forms::Rect kAway{28800, 4500, 12000, 9000};
+constexpr platform::PixelRect kAwayBottom{1920, 870, 2720, 900};
+constexpr platform::PixelRect kBottom{0, 738, 1024, 768};
+constexpr platform::PixelRect kLeft{0, 0, 60, 768};
+constexpr platform::PixelRect kTop{0, 0, 1024, 30};
+
+INSTANTIATE_TEST_SUITE_P(
+    Desks, BarOnDesk,
+    ::testing::Values(
+        Desk{"AsSpecifiedWhereItFits", kXga, kBottom, "下", "表示", 17, 1433, 11520 - 450 - 740},
+        Desk{"NarrowScreen", kSvga, {0, 570, 800, 600}, "上", "表示", 17, 1110, 9000 / 995},
+        Desk{"SmallestScreen", kVga, {0, 450, 640, 480}, "下", "非表示", 17, 1110, 7200 - 740},
+        // 1024 pixels at 125 %.
+        Desk{"ScaledUp", {0, 0, 12288, 9216}, kBottom, "上", "表示", 17, 1110, 9216 / 995},
+        Desk{"TaskbarLeft", kXga, kLeft, "下", "表示", 17, 900 + 1110, 11520 - 740},
+        Desk{"TaskbarLeftHidden", kXga, kLeft, "下", "非表示", 17, 1433, 11520 - 740},
+        Desk{"TaskbarRight", kXga, {964, 0, 1024, 768}, "下", "表示", 3, 7680 - 2040, 11520 - 740},
+        Desk{"TaskbarRightWide", kXga, {824, 0, 1024, 768}, "上", "表示", 12, 2880, 11},
+        Desk{"TaskbarTop", kXga, kTop, "上", "表示", 5, 7680 - 2640, 450 + 11520 / 995},
+        Desk{"TaskbarTopHidden", kXga, kTop, "上", "非表示", 5, 7680 - 2640, 11520 / 995},
+        Desk{"TaskbarTopBarBottom", kXga, kTop, "下", "表示", 5, 7680 - 2640, 11520 - 740},
+        Desk{"PrimaryAwayFromTheOrigin", kAway, kAwayBottom, "下", "表示", 17, 28800 + 1110,
+             4500 + 9000 - 450 - 740}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST_F(BarLayout, EmptyPlacementFieldsGetTheirDefaults) {
     auto set = sampleSet(1);
     set.DockPos = "";

@@ -114,13 +114,27 @@ TEST_F(BarScreen, TheNameOnShowMovesWithTheBar) {
     EXPECT_EQ(popup().top() - dock().top(), dy);
 }
 
-TEST_F(BarScreen, ABarThatLoadedNothingIsNotMoved) {
+TEST_F(BarScreen, ABarThatLoadedNothingIsNotMovedButStaysOnTheScreen) {
     sim.identity.user.reset();
+    // A primary monitor above and right of the origin.
+    sim.screen.left = 19200;
+    sim.screen.top = -4500;
     start();
     const forms::Rect before = dock().bounds();
     sim.screen.width = 28800;
     sim.dispatch([this] { program->screenChanged(); });
     EXPECT_EQ(dock().bounds(), before);
+
+    // The primary monitor is now at the origin: the bar comes onto it, and a restart lays it
+    // out there.
+    sim.screen.left = 0;
+    sim.screen.top = 0;
+    sim.dispatch([this] { program->screenChanged(); });
+    EXPECT_GE(dock().top(), 0);
+    EXPECT_LE(dock().left() + dock().width(), 28800);
+    sim.dispatch([this] { dock().textField("txtSvSw").setText("1"); });
+    EXPECT_GE(dock().left(), 0);
+    EXPECT_GE(dock().top(), 0);
 }
 
 TEST_F(BarScreen, AClosedBarStaysClosedWhereverTheScreenPutsIt) {

@@ -90,6 +90,40 @@ TEST_F(TaskbarRestore, ABottomBarSitsOnANewTaskbarOfAnotherHeight) {
     EXPECT_EQ(panel().top(), dock().top() + 50);
 }
 
+// A taskbar is every taskbar the shell shows, one on each monitor: all are hidden and shown
+// together, a monitor attached meanwhile has its taskbar hidden too, and every way of ending
+// brings them all back.
+struct Ending {
+    const char* name;
+    void (*end)(program::Program&);
+};
+
+class EveryTaskbar : public TaskbarRestore, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(EveryTaskbar, IsHiddenWithTheBarsAndComesBackWhenTheProgramEnds) {
+    sim.screen.secondaryTaskbars = {{0x5EC1}, {0x5EC2}};
+    storeSet("表示");
+    startOpen();
+    userClick(dock(), pos(image("TaskBDwn").bounds()));
+    EXPECT_TRUE(sim.screen.everyTaskbar(false));
+    sim.screen.secondaryTaskbars.push_back({0x5EC3});
+    sim.dispatch([this] { program->screenChanged(); });
+    ASSERT_TRUE(sim.screen.everyTaskbar(false));
+
+    try {
+        sim.dispatch([this] { GetParam().end(*program); });
+    } catch (const platform::sim::ProgramEnded&) {
+    }
+    EXPECT_TRUE(sim.screen.everyTaskbar(true));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, EveryTaskbar,
+    ::testing::Values(Ending{"Quit", [](program::Program& p) { p.dock().cndEnd(); }},
+                      Ending{"WindowClosed", [](program::Program& p) { p.unload(); }},
+                      Ending{"SessionEnding", [](program::Program& p) { p.sessionEnding(); }}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 // A run killed outright (the task manager, a crash that runs no code) leaves the taskbar as it
 // was. The next start applies the taskbar setting whichever way the set loads.
 struct AfterAKill {

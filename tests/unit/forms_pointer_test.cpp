@@ -81,5 +81,60 @@ TEST_F(FormPointer, PressesOverNoControlGoToTheBackground) {
               (std::vector<std::string>{"down background 2500,50", "down background 580,200"}));
 }
 
+// A second press as soon and as near as the system's double-click allows (500 ms, a rectangle of
+// 60 twips centred on the press before) only repeats the first.
+struct SecondPress {
+    const char* name;
+    std::uint32_t afterMs;
+    forms::Point offset;
+    bool acts;
+};
+
+class FormSecondPress : public FormPointer, public ::testing::WithParamInterface<SecondPress> {};
+
+TEST_P(FormSecondPress, ActsOnlyBeyondTheDoubleClickLimits) {
+    const SecondPress& c = GetParam();
+    const forms::Point first{200, 200};
+    const forms::Point second{first.x + c.offset.x, first.y + c.offset.y};
+    // Near the end of the system's clock, which wraps between the two presses.
+    const std::uint32_t t0 = 0xFFFFFF00U;
+    form.mouseDown(forms::MouseButton::Left, first, t0);
+    form.mouseUp(forms::MouseButton::Left, first);
+    form.mouseDown(forms::MouseButton::Left, second, t0 + c.afterMs);
+    form.mouseUp(forms::MouseButton::Left, second);
+    const std::size_t expected = c.acts ? 4 : 2;
+    EXPECT_EQ(form.events.size(), expected) << ::testing::PrintToString(form.events);
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, FormSecondPress,
+                         ::testing::Values(SecondPress{"Quick", 120, {0, 0}, false},
+                                           SecondPress{"AtTheTimeLimit", 500, {30, -30}, false},
+                                           SecondPress{"Late", 501, {0, 0}, true},
+                                           SecondPress{"TooFarAcross", 100, {31, 0}, true},
+                                           SecondPress{"TooFarDown", 100, {0, 31}, true}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(FormPointer, AQuickRunOfClicksIsOneActionUntilSomethingElseComesBetween) {
+    const forms::Point at{200, 200};
+    std::uint32_t t = 1000;
+    const auto press = [&](forms::MouseButton button) {
+        form.mouseDown(button, at, t);
+        form.mouseUp(button, at);
+        t += 300;
+    };
+    press(forms::MouseButton::Left);
+    press(forms::MouseButton::Left);
+    press(forms::MouseButton::Left);  // each within the limit of the one before
+    EXPECT_EQ(form.events, (std::vector<std::string>{"down Over 1 100,100", "click Over"}));
+    // A right press is a press of its own, and the next left one starts afresh; so does one
+    // the host could not give a time.
+    press(forms::MouseButton::Right);
+    press(forms::MouseButton::Left);
+    form.mouseDown(forms::MouseButton::Left, at);
+    form.mouseUp(forms::MouseButton::Left, at);
+    press(forms::MouseButton::Left);
+    EXPECT_EQ(form.events.size(), 9U) << ::testing::PrintToString(form.events);
+}
+
 }  // namespace
 }  // namespace quorvel::testing

@@ -107,6 +107,18 @@ protected:
     void userClick(forms::Form& form, forms::Point at) {
         userPress(form, forms::MouseButton::Left, at);
     }
+    // `count` left clicks `gapMs` apart, each press stamped with the time as the system stamps
+    // input: a person's double- and triple-clicks.
+    void userClicks(forms::Form& form, forms::Point at, int count, std::uint64_t gapMs) {
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) {
+                sim.clock.advance(gapMs);
+            }
+            const auto time = static_cast<std::uint32_t>(sim.clock.now());
+            sim.dispatch([&] { form.mouseDown(forms::MouseButton::Left, at, time); });
+            sim.dispatch([&] { form.mouseUp(forms::MouseButton::Left, at); });
+        }
+    }
     void userMove(forms::Form& form, forms::Point at) {
         sim.dispatch([&] { form.mouseMove(at); });
     }

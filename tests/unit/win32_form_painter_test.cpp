@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -98,6 +99,18 @@ TEST_F(FormPainterTest, LaterControlsLieOnTopAndHiddenOnesAreNotDrawn) {
     EXPECT_EQ(canvas_.at(7, 7), 0x0000FFU);
 }
 
+// What lies under a covered area is drawn as the bare background, whatever control is there.
+TEST_F(FormPainterTest, CoveredAreasShowOnlyTheBackColour) {
+    auto& picture = form_.addImage("picture", {0, 0, 150, 150});
+    picture.setPicture(pictureOf(1, 1, kBlue));
+    form_.setCoveredAreas({{75, 0, 150, 75}, {570, 285, 300, 300}});  // the second runs off
+    paint();
+    EXPECT_EQ(canvas_.at(4, 4), 0x0000FFU);
+    EXPECT_EQ(canvas_.at(5, 0), 0xFF0000U);
+    EXPECT_EQ(canvas_.at(9, 4), 0xFF0000U);
+    EXPECT_EQ(canvas_.at(9, 5), 0x0000FFU);
+}
+
 TEST_F(FormPainterTest, HalfTransparentPixelsBlendButNeverMixWithTheColourKey) {
     form_.setBackColor(0x0000FF);
     auto& image = form_.addImage("a", {0, 0, 150, 150});
@@ -115,6 +128,51 @@ TEST_F(FormPainterTest, HalfTransparentPixelsBlendButNeverMixWithTheColourKey) {
     paint();
     EXPECT_EQ(canvas_.at(5, 5), 0xFF0000U);   // solid enough: drawn opaque
     EXPECT_EQ(canvas_.at(15, 5), 0x845155U);  // too faint: left see-through
+}
+
+// The About window's title, in a face hardly any system has: whatever face stands in for it,
+// the title is drawn on one line, both its words within the label.
+TEST_F(FormPainterTest, AOneLineLabelShrinksItsFontUntilTheWholeTextFits) {
+    auto& title = form_.addLabel("title", {0, 0, 3225, 855});
+    title.setCaption("Qvl           Quorvel");
+    title.setFont(forms::Font{"GungsuhChe", 20.25, true, false});
+    title.setForeColor(0x000000);
+    title.setOneLine(true);
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE(dpi);
+        const int boxWidth = 3225 * dpi / 1440;
+        Canvas wide(400, 130);
+        painter_.paint(form_, wide.dc(), 400, 130, dpi);
+        std::vector<int> inkColumns;
+        int inkTop = 130;
+        int inkBottom = -1;
+        for (int x = 0; x < 400; ++x) {
+            bool ink = false;
+            for (int y = 0; y < 130; ++y) {
+                if (wide.at(x, y) != 0xFF0000U) {
+                    ink = true;
+                    inkTop = std::min(inkTop, y);
+                    inkBottom = std::max(inkBottom, y);
+                }
+            }
+            if (ink) {
+                inkColumns.push_back(x);
+            }
+        }
+        ASSERT_FALSE(inkColumns.empty());
+        EXPECT_LT(inkColumns.back(), boxWidth);
+        EXPECT_LE(inkBottom - inkTop, 20.25 * dpi / 72 + 2);  // one line of the original size
+        // The widest gap is the blanks between the words; the second word is the longer one.
+        std::size_t gap = 1;
+        for (std::size_t i = 1; i < inkColumns.size(); ++i) {
+            if (inkColumns[i] - inkColumns[i - 1] > inkColumns[gap] - inkColumns[gap - 1]) {
+                gap = i;
+            }
+        }
+        const int first = inkColumns[gap - 1] - inkColumns.front();
+        const int second = inkColumns.back() - inkColumns[gap];
+        EXPECT_GT(second * 2, first * 3) << first << " " << second;
+    }
 }
 
 TEST_F(FormPainterTest, SystemBackColourAndBorder) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "sim_bar_fixture.h"
@@ -56,25 +57,40 @@ TEST_F(LnkNamePopup, OverATransparentTopBarTheNameSlidesDownAndHides) {
 }
 
 // Over a transparent bar the name must come out from behind the items, not be drawn over
-// them: it is stacked directly behind the bar until it has passed the bar's edge.
-TEST_F(LnkNamePopup, TheSlidingNameStaysBehindTheBarUntilItIsClearOfIt) {
+// them: until it has passed the bar's edge nothing of it is drawn where the bar's pictures lie,
+// and the bar is never stacked afresh for it, so it stays under windows that cover it.
+TEST_F(LnkNamePopup, TheSlidingNamePassesBehindTheBarsPicturesAndLeavesTheBarWhereItIs) {
     startBar("する", "上");
+    const auto barStacking = dock().stackingSerial();
     hoverSlot(1);
-    EXPECT_EQ(popup().behind(), &dock());
-    sim.clock.advance(480);
+    // The part of the name's window that the slot's picture lies over, where it is now.
+    const auto slotCovers = [&] {
+        const forms::Rect slot{settings::slotLeft(1) + dock().left() - popup().left(),
+                               120 + dock().top() - popup().top(), 480, 480};
+        const forms::Rect over = forms::intersection(slot, {0, 0, 4095, 240});
+        const auto& covered = popup().coveredAreas();
+        return over.height > 0 && std::find(covered.begin(), covered.end(), over) != covered.end();
+    };
+    EXPECT_TRUE(slotCovers());  // from the bar's middle
+    sim.clock.advance(200);
+    EXPECT_TRUE(slotCovers());  // the picture's lower part, over the name's upper part
+    // Past the pictures but not yet clear of the bar's edge: nothing covers it, and it is not
+    // yet stacked afresh.
+    sim.clock.advance(280);
     ASSERT_LT(popup().top(), 15 + 735);
-    EXPECT_EQ(popup().behind(), &dock());
+    EXPECT_TRUE(popup().coveredAreas().empty());
     const auto serial = popup().stackingSerial();
     sim.clock.advance(20);
     ASSERT_EQ(popup().top(), 15 + 735 + 20);
-    EXPECT_EQ(popup().behind(), nullptr);
+    EXPECT_TRUE(popup().coveredAreas().empty());
     EXPECT_GT(popup().stackingSerial(), serial);  // brought to the front again
     EXPECT_TRUE(popup().topmost());
 
-    // Beside an opaque bar there is nothing to hide behind.
+    // Beside an opaque bar there is nothing to pass behind.
     model().Clr = "しない";
     hoverSlot(2);
-    EXPECT_EQ(popup().behind(), nullptr);
+    EXPECT_TRUE(popup().coveredAreas().empty());
+    EXPECT_EQ(dock().stackingSerial(), barStacking);
 }
 
 TEST_F(LnkNamePopup, OverATransparentBottomBarTheNameSlidesUp) {

@@ -8,18 +8,28 @@
 
 namespace quorvel::platform::sim {
 
-// A primary screen with a taskbar whose visibility follows the show requests it receives.
+// A primary screen with a taskbar whose visibility follows the show requests it receives, and
+// the secondary taskbars of other monitors, if any.
 class SimScreen final : public Screen {
 public:
     static constexpr WindowHandle kTaskbar = 0x7A5C;
 
     explicit SimScreen(CallLog& log) : log_(log) {}
 
-    forms::Twips width = 19200;       // 1280 pixels
-    forms::Twips height = 15360;      // 1024 pixels
+    // The primary monitor: 1280 x 1024 pixels at the origin.
+    forms::Twips left = 0;
+    forms::Twips top = 0;
+    forms::Twips width = 19200;
+    forms::Twips height = 15360;
     WindowHandle taskbar = kTaskbar;  // 0: the shell has no taskbar window
     std::optional<PixelRect> rect = PixelRect{0, 994, 1280, 1024};  // nullopt: no answer
     bool taskbarVisible = true;
+
+    struct SecondaryTaskbar {
+        WindowHandle window;
+        bool visible = true;
+    };
+    std::vector<SecondaryTaskbar> secondaryTaskbars;
 
     struct ShowCall {
         WindowHandle window;
@@ -27,9 +37,12 @@ public:
     };
     std::vector<ShowCall> showCalls;
 
-    forms::Twips widthTwips() override { return width; }
-    forms::Twips heightTwips() override { return height; }
-    WindowHandle findTaskbar() override;
+    // Whether every taskbar window, the primary one and the secondary ones, is shown (or, with
+    // false, hidden).
+    [[nodiscard]] bool everyTaskbar(bool visible) const;
+
+    forms::Rect bounds() override { return {left, top, width, height}; }
+    std::vector<WindowHandle> findTaskbars() override;
     void showWindow(WindowHandle window, ShowState state) override;
     std::optional<PixelRect> taskbarRect() override;
 

@@ -20,6 +20,7 @@ public:
     void formDestroyed(forms::Form& form) override;
     forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
     forms::Size windowSize(const forms::Form& form) override;
+    forms::DoubleClickLimits doubleClickLimits() override { return doubleClick; }
     // Logs "updateNow shown=<the visible forms, by name>".
     void updateNow() override;
 
@@ -27,6 +28,9 @@ public:
     static constexpr forms::Twips kDialogBorder = 60;  // each side and the bottom
     static constexpr forms::Twips kTitleBar = 345;
     static constexpr forms::Twips kMenuBar = 300;
+
+    // The system's double-click settings, as the person left them.
+    forms::DoubleClickLimits doubleClick;
 
     // A popup menu as the user saw it: one line per visible entry, indented two spaces per
     // level, a submenu ending in " >", then " [checked]" and " [disabled]" where they apply.

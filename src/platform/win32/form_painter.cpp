@@ -1,6 +1,7 @@
 #include "platform/win32/form_painter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/win32/colors.h"
 #include "platform/win32/host_picture.h"
@@ -16,7 +17,11 @@ constexpr std::uint32_t kOpaque = 0xFF000000U;
 // Against a colour key a pixel is either the picture's or see-through: a blend with the key
 // colour would leave a purple fringe around every item of a transparent bar.
 constexpr std::uint32_t kKeyedAlphaThreshold = 128;
-constexpr std::size_t kMaxFonts = 8;
+constexpr std::size_t kMaxFonts = 12;
+// A one-line label's font shrinks in quarter points, never below a size still legible.
+constexpr double kSizeSteps = 4.0;
+constexpr double kSmallestPt = 6.0;
+constexpr int kFitTries = 4;
 
 std::uint32_t toPixel(COLORREF c) {
     return kOpaque | (static_cast<std::uint32_t>(GetRValue(c)) << 16U) |
@@ -145,10 +150,12 @@ void FormPainter::drawLabel(const forms::Label& label, int dpi, bool keyedForm) 
     }
     const PixelBox box = toPixels(label.bounds(), dpi);
     RECT rect{box.left, box.top, box.right, box.bottom};
-    const SelectScope font(dc_.get(), fontFor(label.font(), dpi, keyedForm));
     SetBkMode(dc_.get(), TRANSPARENT);
     SetTextColor(dc_.get(), toColorRef(label.foreColor()));
     std::wstring text = toWide(label.caption());
+    HFONT face = label.oneLine() ? oneLineFont(label, text, box.width(), dpi, keyedForm)
+                                 : fontFor(label.font(), dpi, keyedForm);
+    const SelectScope font(dc_.get(), face);
     UINT align = DT_LEFT;
     if (label.alignment() == forms::Alignment::Center) {
         align = DT_CENTER;
@@ -156,8 +163,30 @@ void FormPainter::drawLabel(const forms::Label& label, int dpi, bool keyedForm) 
         align = DT_RIGHT;
     }
     DrawTextW(dc_.get(), text.data(), static_cast<int>(text.size()), &rect,
-              align | DT_WORDBREAK | DT_NOPREFIX);
+              align | (label.oneLine() ? DT_SINGLELINE : DT_WORDBREAK) | DT_NOPREFIX);
     GdiFlush();  // the next picture writes the bits directly
+}
+
+HFONT FormPainter::oneLineFont(const forms::Label& label, const std::wstring& text, int width,
+                               int dpi, bool keyedForm) {
+    forms::Font font = label.font();
+    HFONT face = fontFor(font, dpi, keyedForm);
+    for (int i = 0; i < kFitTries && font.sizePt > kSmallestPt; ++i) {
+        const SelectScope selected(dc_.get(), face);
+        RECT needed{0, 0, 0, 0};
+        DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        if (needed.right <= width) {
+            break;
+        }
+        // Text widths grow nearly in step with the size; a size that rounds to the same pixel
+        // height is stepped over.
+        const double scaled =
+            std::floor(font.sizePt * width / needed.right * kSizeSteps) / kSizeSteps;
+        font.sizePt = std::max(kSmallestPt, std::min(scaled, font.sizePt - 1.0 / kSizeSteps));
+        face = fontFor(font, dpi, keyedForm);
+    }
+    return face;
 }
 
 void FormPainter::paint(const forms::Form& form, HDC target, int width, int height, int dpi) {
@@ -180,6 +209,14 @@ void FormPainter::paint(const forms::Form& form, HDC target, int width, int heig
             drawImage(static_cast<const forms::Image&>(*control), dpi, keyedForm);
         } else if (control->kind() == forms::ControlKind::Label) {
             drawLabel(static_cast<const forms::Label&>(*control), dpi, keyedForm);
+        }
+    }
+    for (const forms::Rect& covered : form.coveredAreas()) {
+        const PixelBox box = toPixels(covered, dpi);
+        for (int y = std::max(box.top, 0); y < std::min(box.bottom, height); ++y) {
+            std::uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * bufferWidth_;
+            std::fill(row + std::clamp(box.left, 0, width), row + std::clamp(box.right, 0, width),
+                      back);
         }
     }
     BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "forms/form.h"
@@ -26,6 +27,9 @@ private:
     HFONT fontFor(const forms::Font& font, int dpi, bool keyed);
     void drawImage(const forms::Image& image, int dpi, bool keyed);
     void drawLabel(const forms::Label& label, int dpi, bool keyed);
+    // The label's font, made smaller as far as it takes for the text to fit on one line.
+    HFONT oneLineFont(const forms::Label& label, const std::wstring& text, int width, int dpi,
+                      bool keyed);
 
     UniqueBitmap bitmap_;  // declared before the DC so the DC lets go of it first
     MemoryDc dc_;

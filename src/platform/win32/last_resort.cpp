@@ -42,9 +42,15 @@ void onPureCall() {
 }  // namespace
 
 void showTaskbarNow() noexcept {
+    // Posted, not sent: a shell that does not answer cannot keep a crash from ending. Every
+    // monitor's taskbar comes back, as the bar hid them all.
     if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr); taskbar != nullptr) {
-        // Posted, not sent: a shell that does not answer cannot keep a crash from ending.
         ShowWindowAsync(taskbar, SW_SHOWNORMAL);
+    }
+    HWND secondary = nullptr;
+    while ((secondary = FindWindowExW(nullptr, secondary, L"Shell_SecondaryTrayWnd", nullptr)) !=
+           nullptr) {
+        ShowWindowAsync(secondary, SW_SHOWNORMAL);
     }
 }
 

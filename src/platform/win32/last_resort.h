@@ -5,7 +5,7 @@
 
 namespace quorvel::platform::win32 {
 
-// Shows the taskbar without waiting for the shell to answer: fit for a dying process, from any
+// Shows every taskbar without waiting for the shell to answer: fit for a dying process, from any
 // thread, whatever locks it holds.
 void showTaskbarNow() noexcept;
 

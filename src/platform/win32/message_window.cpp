@@ -5,15 +5,17 @@
 namespace quorvel::platform::win32 {
 
 MessageWindow::MessageWindow(HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
-                             void* owner) {
+                             void* owner, Hears hears) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
     wc.lpszClassName = className;
     class_ = WindowClass(wc);
-    window_.reset(CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                                  nullptr));
+    const bool topLevel = hears == Hears::Broadcasts;
+    window_.reset(CreateWindowExW(topLevel ? WS_EX_TOOLWINDOW : 0, className, L"",
+                                  topLevel ? WS_POPUP : 0, 0, 0, 0, 0,
+                                  topLevel ? nullptr : HWND_MESSAGE, nullptr, instance, nullptr));
     if (window_) {
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     }

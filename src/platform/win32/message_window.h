@@ -9,8 +9,13 @@ namespace quorvel::platform::win32 {
 // with a window class of its own. Its procedure finds the owning object through ownerOf.
 class MessageWindow {
 public:
+    // A window for messages alone hears nothing the system tells every top-level window (a
+    // drive arriving, the settings changing); one that must is a top-level window never shown.
+    enum class Hears { OwnMessages, Broadcasts };
+
     MessageWindow() noexcept = default;
-    MessageWindow(HINSTANCE instance, const wchar_t* className, WNDPROC procedure, void* owner);
+    MessageWindow(HINSTANCE instance, const wchar_t* className, WNDPROC procedure, void* owner,
+                  Hears hears = Hears::OwnMessages);
     ~MessageWindow();
     MessageWindow(const MessageWindow&) = delete;
     MessageWindow& operator=(const MessageWindow&) = delete;

@@ -1,11 +1,13 @@
 #include "platform/win32/recycle_bin_watcher.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "platform/win32/strconv.h"
 #include "platform/win32/system_library.h"
 // clang-format off
+#include <dbt.h>
 #include <sddl.h>
 // clang-format on
 
@@ -16,6 +18,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"Quorvel.RecycleBinWatcher";
 constexpr UINT kChangedMessage = WM_APP + 1;
 constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
+constexpr unsigned kDriveLetters = 26;
 
 bool isFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -92,106 +95,199 @@ std::wstring userSid() {
 
 struct RecycleBinWatcher::Watch {
     RecycleBinWatcher* owner = nullptr;
-    std::size_t index = 0;
-    ChangeNotification handle;
-    HANDLE wait = nullptr;
-};
+    std::uint64_t id = 0;
+    BinWatch what;
+    // The drive is being taken out: nothing holds it open any more, and only the outcome of the
+    // request is awaited.
+    bool leaving = false;
+    // Declared in the order they must go last to first: no callback runs once the wait is gone,
+    // and the drive is held open until its change notification is closed.
+    DeviceNotification removal;
+    KernelHandle folder;  // held to hear of the drive's removal, which a notification is not
+    ChangeNotification changes;
+    RegisteredWait wait;
 
-std::vector<std::wstring> RecycleBinWatcher::binFolders() {
-    if (std::wstring trash = wineTrash(failures_); !trash.empty()) {
-        return {trash};
+    void letGo() noexcept {
+        wait.reset();
+        changes.reset();
+        folder.reset();
     }
-    std::vector<std::wstring> folders;
-    const std::wstring sid = userSid();
-    const DWORD drives = GetLogicalDrives();
-    for (int letter = 0; letter < 26; ++letter) {
-        if ((drives & (1U << letter)) == 0) {
-            continue;
-        }
-        const std::wstring root = std::wstring(1, static_cast<wchar_t>(L'A' + letter)) + L":\\";
-        if (GetDriveTypeW(root.c_str()) != DRIVE_FIXED) {
-            continue;
-        }
-        const std::wstring bin = root + L"$Recycle.Bin";
-        if (!sid.empty() && isFolder(bin + L"\\" + sid)) {
-            folders.push_back(bin + L"\\" + sid);
-        } else if (isFolder(bin)) {
-            folders.push_back(bin);
-        }
-    }
-    return folders;
-}
+};
 
 RecycleBinWatcher::RecycleBinWatcher(HINSTANCE instance, FailureLog& failures)
     : instance_(instance), failures_(failures) {}
 
-RecycleBinWatcher::~RecycleBinWatcher() {
-    for (auto& watch : watches_) {
-        if (watch->wait != nullptr) {
-            // Waits for a callback that is running right now; none can start afterwards.
-            UnregisterWaitEx(watch->wait, INVALID_HANDLE_VALUE);
-        }
-    }
-    watches_.clear();
-}
+// Each watch waits for a callback running right now and lets no other start.
+RecycleBinWatcher::~RecycleBinWatcher() = default;
 
 bool RecycleBinWatcher::start(std::function<void()> changed) {
     changed_ = std::move(changed);
     if (!window_) {
-        window_ = MessageWindow(instance_, kClassName, &RecycleBinWatcher::windowProc, this);
+        window_ = MessageWindow(instance_, kClassName, &RecycleBinWatcher::windowProc, this,
+                                MessageWindow::Hears::Broadcasts);
         if (!window_) {
             return false;
         }
-        for (std::wstring& folder : binFolders()) {
-            auto watch = std::make_unique<Watch>();
-            watch->owner = this;
-            watch->index = watches_.size();
-            watch->handle.reset(
-                FindFirstChangeNotificationW(folder.c_str(), TRUE, kWatchedChanges));
-            if (!watch->handle) {
-                failures_.record("FindFirstChangeNotificationW");
-                continue;
-            }
-            if (!failures_.check(
-                    RegisterWaitForSingleObject(
-                        &watch->wait, watch->handle.get(), &RecycleBinWatcher::signalled,
-                        watch.get(), INFINITE, WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD),
-                    "RegisterWaitForSingleObject")) {
-                continue;
-            }
-            watches_.push_back(std::move(watch));
-            folders_.push_back(std::move(folder));
+        if (std::wstring trash = wineTrash(failures_); !trash.empty()) {
+            wine_ = true;
+            add(BinWatch{'\0', toUtf8(trash), true});
+        } else {
+            userSid_ = toUtf8(userSid());
+            replan();
         }
     }
     return !watches_.empty();
 }
 
+std::vector<BinDrive> RecycleBinWatcher::drives() const {
+    std::vector<BinDrive> found;
+    const DWORD present = GetLogicalDrives();
+    for (unsigned i = 0; i < kDriveLetters; ++i) {
+        const char letter = static_cast<char>('A' + i);
+        const bool leaving = std::any_of(watches_.begin(), watches_.end(), [&](const auto& w) {
+            return w->leaving && w->what.drive == letter;
+        });
+        if ((present & (1U << i)) == 0 || leaving) {
+            continue;
+        }
+        const wchar_t root[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', L'\0'};
+        const UINT type = GetDriveTypeW(root);
+        found.push_back({letter, type == DRIVE_FIXED       ? DriveKind::Fixed
+                                 : type == DRIVE_REMOVABLE ? DriveKind::Removable
+                                                           : DriveKind::Other});
+    }
+    return found;
+}
+
+void RecycleBinWatcher::replan() {
+    if (wine_) {
+        return;
+    }
+    std::vector<BinWatch> current;
+    for (const auto& watch : watches_) {
+        if (!watch->leaving) {
+            current.push_back(watch->what);
+        }
+    }
+    const std::vector<BinDrive> now = drives();
+    const BinWatchChanges changes = changesBetween(current, binWatches(now, userSid_, files_));
+    for (const BinWatch& gone : changes.dropped) {
+        std::erase_if(watches_, [&](const auto& w) { return !w->leaving && w->what == gone; });
+    }
+    for (const BinWatch& what : changes.added) {
+        add(what);
+    }
+}
+
+void RecycleBinWatcher::add(const BinWatch& what) {
+    auto watch = std::make_unique<Watch>();
+    watch->owner = this;
+    watch->id = nextId_++;
+    watch->what = what;
+    const std::wstring folder = toWide(what.folder);
+    // A drive's root is only watched for its bin folder to appear.
+    watch->changes.reset(
+        FindFirstChangeNotificationW(folder.c_str(), what.subtree ? TRUE : FALSE,
+                                     what.subtree ? kWatchedChanges : FILE_NOTIFY_CHANGE_DIR_NAME));
+    if (!watch->changes) {
+        failures_.record("FindFirstChangeNotificationW");
+        return;  // chosen again, and tried again, with the next change of the drives
+    }
+    if (what.drive != '\0') {
+        watch->folder.reset(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                        nullptr));
+        if (watch->folder) {
+            DEV_BROADCAST_HANDLE filter{};
+            filter.dbch_size = sizeof(filter);
+            filter.dbch_devicetype = DBT_DEVTYP_HANDLE;
+            filter.dbch_handle = watch->folder.get();
+            watch->removal.reset(
+                RegisterDeviceNotificationW(window_.get(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
+        }
+    }
+    arm(*watch);
+    watches_.push_back(std::move(watch));
+}
+
+void RecycleBinWatcher::arm(Watch& watch) {
+    HANDLE wait = nullptr;
+    if (failures_.check(RegisterWaitForSingleObject(&wait, watch.changes.get(),
+                                                    &RecycleBinWatcher::signalled, &watch, INFINITE,
+                                                    WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD),
+                        "RegisterWaitForSingleObject")) {
+        watch.wait.reset(wait);
+    }
+}
+
 // On a thread of the pool: only hands the signal to the user-interface thread.
 void CALLBACK RecycleBinWatcher::signalled(void* context, BOOLEAN /*timedOut*/) {
     auto* watch = static_cast<Watch*>(context);
-    PostMessageW(watch->owner->window_.get(), kChangedMessage, watch->index, 0);
+    PostMessageW(watch->owner->window_.get(), kChangedMessage, static_cast<WPARAM>(watch->id), 0);
 }
 
-void RecycleBinWatcher::rearm(Watch& watch) {
-    if (watch.wait != nullptr) {
-        // The wait ran once and is over; this only frees it.
-        UnregisterWaitEx(watch.wait, nullptr);
-        watch.wait = nullptr;
+void RecycleBinWatcher::signalledOn(std::uint64_t id) {
+    const auto found = std::find_if(watches_.begin(), watches_.end(),
+                                    [id](const auto& w) { return w->id == id && !w->leaving; });
+    if (found == watches_.end()) {
+        return;  // a watch dropped since it was signalled
     }
-    if (failures_.check(FindNextChangeNotification(watch.handle.get()),
+    Watch& watch = **found;
+    // The wait ran once and is over; this frees it before the next one starts.
+    watch.wait.reset();
+    if (failures_.check(FindNextChangeNotification(watch.changes.get()),
                         "FindNextChangeNotification")) {
-        failures_.check(RegisterWaitForSingleObject(&watch.wait, watch.handle.get(),
-                                                    &RecycleBinWatcher::signalled, &watch, INFINITE,
-                                                    WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD),
-                        "RegisterWaitForSingleObject");
+        arm(watch);
     }
+    // The change may be the bin folder or the user's own folder appearing, or one of them going.
+    replan();
+    report();
 }
 
-void RecycleBinWatcher::changed(std::size_t index) {
-    if (index >= watches_.size()) {
+void RecycleBinWatcher::deviceChanged(WPARAM event, LPARAM data) {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (header == nullptr) {
         return;
     }
-    rearm(*watches_[index]);
+    if (header->dbch_devicetype == DBT_DEVTYP_HANDLE) {
+        const HDEVNOTIFY about =
+            reinterpret_cast<const DEV_BROADCAST_HANDLE*>(data)->dbch_hdevnotify;
+        const auto found = std::find_if(watches_.begin(), watches_.end(), [about](const auto& w) {
+            return w->removal.get() == about;
+        });
+        if (found == watches_.end()) {
+            return;
+        }
+        if (event == DBT_DEVICEQUERYREMOVE) {
+            // Asked to be taken out: the drive is let go of, and its removal's outcome awaited.
+            (*found)->letGo();
+            (*found)->leaving = true;
+            return;
+        }
+        if (event == DBT_DEVICEQUERYREMOVEFAILED || event == DBT_DEVICEREMOVEPENDING ||
+            event == DBT_DEVICEREMOVECOMPLETE) {
+            // It stays after all, and is watched afresh, or it is gone.
+            watches_.erase(found);
+            replan();
+            report();
+        }
+        return;
+    }
+    if (header->dbch_devicetype == DBT_DEVTYP_VOLUME &&
+        (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE)) {
+        // A drive came or went, and its bin's items with it.
+        const DWORD units = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(data)->dbcv_unitmask;
+        std::erase_if(watches_, [units](const auto& w) {
+            const int letter = w->what.drive - 'A';
+            return w->leaving && letter >= 0 && (units & (1U << letter)) != 0;
+        });
+        replan();
+        report();
+    }
+}
+
+void RecycleBinWatcher::report() {
     if (!changed_) {
         return;
     }
@@ -203,14 +299,21 @@ void RecycleBinWatcher::changed(std::size_t index) {
 }
 
 LRESULT CALLBACK RecycleBinWatcher::windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-    if (message == kChangedMessage) {
-        auto* self = MessageWindow::ownerOf<RecycleBinWatcher>(window);
-        if (self != nullptr) {
-            self->failures_.guard([&] { self->changed(static_cast<std::size_t>(wp)); });
-        }
-        return 0;
+    if (message != kChangedMessage && message != WM_DEVICECHANGE) {
+        return DefWindowProcW(window, message, wp, lp);
     }
-    return DefWindowProcW(window, message, wp, lp);
+    auto* self = MessageWindow::ownerOf<RecycleBinWatcher>(window);
+    if (self != nullptr) {
+        self->failures_.guard([&] {
+            if (message == kChangedMessage) {
+                self->signalledOn(static_cast<std::uint64_t>(wp));
+            } else {
+                self->deviceChanged(wp, lp);
+            }
+        });
+    }
+    // Every request to take a drive out is granted: nothing here keeps it.
+    return TRUE;
 }
 
 }  // namespace quorvel::platform::win32

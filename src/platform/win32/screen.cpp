@@ -1,6 +1,6 @@
 #include "platform/win32/screen.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "platform/win32/units.h"
 #include "platform/win32/win32.h"
@@ -9,23 +9,36 @@ namespace quorvel::platform::win32 {
 
 namespace {
 
-// A taskbar thinner than this many pixels is not what the shell really shows.
-constexpr LONG kThinnestTaskbar = 2;
-
 // MDT_EFFECTIVE_DPI of shellscalingapi.h: the scale the person chose for the monitor.
 constexpr int kEffectiveDpi = 0;
 
+constexpr wchar_t kPrimaryTaskbar[] = L"Shell_TrayWnd";
+constexpr wchar_t kSecondaryTaskbar[] = L"Shell_SecondaryTrayWnd";
+
+PixelRect pixelRectOf(const RECT& r) noexcept {
+    return PixelRect{r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*rect*/, LPARAM context) {
+    auto& found = *reinterpret_cast<std::vector<std::pair<HMONITOR, MONITORINFO>>*>(context);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info) != FALSE) {
+        found.emplace_back(monitor, info);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
-int Win32Screen::dpi() {
+int Win32Screen::dpiOf(HMONITOR monitor) {
     if (!getDpiForMonitor_) {
         getDpiForMonitor_ = shcore_.function<GetDpiForMonitorFn>("GetDpiForMonitor");
     }
     if (*getDpiForMonitor_ != nullptr) {
         UINT x = 0;
         UINT y = 0;
-        HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-        if (SUCCEEDED((*getDpiForMonitor_)(primary, kEffectiveDpi, &x, &y)) && x != 0) {
+        if (SUCCEEDED((*getDpiForMonitor_)(monitor, kEffectiveDpi, &x, &y)) && x != 0) {
             return static_cast<int>(x);
         }
     }
@@ -33,16 +46,43 @@ int Win32Screen::dpi() {
     return system == 0 ? kDesignDpi : static_cast<int>(system);
 }
 
-forms::Twips Win32Screen::widthTwips() {
-    return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi());
+std::vector<Monitor> Win32Screen::monitors() {
+    std::vector<std::pair<HMONITOR, MONITORINFO>> found;
+    EnumDisplayMonitors(nullptr, nullptr, &noteMonitor, reinterpret_cast<LPARAM>(&found));
+    std::vector<Monitor> monitors;
+    monitors.reserve(found.size());
+    for (const auto& [handle, info] : found) {
+        monitors.push_back(Monitor{pixelRectOf(info.rcMonitor), dpiOf(handle),
+                                   (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return monitors;
 }
 
-forms::Twips Win32Screen::heightTwips() {
-    return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi());
+Monitor Win32Screen::primary() {
+    const std::vector<Monitor> all = monitors();
+    if (auto found = primaryMonitor(all)) {
+        return *found;
+    }
+    // No monitor to enumerate (a session without a display): the primary screen's metrics.
+    HMONITOR fallback = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    return Monitor{PixelRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                   dpiOf(fallback), true};
 }
 
-WindowHandle Win32Screen::findTaskbar() {
-    return reinterpret_cast<WindowHandle>(FindWindowW(L"Shell_TrayWnd", nullptr));
+forms::Rect Win32Screen::bounds() {
+    return twipsOf(primary());
+}
+
+std::vector<WindowHandle> Win32Screen::findTaskbars() {
+    std::vector<WindowHandle> taskbars;
+    if (HWND taskbar = FindWindowW(kPrimaryTaskbar, nullptr); taskbar != nullptr) {
+        taskbars.push_back(reinterpret_cast<WindowHandle>(taskbar));
+    }
+    HWND secondary = nullptr;
+    while ((secondary = FindWindowExW(nullptr, secondary, kSecondaryTaskbar, nullptr)) != nullptr) {
+        taskbars.push_back(reinterpret_cast<WindowHandle>(secondary));
+    }
+    return taskbars;
 }
 
 void Win32Screen::showWindow(WindowHandle window, ShowState state) {
@@ -55,24 +95,21 @@ void Win32Screen::showWindow(WindowHandle window, ShowState state) {
 std::optional<PixelRect> Win32Screen::taskbarRect() {
     APPBARDATA data{};
     data.cbSize = sizeof(data);
-    if (SHAppBarMessage(ABM_GETTASKBARPOS, &data) == 0) {
+    std::optional<PixelRect> answer;
+    if (SHAppBarMessage(ABM_GETTASKBARPOS, &data) != 0) {
+        answer = pixelRectOf(data.rc);
+    }
+    std::optional<PixelRect> window;
+    RECT r{};
+    if (HWND taskbar = FindWindowW(kPrimaryTaskbar, nullptr);
+        taskbar != nullptr && GetWindowRect(taskbar, &r) != FALSE) {
+        window = pixelRectOf(r);
+    }
+    // Without the shell's answer the bar keeps what it measured before.
+    if (!answer) {
         return std::nullopt;
     }
-    // Some shells answer with a sliver one pixel high for a taskbar they draw taller (Wine's
-    // does); the taskbar window's own rectangle is then the better answer, or a bar at the
-    // bottom would sit on the taskbar.
-    RECT window{};
-    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const auto thickness = [](const RECT& r) {
-        return std::min(r.right - r.left, r.bottom - r.top);
-    };
-    if (thickness(data.rc) < kThinnestTaskbar && taskbar != nullptr &&
-        GetWindowRect(taskbar, &window) && thickness(window) > thickness(data.rc)) {
-        data.rc = window;
-    }
-    const int scale = dpi();
-    return PixelRect{toDesignPixels(data.rc.left, scale), toDesignPixels(data.rc.top, scale),
-                     toDesignPixels(data.rc.right, scale), toDesignPixels(data.rc.bottom, scale)};
+    return designPixelsOf(*taskbarArea(answer, window), primary().dpi);
 }
 
 }  // namespace quorvel::platform::win32

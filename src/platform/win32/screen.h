@@ -1,29 +1,32 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "platform/monitors.h"
 #include "platform/screen.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/system_library.h"
 
 namespace quorvel::platform::win32 {
 
-// The primary screen and the shell's taskbar. Sizes are in twips with the screen's DPI as it
-// is now: the system's DPI stays what it was at log-on, while the person may have changed the
-// screen's scale since, and the bar's windows are placed with the scale of today.
+// The primary monitor and the shell's taskbars. Sizes are in twips with the primary monitor's
+// scale as it is now: the system's DPI stays what it was at log-on, while the person may have
+// changed the scale since, and other monitors may be scaled otherwise.
 class Win32Screen final : public Screen {
 public:
     explicit Win32Screen(FailureLog& failures) noexcept : shcore_(L"shcore.dll", failures) {}
-    forms::Twips widthTwips() override;
-    forms::Twips heightTwips() override;
-    WindowHandle findTaskbar() override;
+    forms::Rect bounds() override;
+    std::vector<WindowHandle> findTaskbars() override;
     void showWindow(WindowHandle window, ShowState state) override;
-    // In 96-dpi pixels: the bar counts 15 twips per taskbar pixel, so on a 144-dpi screen the
-    // shell's 45 pixels arrive as 30 and the bar still keeps clear of the taskbar.
+    // In pixels of 15 twips: the bar counts 15 twips per taskbar pixel, so on a 144-dpi screen
+    // the shell's 45 pixels arrive as 30 and the bar still keeps clear of the taskbar.
     std::optional<PixelRect> taskbarRect() override;
 
 private:
-    [[nodiscard]] int dpi();
+    [[nodiscard]] std::vector<Monitor> monitors();
+    [[nodiscard]] int dpiOf(HMONITOR monitor);
+    [[nodiscard]] Monitor primary();
 
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     SystemLibrary shcore_;

@@ -11,6 +11,7 @@
 #include "forms/form.h"
 #include "platform/event_dispatcher.h"
 #include "platform/win32/brush_cache.h"
+#include "platform/win32/double_click.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/hosted_window.h"
@@ -40,6 +41,7 @@ public:
     void formDestroyed(forms::Form& form) override;
     forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
     forms::Size windowSize(const forms::Form& form) override;
+    forms::DoubleClickLimits doubleClickLimits() override { return systemDoubleClickLimits(); }
     void updateNow() override;
 
     // Position, size, visibility, stacking, colour key and paint of every window from its form.
@@ -108,7 +110,6 @@ private:
     void syncVisibility(HostedWindow& hosted);
     void syncActivation(HostedWindow& hosted, bool wasVisible);
     void syncContent(HostedWindow& hosted);
-    void stackBehind(HWND window, const forms::Form& other);
 
     // Message handling.
     [[nodiscard]] static const MessageRoute* routeOf(UINT message) noexcept;

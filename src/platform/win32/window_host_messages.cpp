@@ -2,6 +2,7 @@
 // table that also says which messages run the program's handlers (and so end with the
 // after-event step). Painting, placing and sizing messages do not: the after-event step itself
 // sends them.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -136,7 +137,8 @@ std::optional<LRESULT> Win32WindowHost::onMouseMove(HostedWindow& hosted, WPARAM
 
 std::optional<LRESULT> Win32WindowHost::onLeftButtonDown(HostedWindow& hosted, WPARAM, LPARAM lp) {
     SetCapture(hosted.window.get());  // answers the window that had the mouse before
-    hosted.form->mouseDown(forms::MouseButton::Left, pointFrom(lp, hosted.dpi));
+    hosted.form->mouseDown(forms::MouseButton::Left, pointFrom(lp, hosted.dpi),
+                           static_cast<std::uint32_t>(GetMessageTime()));
     return 0;
 }
 

@@ -142,23 +142,6 @@ void Win32WindowHost::syncStacking(HostedWindow& hosted) {
     if (form.visible()) {
         applied.visible = true;
     }
-    if (form.behind() != nullptr) {
-        stackBehind(hosted.window.get(), *form.behind());
-    }
-}
-
-void Win32WindowHost::stackBehind(HWND window, const forms::Form& other) {
-    const HostedWindow* front = hostedOf(other);
-    if (front == nullptr || !front->window) {
-        return;
-    }
-    failures_.check(SetWindowPos(window, front->window.get(), 0, 0, 0, 0, kKeepPlace),
-                    "SetWindowPos (behind)");
-    // Some window systems only ever raise a window (Wine's X11 driver does not lower one below
-    // another): the other window comes to the top of its band as well, which puts it over this
-    // one there too.
-    failures_.check(SetWindowPos(front->window.get(), HWND_TOP, 0, 0, 0, 0, kKeepPlace),
-                    "SetWindowPos (over)");
 }
 
 void Win32WindowHost::syncVisibility(HostedWindow& hosted) {

@@ -175,8 +175,9 @@ int Below(const wchar_t* upperClass, const wchar_t* lowerClass) {
     return 0;
 }
 
-// args FILE: started as a link's program, writes the command line it got and each argument
-// (UTF-8, one a line) to FILE, which is given as the first argument.
+// args FILE: started as a link's program, adds the command line it got and each argument
+// (UTF-8, one a line) to the end of FILE, which is given as the first argument: a program
+// started twice leaves two records.
 int Args(int argc, wchar_t** argv) {
     if (argc < 3) {
         return kExitUsage;
@@ -185,8 +186,8 @@ int Args(int argc, wchar_t** argv) {
     for (int i = 3; i < argc; ++i) {
         text += toUtf8(argv[i]) + "\n";
     }
-    HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(argv[2], FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return kExitFailed;
     }
