@@ -41,7 +41,7 @@ class SettingsWindowCase(bar_case.BarCase):
     """The bar on a set of five links, and helpers to reach its settings window."""
 
     screen = (1024, 768)
-    keys_typed = "ー" + TYPED + "捨てるこれも一の編集"
+    keys_typed = "ー" + TYPED + "捨てるこれも"
 
     def start_with_links(self, sets=(1,)):
         for number in sets:
