@@ -19,6 +19,7 @@ enum ControlFlag : unsigned {
     kCentred = 1U << 5U,        // a label whose text is centred
     kReadOnly = 1U << 6U,       // a text box whose text can be copied, not changed
     kRightAligned = 1U << 7U,   // a label whose text ends at its right edge
+    kWholeWindow = 1U << 8U,    // an item row that is the window's own keyboard focus
 };
 
 // One control of a window, as its layout table gives it. A window lists its controls in a
