@@ -57,6 +57,9 @@ public:
     virtual void cmdDLrg(forms::Twips fullWidth) = 0;
     // Closes the bar.
     virtual void cmdDSml(AfterClosing after) = 0;
+    // Whether the bar is closing now, and what its last closing ends in.
+    [[nodiscard]] virtual bool closing() const = 0;
+    [[nodiscard]] virtual AfterClosing afterClosing() const = 0;
 };
 
 // The settings window, as the bar's reload sees it when the window asked for that reload.

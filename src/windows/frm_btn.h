@@ -36,7 +36,8 @@ public:
     void cmdDSml(AfterClosing after) override;
     // The width the last opening grew the bar to, and what the last closing ends in.
     [[nodiscard]] forms::Twips openingWidth() const noexcept { return fullWidth_; }
-    [[nodiscard]] AfterClosing afterClosing() const noexcept { return afterClosing_; }
+    [[nodiscard]] AfterClosing afterClosing() const noexcept override { return afterClosing_; }
+    [[nodiscard]] bool closing() const noexcept override { return Timer2_->running(); }
 
     // The pictures of set k (1..4): the user's open-button picture and the built-in button.
     [[nodiscard]] forms::Image& setButton(int k) const { return *OpnBtn_.at(index(k)); }
