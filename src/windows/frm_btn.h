@@ -46,6 +46,7 @@ public:
 private:
     static std::size_t index(int k) { return static_cast<std::size_t>(k - 1); }
 
+    void describeButtons();
     void Load();
     void markCurrentSet(int k);
     void Timer1_Timer();
@@ -76,6 +77,7 @@ private:
     forms::Timer* Timer3_ = &timer("Timer3");
     forms::Timer* Timer4_ = &timer("Timer4");
     forms::Timer* Timer5_ = &timer("Timer5");
+    forms::ItemRow* Buttons_ = &itemRow("Buttons");
 };
 
 }  // namespace quorvel::windows
