@@ -167,7 +167,7 @@ public:
 };
 
 // Runs whatever the window system has queued.
-void pump() {
+void runQueuedMessages() {
     MSG msg{};
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -249,7 +249,7 @@ TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
                     names.size() * sizeof(wchar_t));
         GlobalUnlock(memory);
         SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-        pump();
+        runQueuedMessages();
     };
 
     drop({1600, 300}, {L"C:\\a.txt"});  // on the slot
