@@ -5,6 +5,7 @@
 
 #include "forms/form.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/units.h"
 
 namespace quorvel::platform::win32 {
 
@@ -26,6 +27,8 @@ private:
     HFONT fontFor(const forms::Font& font, int dpi, bool keyed);
     void drawImage(const forms::Image& image, int dpi, bool keyed);
     void drawLabel(const forms::Label& label, int dpi, bool keyed);
+    void drawFocusMark(const forms::ItemRow& row, int dpi);
+    void frame(const PixelBox& box, int thickness, std::uint32_t colour);
 
     UniqueBitmap bitmap_;  // declared before the DC so the DC lets go of it first
     MemoryDc dc_;
