@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/key_map.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/timer_service.h"
 #include "platform/win32/window_host.h"
@@ -255,6 +257,24 @@ TEST_F(BarAccessibility, TheFoldedSwitchPanelReadsAsItsOpenButton) {
     EXPECT_EQ(count, 1);
     EXPECT_EQ(object->get_accName(child(1), &text), S_OK);
     EXPECT_EQ(taken(text), "開く");
+}
+
+// The global key, held by another first: the bar starts as usual and notes why it has none.
+class BarHotkey : public BarAccessibility {};
+
+TEST_F(BarHotkey, TakenByAnotherTheBarStartsWithoutItAndNotesWhy) {
+    const platform::win32::HotkeyCode code = platform::win32::hotkeyCodeOf(bar::Dock::kHotkey);
+    constexpr int kOthersId = 0x51;
+    ASSERT_NE(RegisterHotKey(nullptr, kOthersId, code.modifiers, code.virtualKey), FALSE);
+    startReal(3);
+    UnregisterHotKey(nullptr, kOthersId);
+    EXPECT_TRUE(dock().visible());
+    const auto& noted = failures_.recent();
+    const auto entry = std::find_if(noted.begin(), noted.end(), [](const std::string& line) {
+        return line.find("RegisterHotKey (Dock)") != std::string::npos;
+    });
+    ASSERT_NE(entry, noted.end());
+    std::printf("noted: %s\n", entry->c_str());
 }
 
 }  // namespace
