@@ -14,6 +14,7 @@ from bar_case import BAR_CLASS
 LISTENER_CLASS = "ShellProbe.Listener"
 HOTKEY = "ctrl+alt+q"
 LINKS = 4
+NEW_NAME = "Slot 5 by keys"
 MARK = ("000000", "FFFFFF")  # the focus mark: a black line round the item, a white one round that
 
 
@@ -201,15 +202,16 @@ class SettingsWindowByKeyboardTest(test_settings_window.SettingsWindowCase):
         self.wait_for_text(test_settings_window.LN_TWIPS, "項目5")
         self.session.screenshot("keys-settings-slot-5-chosen")
         self.tab_to(lambda c: c["text"] == "項目5", "the name")
-        self.session.type_text("ー")  # a Wine program misses the first remapped key
+        # Keys the keyboard has: Japanese typed on remapped keys loses characters under load
+        # (the pointer's settings window test shows it too), and typing is not what this tests.
         self.keys("End", "shift+Home", "BackSpace")
-        self.session.type_text(test_settings_window.TYPED)
-        self.wait_for_text(test_settings_window.LN_TWIPS, test_settings_window.TYPED)
+        self.session.type_text(NEW_NAME)
+        self.wait_for_text(test_settings_window.LN_TWIPS, NEW_NAME)
         self.tab_to(lambda c: c["text"] == "保存", "保存")
         self.session.screenshot("keys-settings-on-save")
         self.keys("space")
         stored = winebox.wait_until(
-            lambda: (s := self.stored_set(1)) and s.get("L5N") == test_settings_window.TYPED, 10)
+            lambda: (s := self.stored_set(1)) and s.get("L5N") == NEW_NAME, 10)
         self.assertTrue(stored, self.exported())
 
 
