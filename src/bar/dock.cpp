@@ -50,6 +50,8 @@ constexpr forms::ControlRow kLayout[] = {
     {"tmeRBin", K::Timer},
     {"tmeScreen", K::Timer},  // measures the taskbar again after a change of the screen
     {"Timer", K::Timer, {}, {}, 0, {}, 4},  // the four steps of the click flash
+    // The items as the keyboard and screen readers know them; the window's own focus.
+    {"Items", K::ItemRow, g::kBackground, {}, forms::kWholeWindow},
 };
 
 }  // namespace
@@ -61,6 +63,7 @@ Dock::Dock(window_api::Windows& windows)
     wireHandlers();
     wireHover();
     wirePointer();
+    wireKeyboard();
     announce();
 }
 

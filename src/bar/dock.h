@@ -37,6 +37,12 @@ public:
     static constexpr std::uint32_t kBinQuietMs = 50;
     // One flash step.
     static constexpr std::uint32_t kFlashStepMs = 400;
+    // What the bar is called to a screen reader, and the key that brings it to the keyboard.
+    static constexpr std::string_view kAccessibleName = "Quorvel";
+    static constexpr forms::Hotkey kHotkey{true, true, false, 'Q'};
+    // The items the keyboard steps through: the close button, the taskbar toggle, My Computer,
+    // My Documents and the Recycle Bin, then the seventeen link slots.
+    static constexpr std::size_t kFixedItemCount = 5;
 
     explicit Dock(window_api::Windows& windows);
     ~Dock() override;
@@ -102,6 +108,11 @@ public:
     [[nodiscard]] std::int32_t storedSetCount() const noexcept { return setCount_; }
 
     [[nodiscard]] forms::Image& slotImage(int n) const { return *slots_.at(n - 1); }
+    // The bar's items as the keyboard and screen readers know them.
+    [[nodiscard]] forms::ItemRow& items() const noexcept { return *Items_; }
+    // The global key: the bar comes up (opening first if it was folded) and takes the keyboard,
+    // on the first link or the item that had it last.
+    void HotKey();
     [[nodiscard]] forms::Image& separatorImage(int n) const { return *separators_.at(n - 1); }
 
     // How long the bin poll waits now (follows the cost of the last query).
@@ -112,6 +123,7 @@ private:
     void wireHandlers();
     void wireHover();
     void wirePointer();
+    void wireKeyboard();
 
     // Events.
     void TaskBDwn_Click();
@@ -127,6 +139,19 @@ private:
     void Timer4_Timer();
     void flashStep(int timer, bool visible);
     [[nodiscard]] forms::Image* imageOfCode(std::string_view code) const;
+
+    // The keyboard (dock_keyboard.cpp).
+    [[nodiscard]] forms::RowItem fixedItem(forms::Image* item, forms::Image* builtin,
+                                           std::string_view name) const;
+    [[nodiscard]] forms::RowItem slotItem(int n) const;
+    [[nodiscard]] bool slotShown(int n) const;
+    [[nodiscard]] std::size_t firstLinkOrItem() const;
+    void showCurrentName();
+    bool Items_KeyDown(const forms::KeyPress& key);
+    void Items_Focus(bool focused);
+    // Pops the menu up where the press was: at the pointer, or beside the item the keyboard
+    // pressed, which then takes the keyboard back.
+    void popUpMenu();
 
     // Presses and clicks on the items.
     void pressOn(window_api::MenuSource source, forms::MouseButton button);
@@ -250,6 +275,7 @@ private:
     forms::Timer* tmeRBin_ = &timer("tmeRBin");
     forms::Timer* tmeScreen_ = &timer("tmeScreen");
     std::array<forms::Timer*, 4> Timer_ = getArray<forms::Timer, 4>("Timer");
+    forms::ItemRow* Items_ = &itemRow("Items");
 };
 
 }  // namespace quorvel::bar

@@ -2,14 +2,9 @@
 #include <string_view>
 
 #include "bar/dock.h"
+#include "bar/item_names.h"
 
 namespace quorvel::bar {
-
-namespace {
-constexpr std::string_view kMyComputerName = "マイ コンピュータ";
-constexpr std::string_view kMyDocumentsName = "マイ ドキュメント";
-constexpr std::string_view kRecycleBinName = "ごみ箱";
-}  // namespace
 
 void Dock::wireHover() {
     auto fixedName = [this](forms::Image* image, std::string_view name) {
@@ -17,12 +12,12 @@ void Dock::wireHover() {
             hoverOver(*image, std::string(name));
         };
     };
-    fixedName(ImgMC_, kMyComputerName);
-    fixedName(MCD_, kMyComputerName);
-    fixedName(ImgMD_, kMyDocumentsName);
-    fixedName(MDD_, kMyDocumentsName);
+    fixedName(ImgMC_, names::kMyComputer);
+    fixedName(MCD_, names::kMyComputer);
+    fixedName(ImgMD_, names::kMyDocuments);
+    fixedName(MDD_, names::kMyDocuments);
     for (forms::Image* bin : {ImgRBinEmp_, ImgRBinFll_, RBED_, RBFD_}) {
-        fixedName(bin, kRecycleBinName);
+        fixedName(bin, names::kRecycleBin);
     }
     for (int n = 0; n < settings::kSlotCount; ++n) {
         forms::Image* slot = slots_[n];

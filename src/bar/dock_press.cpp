@@ -64,23 +64,21 @@ std::string Dock::myDocumentsTarget() const {
 // Every press sets the entries that fit the pressed item, whichever the button; only the
 // right button opens the menu.
 void Dock::pressOn(window_api::MenuSource source, forms::MouseButton button) {
-    window_api::Menu& menu = windows_.menu();
-    menu.showEntriesFor(source);
+    windows_.menu().showEntriesFor(source);
     if (button == forms::MouseButton::Right) {
-        menu.popUp();
+        popUpMenu();
     }
 }
 
 void Dock::IL_MouseDown(int n, forms::MouseButton button) {
-    window_api::Menu& menu = windows_.menu();
-    menu.showEntriesFor(n == 1 ? window_api::MenuSource::FirstSlot
-                               : window_api::MenuSource::OtherSlot);
+    windows_.menu().showEntriesFor(n == 1 ? window_api::MenuSource::FirstSlot
+                                          : window_api::MenuSource::OtherSlot);
     if (n >= 2) {
         // The separator the menu would insert or remove is the one just in front of this slot.
         model_.SNo = std::to_string(n - 1);
     }
     if (button == forms::MouseButton::Right) {
-        menu.popUp();
+        popUpMenu();
     }
 }
 

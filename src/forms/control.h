@@ -21,6 +21,8 @@ enum class ControlKind {
     ComboBox,
     Button,
     ListBox,
+    // Painted items that take the keyboard as one control (item_row.h).
+    ItemRow,
 };
 
 // A control of a form, with the few properties the windows use. Setting a property never

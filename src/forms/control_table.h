@@ -20,6 +20,7 @@ enum ControlFlag : unsigned {
     kReadOnly = 1U << 6U,       // a text box whose text can be copied, not changed
     kRightAligned = 1U << 7U,   // a label whose text ends at its right edge
     kOneLine = 1U << 8U,        // a label whose text never wraps (Label::oneLine)
+    kWholeWindow = 1U << 9U,    // an item row that is the window's own keyboard focus
 };
 
 // One control of a window, as its layout table gives it. A window lists its controls in a

@@ -84,6 +84,23 @@ void Form::setCoveredAreas(std::vector<Rect> areas) {
     }
 }
 
+void Form::handBackFocus() noexcept {
+    ++focusReturnSerial_;
+    touch();
+}
+
+void Form::setHotkey(std::optional<Hotkey> key) {
+    if (assign(hotkey_, key)) {
+        touch();
+    }
+}
+
+void Form::hotkeyPressed() const {
+    if (onHotkey) {
+        onHotkey();
+    }
+}
+
 void Form::setBackColor(ColorNumber c) {
     if (assign(backColor_, c)) {
         touch();
@@ -174,6 +191,22 @@ Button& Form::addButton(std::string name, Rect bounds, std::string caption) {
     return add<Button>(std::move(name), bounds, std::move(caption), nextTabIndex());
 }
 
+ItemRow& Form::addItemRow(std::string name, Rect bounds, bool wholeWindow) {
+    return add<ItemRow>(std::move(name), bounds, nextTabIndex(), wholeWindow);
+}
+
+ItemRow* Form::windowRow() const noexcept {
+    for (const auto& c : controls_) {
+        if (c->kind() == ControlKind::ItemRow) {
+            auto* row = static_cast<ItemRow*>(c.get());
+            if (row->wholeWindow()) {
+                return row;
+            }
+        }
+    }
+    return nullptr;
+}
+
 namespace {
 
 std::vector<std::string> splitItems(std::string_view text) {
@@ -242,6 +275,9 @@ void Form::buildRow(const ControlRow& row, std::string name, Rect bounds) {
             made = &list;
             break;
         }
+        case ControlKind::ItemRow:
+            made = &addItemRow(std::move(name), bounds, (row.flags & kWholeWindow) != 0);
+            break;
         case ControlKind::Button: {
             Button& button = addButton(std::move(name), bounds, std::string(row.caption));
             button.setDefault((row.flags & kDefaultButton) != 0);
@@ -286,9 +322,9 @@ MenuItem& Form::menuItem(std::string_view name) const {
     throw std::logic_error(name_ + " has no such menu entry: " + std::string(name));
 }
 
-void Form::popupMenu(MenuItem& menu) {
+void Form::popupMenu(MenuItem& menu, const std::optional<Rect>& beside) {
     menu.click();
-    MenuItem* chosen = services_.host.popupMenu(*this, menu);
+    MenuItem* chosen = services_.host.popupMenu(*this, menu, beside);
     if (chosen != nullptr) {
         chosen->click();
     }

@@ -19,6 +19,8 @@
 #include "forms/double_click.h"
 #include "forms/geometry.h"
 #include "forms/image.h"
+#include "forms/item_row.h"
+#include "forms/keys.h"
 #include "forms/label.h"
 #include "forms/list_control.h"
 #include "forms/menu.h"
@@ -39,10 +41,12 @@ public:
     virtual ~WindowHost() = default;
     virtual void formCreated(Form& form) = 0;
     virtual void formDestroyed(Form& form) = 0;
-    // Shows the visible entries of `menu` as a popup menu at the pointer, owned by `owner`'s
-    // window, and waits for the user: the entry chosen, or null when the menu was dismissed.
-    // Hidden entries are left out, disabled ones cannot be chosen.
-    [[nodiscard]] virtual MenuItem* popupMenu(Form& owner, MenuItem& menu) = 0;
+    // Shows the visible entries of `menu` as a popup menu owned by `owner`'s window, at the
+    // pointer or, given an item's rectangle on the screen, beside that item, and waits for the
+    // user: the entry chosen, or null when the menu was dismissed. Hidden entries are left out,
+    // disabled ones cannot be chosen.
+    [[nodiscard]] virtual MenuItem* popupMenu(Form& owner, MenuItem& menu,
+                                              const std::optional<Rect>& beside) = 0;
     // The size of the form's whole window as the window system draws it, title bar, frame and
     // menu bar included; a borderless window is as large as its form.
     [[nodiscard]] virtual Size windowSize(const Form& form);
@@ -106,6 +110,18 @@ public:
     void bringToFront() noexcept;
     // Moves with every such request; the host activates the window when it moved.
     [[nodiscard]] std::uint64_t activationSerial() const noexcept { return activationSerial_; }
+    // Asks for the window the keyboard had before this one took it to have it back (another
+    // program's window; none of this program's counts).
+    void handBackFocus() noexcept;
+    [[nodiscard]] std::uint64_t focusReturnSerial() const noexcept { return focusReturnSerial_; }
+
+    // A key combination that reaches the window wherever the keyboard is, held while the
+    // window exists; the host notes it if the system will not give it (another program holds
+    // it).
+    [[nodiscard]] const std::optional<Hotkey>& hotkey() const noexcept { return hotkey_; }
+    void setHotkey(std::optional<Hotkey> key);
+    void hotkeyPressed() const;
+    std::function<void()> onHotkey;
 
     // Parts of the window drawn as if another window lay over them: only the background
     // colour, see-through under a colour key. The name popup seems to pass behind the bar's
@@ -151,6 +167,7 @@ public:
     ComboBox& addComboBox(std::string name, Rect bounds);
     ListBox& addListBox(std::string name, Rect bounds);
     Button& addButton(std::string name, Rect bounds, std::string caption);
+    ItemRow& addItemRow(std::string name, Rect bounds, bool wholeWindow);
 
     [[nodiscard]] Control* find(std::string_view name) const noexcept;
     // The control of that name and kind; a window asking for one it does not have is a
@@ -182,6 +199,9 @@ public:
     [[nodiscard]] ComboBox& comboBox(std::string_view name) const { return get<ComboBox>(name); }
     [[nodiscard]] ListBox& listBox(std::string_view name) const { return get<ListBox>(name); }
     [[nodiscard]] Button& button(std::string_view name) const { return get<Button>(name); }
+    [[nodiscard]] ItemRow& itemRow(std::string_view name) const { return get<ItemRow>(name); }
+    // The item row that is the window's own keyboard focus, if it has one.
+    [[nodiscard]] ItemRow* windowRow() const noexcept;
     [[nodiscard]] const std::vector<std::unique_ptr<Control>>& controls() const noexcept {
         return controls_;
     }
@@ -193,10 +213,10 @@ public:
     }
     // The menu entry of that name at any depth; like get(), a missing one is a programming error.
     [[nodiscard]] MenuItem& menuItem(std::string_view name) const;
-    // Pops `menu` up at the pointer as this window's context menu: its click runs first (the
-    // preparation), then the menu is shown modally, and the chosen entry's command runs after
-    // the menu has closed.
-    void popupMenu(MenuItem& menu);
+    // Pops `menu` up as this window's context menu, at the pointer or beside an item (its
+    // rectangle on the screen): its click runs first (the preparation), then the menu is shown
+    // modally, and the chosen entry's command runs after the menu has closed.
+    void popupMenu(MenuItem& menu, const std::optional<Rect>& beside = std::nullopt);
 
     // --- input from the host (coordinates relative to the form's client area) ---
     // The topmost visible image or label under the point, or null for the background.
@@ -248,6 +268,8 @@ private:
     bool topmost_ = false;
     std::uint64_t stackingSerial_ = 0;
     std::uint64_t activationSerial_ = 0;
+    std::uint64_t focusReturnSerial_ = 0;
+    std::optional<Hotkey> hotkey_;
     bool announced_ = false;
     FormStyle style_ = FormStyle::Borderless;
     std::string caption_;

@@ -130,8 +130,8 @@ void FrmMenu::showEntriesFor(MenuSource source) {
     }
 }
 
-void FrmMenu::popUp() {
-    popupMenu(*File_);
+void FrmMenu::popUp(const std::optional<forms::Rect>& beside) {
+    popupMenu(*File_, beside);
 }
 
 void FrmMenu::File_Click() {

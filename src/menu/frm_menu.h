@@ -29,8 +29,9 @@ public:
     // Shows or hides the seven entries that depend on the pressed item (some sources keep
     // what the previous press left).
     void showEntriesFor(MenuSource source) override;
-    // Pops `File` up at the pointer; the chosen entry's command runs when it has closed.
-    void popUp() override;
+    // Pops `File` up at the pointer (or beside the item the keyboard pressed); the chosen
+    // entry's command runs when it has closed.
+    void popUp(const std::optional<forms::Rect>& beside) override;
 
 private:
     class Notice;

@@ -45,6 +45,8 @@ constexpr forms::ControlRow kLayout[] = {
     {"Divid1", K::Image, {2760, 600, 240, 480}},
     {"IL", K::Image, {3000, 600, 480, 480}, {}, 0, {}, settings::kSlotCount, {kMockSlotPitch, 0}},
     {"LkUp", K::Image, {600, 1200, 240, 120}, {}, 0, BuiltinPicture::SelectionMarker},
+    // The mock-up's items from the keyboard: the first stop of the Tab order.
+    {"MockUp", K::ItemRow, {120, 480, 11175, 735}},
 
     // The launcher set and its names.
     {"lblRNo", K::Label, {120, 1485, 1320, 240}, "ランチャーNo："},
@@ -183,8 +185,45 @@ FrmSet::FrmSet(window_api::Windows& windows)
         item.image->setBorderStyle(1);
     }
     wireHandlers();
+    wireMockUp();
     Form_Load();
     announce();
+}
+
+// Left and Right choose the next item of the mock-up as a click on it does, in the order they
+// stand: the switch button, the window, the close button, the fixed items, the separator and
+// the slots.
+void FrmSet::wireMockUp() {
+    static constexpr std::string_view kOrder[] = {"Opn", "FRM", "Cls", "MC",
+                                                  "MD",  "RBE", "RBF", "Sp"};
+    std::vector<const Item*> order;
+    for (std::string_view code : kOrder) {
+        order.push_back(itemOf(code));
+    }
+    for (std::size_t i = kOtherItemCount; i < items_.size(); ++i) {
+        order.push_back(&items_[i]);
+    }
+    std::vector<forms::RowItem> rowItems;
+    for (const Item* item : order) {
+        forms::Image* image = item->image;
+        rowItems.push_back(
+            forms::RowItem{[image] { return image; }, [image] { return image->toolTip(); }, {}});
+    }
+    MockUp_->setAccessibleName(std::string(kMockUpName));
+    MockUp_->setItems(std::move(rowItems));
+    MockUp_->onMove = [this] {
+        if (const std::optional<std::size_t> at = MockUp_->current()) {
+            MockUp_->press(*at, forms::MouseButton::Left);
+        }
+    };
+}
+
+void FrmSet::followSelection() {
+    if (const Item* item = itemOf(txtDBtn_)) {
+        if (const std::optional<std::size_t> at = MockUp_->indexOf(*item->image)) {
+            MockUp_->setCurrent(*at);
+        }
+    }
 }
 
 FrmSet::~FrmSet() = default;
@@ -382,6 +421,7 @@ void FrmSet::RefreshSettingsView() {
 
 void FrmSet::selectBackground(forms::Point marker) {
     txtDBtn_ = "FRM";
+    followSelection();
     LkUp_->move(marker.x, marker.y);
     LNEdit_->setText("ウインドウの背景");
     showEditors(EditorState::Background);

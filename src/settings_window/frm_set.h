@@ -30,6 +30,7 @@ public:
     static constexpr std::string_view kCaption = "設定";
     static constexpr forms::Twips kWidth = 11505;
     static constexpr forms::Twips kHeight = 6960;
+    static constexpr std::string_view kMockUpName = "アイテムの選択";
 
     // Loads the window from the bar's fields (Form_Load).
     explicit FrmSet(window_api::Windows& windows);
@@ -83,6 +84,9 @@ private:
     static constexpr std::size_t kOtherItemCount = 8;
 
     void wireHandlers();
+    void wireMockUp();
+    // The keyboard's place on the mock-up follows the item selected, however it was selected.
+    void followSelection();
     void Form_Load();
     void unload();
 
@@ -183,6 +187,7 @@ private:
     std::array<forms::Image*, settings::kSlotCount> IL_ =
         getArray<forms::Image, settings::kSlotCount>("IL");
     forms::Image* LkUp_ = &image("LkUp");
+    forms::ItemRow* MockUp_ = &itemRow("MockUp");
 
     // The launcher set and its names.
     OptionList RNo_{comboBox("RNo")};

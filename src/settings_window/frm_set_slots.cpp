@@ -51,6 +51,7 @@ std::optional<int> FrmSet::selectedSlot() const {
 void FrmSet::selectSlot(int n) {
     forms::Image& image = *IL_[n - 1];
     txtDBtn_ = std::to_string(n);
+    followSelection();
     LkUp_->move(image.left() + kMarkerInset, kMarkerTop);
     showEditors(EditorState::Link);
     LT_.set(slotValue(n, G::SlotType));
@@ -65,6 +66,7 @@ void FrmSet::selectItem(const Item& item) {
             continue;
         }
         txtDBtn_ = std::string(s.code);
+        followSelection();
         LkUp_->move(s.marker.x, s.marker.y);
         LNEdit_->setText(std::string(s.name));
         showEditors(item.picture->name == "txtFBk" ? EditorState::Background : EditorState::Item);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "forms/form.h"
@@ -22,8 +23,9 @@ public:
     virtual ~Menu() = default;
     // Shows or hides the entries that depend on the pressed item.
     virtual void showEntriesFor(MenuSource source) = 0;
-    // Pops the menu up at the pointer; the chosen entry's command runs when it has closed.
-    virtual void popUp() = 0;
+    // Pops the menu up at the pointer, or beside an item (its rectangle on the screen) for a
+    // press the keyboard made; the chosen entry's command runs when it has closed.
+    virtual void popUp(const std::optional<forms::Rect>& beside = std::nullopt) = 0;
 };
 
 // The name of the item under the pointer, next to the bar.
@@ -58,6 +60,9 @@ public:
     virtual void cmdDLrg(forms::Twips fullWidth) = 0;
     // Closes the bar.
     virtual void cmdDSml(AfterClosing after) = 0;
+    // Whether the bar is closing now, and what its last closing ends in.
+    [[nodiscard]] virtual bool closing() const = 0;
+    [[nodiscard]] virtual AfterClosing afterClosing() const = 0;
 };
 
 // The settings window, as the bar's reload sees it when the window asked for that reload.

@@ -65,7 +65,12 @@ constexpr forms::ControlRow kLayout[] = {
     {"Timer3", K::Timer},
     {"Timer4", K::Timer},
     {"Timer5", K::Timer},
+    // What a screen reader reads of the panel: its buttons, named after what they open.
+    {"Buttons", K::ItemRow, {0, 0, FrmBtn::kOpenWidth, kSize}, {}, forms::kWholeWindow},
 };
+
+constexpr std::string_view kAccessibleName = "ランチャーの切替";
+constexpr std::string_view kOpenButtonName = "開く";
 
 }  // namespace
 
@@ -97,8 +102,33 @@ FrmBtn::FrmBtn(window_api::Windows& windows)
     OpnBtn_[0]->events.onMouseDown = [this](forms::MouseButton b, forms::Point) {
         SetButton_MouseDown(b);
     };
+    describeButtons();
     Load();
     announce();
+}
+
+// The set buttons are there while the panel stands open; folded, it is its open button alone.
+// The keyboard does not step through them: the bar's own keys bring a folded bar back.
+void FrmBtn::describeButtons() {
+    Buttons_->setAccessibleName(std::string(kAccessibleName));
+    Buttons_->setTakesKeys(false);
+    std::vector<forms::RowItem> items;
+    for (int k = 1; k <= kSetCount; ++k) {
+        forms::Image* picture = OpnBtn_[index(k)];
+        forms::Image* builtin = OpnD_[index(k)];
+        items.push_back(forms::RowItem{[this, picture, builtin] {
+                                           if (width() < kOpenWidth) {
+                                               return static_cast<forms::Image*>(nullptr);
+                                           }
+                                           return builtin->top() == picture->top() ? builtin
+                                                                                   : picture;
+                                       },
+                                       [this, k] { return windows_.bar().settings().LN[index(k)]; },
+                                       {}});
+    }
+    items.push_back(forms::RowItem{
+        [this] { return Image1_; }, [] { return std::string(kOpenButtonName); }, {}});
+    Buttons_->setItems(std::move(items));
 }
 
 void FrmBtn::Load() {

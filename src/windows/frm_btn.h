@@ -35,7 +35,8 @@ public:
     void cmdDSml(AfterClosing after) override;
     // The width the last opening grew the bar to, and what the last closing ends in.
     [[nodiscard]] forms::Twips openingWidth() const noexcept { return fullWidth_; }
-    [[nodiscard]] AfterClosing afterClosing() const noexcept { return afterClosing_; }
+    [[nodiscard]] AfterClosing afterClosing() const noexcept override { return afterClosing_; }
+    [[nodiscard]] bool closing() const noexcept override { return Timer2_->running(); }
 
     // The pictures of set k (1..4): the user's open-button picture and the built-in button.
     [[nodiscard]] forms::Image& setButton(int k) const { return *OpnBtn_.at(index(k)); }
@@ -44,6 +45,7 @@ public:
 private:
     static std::size_t index(int k) { return static_cast<std::size_t>(k - 1); }
 
+    void describeButtons();
     void Load();
     void markCurrentSet(int k);
     void Timer1_Timer();
@@ -74,6 +76,7 @@ private:
     forms::Timer* Timer3_ = &timer("Timer3");
     forms::Timer* Timer4_ = &timer("Timer4");
     forms::Timer* Timer5_ = &timer("Timer5");
+    forms::ItemRow* Buttons_ = &itemRow("Buttons");
 };
 
 }  // namespace quorvel::windows

@@ -38,6 +38,9 @@ constexpr forms::ControlRow kLayout[] = {
      {1800, 2400, 1215, 375},
      "O K",
      forms::kDefaultButton | forms::kCancelButton},
+    // The address from the keyboard: after "O K" in the Tab order, so that Enter still closes
+    // the window as it opens.
+    {"Address", K::ItemRow, {480, 1965, 3855, 255}},
 };
 
 struct LabelLook {
@@ -75,6 +78,12 @@ FrmVerInfo::FrmVerInfo(window_api::Windows& windows)
     button("Command1").setFont(forms::Font{std::string(kJapaneseFace), 11.25, false, false});
     image("Image2").setMousePointer(forms::MousePointer::Hand);
     image("Image2").events.onClick = [this] { Image2_Click(); };
+    forms::Image* address = &image("Image2");
+    forms::ItemRow& row = itemRow("Address");
+    row.setAccessibleName(std::string(kHomePage));
+    row.setItems(
+        {forms::RowItem{[address] { return address; }, [] { return std::string(kHomePage); }, {}}});
+    row.setCurrent(0);
     button("Command1").onClick = [this] { Command1_Click(); };
     onCloseRequest = [this] { Command1_Click(); };
     Form_Load();

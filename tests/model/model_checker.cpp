@@ -188,6 +188,7 @@ private:
             {"click", 12, &Explorer::click},
             {"double-click", 4, &Explorer::doubleClick},
             {"right click", 8, &Explorer::rightClick},
+            {"keys", 10, &Explorer::keys},
             {"time passes", 18, &Explorer::timePasses},
             {"idle", 5, &Explorer::idle},
             {"settings window", 18, &Explorer::settingsWindow},
@@ -380,6 +381,29 @@ private:
         if (dock().visible()) {
             press(dock(), forms::MouseButton::Right);
         }
+    }
+
+    // The global key now and then, and the keys that do something on the bar while it has the
+    // keyboard: the host delivers keys to it only then.
+    void keys() {
+        if (sim_.windows.focused() != &dock() || chance(random_, 0.2)) {
+            note("the global key");
+            lastHoverMs_ = sim_.clock.now();  // it shows the name of the item it lands on
+            sim_.dispatch([this] { dock().hotkeyPressed(); });
+            advance(kSettleMs);
+            checkBarHasTheKeyboard();
+            return;
+        }
+        using forms::Key;
+        static constexpr forms::KeyPress kKeys[] = {
+            {Key::Left},  {Key::Right}, {Key::Right},    {Key::Home},    {Key::End},
+            {Key::Enter}, {Key::Space}, {Key::Menu},     {Key::Escape},  {Key::Digit, 1},
+            {Key::Up},    {Key::Down},  {Key::Digit, 0}, {Key::Digit, 4}};
+        const forms::KeyPress key = kKeys[anyOf(random_, kKeys)];
+        note("key " + std::to_string(static_cast<int>(key.key)) + "." + std::to_string(key.digit));
+        lastHoverMs_ = sim_.clock.now();
+        sim_.dispatch([&] { static_cast<void>(dock().items().keyDown(key)); });
+        advance(static_cast<std::uint64_t>(between(random_, 0, 40)));
     }
 
     void panelClick() {
@@ -807,6 +831,22 @@ private:
         if (const windows::FrmBtn* panel = program_->windows().frmBtnIfLoaded();
             panel != nullptr && dock().visible() && panel->top() != dock().top() + 50) {
             fail("after 5 s without input the panel is not beside the bar");
+        }
+    }
+
+    // Whatever the bar was doing (folded by its close button, closing for a set switch, covered
+    // by the settings window), the global key leaves it open with the keyboard, the focus mark
+    // on an item that is on it.
+    void checkBarHasTheKeyboard() {
+        if (!program_ || result_.violation || dock().model().DockPos.empty()) {
+            return;
+        }
+        if (!dock().visible()) {
+            fail("after the global key the bar is not shown");
+        } else if (sim_.windows.focused() != &dock()) {
+            fail("after the global key the bar does not have the keyboard");
+        } else if (!dock().items().showsFocus()) {
+            fail("after the global key the bar shows no focus mark");
         }
     }
 

@@ -28,6 +28,28 @@ protected:
     }
 };
 
+// The mock-up is the first stop of the Tab order; there the arrows choose items as clicks do.
+TEST_F(SlotEditor, TheArrowsChooseItemsOfTheMockUpAsClicksDo) {
+    startWith(5);
+    forms::ItemRow& mockUp = win().itemRow("MockUp");
+    EXPECT_EQ(mockUp.tabIndex(), 0);
+    sim.dispatch([&] { mockUp.focusChanged(true); });
+    const auto key = [&](forms::Key k) { sim.dispatch([&] { mockUp.keyDown({k}); }); };
+    EXPECT_EQ(field("txtDBtn"), "FRM");
+    key(forms::Key::Home);
+    EXPECT_EQ(field("txtDBtn"), "Opn");
+    key(forms::Key::End);
+    EXPECT_EQ(field("txtDBtn"), "17");
+    clickSlot(3);  // the keyboard goes on from what the pointer chose
+    key(forms::Key::Right);
+    key(forms::Key::Right);
+    EXPECT_EQ(field("txtDBtn"), "5");
+    EXPECT_EQ(win().textBox("LN").text(), "リンク5");
+    EXPECT_TRUE(mockUp.showsFocus());
+    EXPECT_EQ(mockUp.currentImage(), &win().image("IL5"));
+    EXPECT_TRUE(saved());  // choosing is no edit
+}
+
 struct SelectionCase {
     const char* image;
     const char* code;

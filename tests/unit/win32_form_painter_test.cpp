@@ -24,7 +24,10 @@ class NullHost : public forms::WindowHost, public forms::TimerService, public fo
 public:
     void formCreated(forms::Form&) override {}
     void formDestroyed(forms::Form&) override {}
-    forms::MenuItem* popupMenu(forms::Form&, forms::MenuItem&) override { return nullptr; }
+    forms::MenuItem* popupMenu(forms::Form&, forms::MenuItem&,
+                               const std::optional<forms::Rect>&) override {
+        return nullptr;
+    }
     void arm(forms::Timer&, std::uint32_t) override {}
     void disarm(forms::Timer&) override {}
     forms::PictureRef builtin(forms::BuiltinPicture) override { return nullptr; }

@@ -277,6 +277,25 @@ protected:
     forms::Twips barLeft = 0;
 };
 
+// A screen reader reads the folded panel as its open button, the open one as the four sets.
+TEST_F(SwitchPanel, ItsButtonsAreNamedAfterTheSetsTheyOpenWhileThePanelStandsOpen) {
+    restAfterCreation();
+    const forms::ItemRow& buttons = *panel().windowRow();
+    const auto names = [&] {
+        std::vector<std::string> said;
+        for (std::size_t i : buttons.shown()) {
+            said.push_back(buttons.items()[i].name());
+        }
+        return said;
+    };
+    EXPECT_EQ(names(), std::vector<std::string>{"開く"});
+    sim.dispatch([this] { dock().model().LN[1] = "仕事"; });
+    unfold();
+    EXPECT_EQ(names(), (std::vector<std::string>{"ランチャー1", "仕事", "ランチャー3",
+                                                 "ランチャー4", "開く"}));
+    EXPECT_FALSE(buttons.takesKeys());
+}
+
 TEST_F(SwitchPanel, UnfoldsInEightStepsOfAHundredThenSnapsOpen) {
     restAfterCreation();
     EXPECT_EQ(now(), (Step{225, 0, 0}));

@@ -203,5 +203,17 @@ TEST_F(AboutWindow, ClicksBesideTheClickAreaDoNothing) {
     EXPECT_TRUE(w.visible());
 }
 
+// The address, painted as it is, is a stop of its own after "O K" in the Tab order.
+TEST_F(AboutWindow, TheAddressOpensFromTheKeyboardAfterOK) {
+    FrmVerInfo& w = open();
+    forms::ItemRow& address = w.itemRow("Address");
+    EXPECT_GT(address.tabIndex(), w.button("Command1").tabIndex());
+    sim.dispatch([&] { address.focusChanged(true); });
+    sim.dispatch([&] { address.keyDown({forms::Key::Space}); });
+    ASSERT_EQ(sim.shell.executed.size(), 1U);
+    EXPECT_EQ(sim.shell.executed[0].file, FrmVerInfo::kHomePage);
+    EXPECT_FALSE(onScreen());
+}
+
 }  // namespace
 }  // namespace quorvel::testing

@@ -1,6 +1,7 @@
 #include "platform/sim/sim_window_host.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace quorvel::platform::sim {
 
@@ -8,10 +9,16 @@ void SimWindowHost::formCreated(forms::Form& form) {
     log_.add("formCreated " + form.name());
     live_.emplace(form.name(), &form);
     ++creations_[form.name()];
+    // Only what the window asks for once it exists counts, as for a real window.
+    applied_[&form] = Requests{form.activationSerial(), form.focusReturnSerial(), false};
 }
 
 void SimWindowHost::formDestroyed(forms::Form& form) {
     log_.add("formDestroyed " + form.name());
+    applied_.erase(&form);
+    if (focused_ == &form) {
+        focused_ = nullptr;  // a window that goes takes no handler calls any more
+    }
     auto [first, last] = live_.equal_range(form.name());
     for (auto it = first; it != last; ++it) {
         if (it->second == &form) {
@@ -62,9 +69,10 @@ forms::MenuItem* reachable(const forms::MenuItem& menu, const std::string& name)
 
 }  // namespace
 
-forms::MenuItem* SimWindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+forms::MenuItem* SimWindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu,
+                                          const std::optional<forms::Rect>& beside) {
     log_.add("popupMenu " + owner.name() + "." + menu.name());
-    ShownMenu shown{owner.name(), menu.name(), {}};
+    ShownMenu shown{owner.name(), menu.name(), {}, beside};
     describe(menu, 0, shown.lines);
     menusShown.push_back(std::move(shown));
     std::string choice;
@@ -102,6 +110,48 @@ void SimWindowHost::updateNow() {
         }
     }
     log_.add("updateNow shown=" + shown);
+}
+
+void SimWindowHost::moveFocus(forms::Form* to) {
+    if (focused_ == to) {
+        return;
+    }
+    forms::Form* from = std::exchange(focused_, to);
+    if (from != nullptr) {
+        if (forms::ItemRow* row = from->windowRow()) {
+            row->focusChanged(false);
+        }
+    }
+    if (to != nullptr) {
+        if (forms::ItemRow* row = to->windowRow()) {
+            row->focusChanged(true);
+        }
+    }
+}
+
+void SimWindowHost::sync() {
+    ++syncs_;
+    // By a copy: a focus handler may make or unload windows.
+    std::vector<forms::Form*> forms;
+    for (const auto& [name, form] : live_) {
+        forms.push_back(form);
+    }
+    for (forms::Form* form : forms) {
+        auto found = applied_.find(form);
+        if (found == applied_.end()) {
+            continue;
+        }
+        Requests& applied = found->second;
+        const bool appears = form->visible() && !applied.visible;
+        const bool asked = applied.activation != form->activationSerial();
+        const bool handsBack = applied.focusReturn != form->focusReturnSerial();
+        applied = Requests{form->activationSerial(), form->focusReturnSerial(), form->visible()};
+        if (form->visible() && (asked || (appears && form->style() == forms::FormStyle::Dialog))) {
+            moveFocus(form);
+        } else if (focused_ == form && (handsBack || !form->visible())) {
+            moveFocus(nullptr);
+        }
+    }
 }
 
 forms::Form* SimWindowHost::live(const std::string& name) const {

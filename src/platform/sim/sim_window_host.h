@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,8 @@ public:
 
     void formCreated(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
-    forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
+    forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu,
+                               const std::optional<forms::Rect>& beside) override;
     forms::Size windowSize(const forms::Form& form) override;
     forms::DoubleClickLimits doubleClickLimits() override { return doubleClick; }
     // Logs "updateNow shown=<the visible forms, by name>".
@@ -38,6 +40,7 @@ public:
         std::string owner;
         std::string menu;
         std::vector<std::string> lines;
+        std::optional<forms::Rect> beside;  // the item it opened beside; none: at the pointer
     };
     std::vector<ShownMenu> menusShown;
     // What the user picks in the next menus, by entry name; "" (or nothing left) dismisses the
@@ -58,12 +61,27 @@ public:
     }
 
     // The after-event step's "bring every window up to date": the simulation has no screen to
-    // update, so it only counts the steps.
-    void sync() noexcept { ++syncs_; }
+    // update, so it counts the steps and moves the keyboard focus as the system would.
+    void sync();
     [[nodiscard]] int syncs() const noexcept { return syncs_; }
 
+    // The window with the keyboard focus, or null while another program has it. A window takes
+    // the focus when it asks to come forward, and a dialog also when it appears; it loses it
+    // to another program when it hands it back, is hidden or goes. Moving the focus tells the
+    // windows' own item rows, as the real host does.
+    [[nodiscard]] forms::Form* focused() const noexcept { return focused_; }
+
 private:
+    struct Requests {
+        std::uint64_t activation = 0;
+        std::uint64_t focusReturn = 0;
+        bool visible = false;
+    };
+    void moveFocus(forms::Form* to);
+
     CallLog& log_;
+    forms::Form* focused_ = nullptr;
+    std::map<const forms::Form*, Requests> applied_;
     std::multimap<std::string, forms::Form*> live_;
     std::map<std::string, int> creations_;
     int syncs_ = 0;

@@ -166,7 +166,6 @@ bool ChildControls::command(forms::Form& form, WPARAM wp, LPARAM lp) {
     }
     if (child->isFocusNotice(code)) {
         showDefault();
-        return true;
     }
     if (child->command(code)) {
         showInput(*child);

@@ -7,6 +7,9 @@ namespace quorvel::platform::win32 {
 
 bool ControlAdapter::create(HWND parent) {
     const ChildClass cls = childClass();
+    if (cls.name == nullptr) {
+        return false;  // its class could not be registered, which the log has noted
+    }
     window_.reset(CreateWindowExW(cls.exStyle, cls.name, L"", cls.style, 0, 0, 0, 0, parent,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)),
                                   services_.instance, nullptr));

@@ -22,11 +22,13 @@ enum class ChildId : WORD {
 };
 
 // What the real controls of every window share.
+class ChildClasses;
 struct ControlServices {
     HINSTANCE instance = nullptr;
     UiFont* font = nullptr;
     BrushCache* brushes = nullptr;
     FailureLog* failures = nullptr;
+    ChildClasses* classes = nullptr;
 };
 
 // The window class and styles a kind of control is made with. Hidden at first: the first sync

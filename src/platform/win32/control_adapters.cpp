@@ -3,6 +3,7 @@
 #include "platform/win32/button_adapter.h"
 #include "platform/win32/drop_down_list_adapter.h"
 #include "platform/win32/edit_adapter.h"
+#include "platform/win32/item_row_adapter.h"
 #include "platform/win32/list_box_adapter.h"
 
 namespace quorvel::platform::win32 {
@@ -18,6 +19,16 @@ std::unique_ptr<ControlAdapter> make(forms::Control& control, ChildId id,
     return std::make_unique<Adapter>(static_cast<typename Adapter::Model&>(control), id, services);
 }
 
+// A row that is the whole window's has no window of its own: the window takes its keys.
+std::unique_ptr<ControlAdapter> makeItemRow(forms::Control& control, ChildId id,
+                                            const ControlServices& services) {
+    auto& row = static_cast<forms::ItemRow&>(control);
+    if (row.wholeWindow()) {
+        return nullptr;
+    }
+    return std::make_unique<ItemRowAdapter>(row, id, services);
+}
+
 struct AdapterRow {
     forms::ControlKind kind;
     MakeAdapter make;
@@ -29,6 +40,7 @@ constexpr AdapterRow kAdapters[] = {
     {forms::ControlKind::ComboBox, &make<DropDownListAdapter>},
     {forms::ControlKind::ListBox, &make<ListBoxAdapter>},
     {forms::ControlKind::Button, &make<ButtonAdapter>},
+    {forms::ControlKind::ItemRow, &makeItemRow},
 };
 
 }  // namespace

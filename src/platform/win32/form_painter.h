@@ -6,6 +6,7 @@
 
 #include "forms/form.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/units.h"
 
 namespace quorvel::platform::win32 {
 
@@ -30,6 +31,8 @@ private:
     // The label's font, made smaller as far as it takes for the text to fit on one line.
     HFONT oneLineFont(const forms::Label& label, const std::wstring& text, int width, int dpi,
                       bool keyed);
+    void drawFocusMark(const forms::ItemRow& row, int dpi);
+    void frame(const PixelBox& box, int thickness, std::uint32_t colour);
 
     UniqueBitmap bitmap_;  // declared before the DC so the DC lets go of it first
     MemoryDc dc_;

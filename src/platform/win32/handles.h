@@ -261,6 +261,42 @@ private:
     bool ok_;
 };
 
+// A global key combination held by a window (RegisterHotKey), given back when dropped. Empty
+// when the system would not give it (another program holds it).
+class HotkeyRegistration {
+public:
+    HotkeyRegistration() noexcept = default;
+    HotkeyRegistration(HWND window, int id, UINT modifiers, UINT virtualKey) noexcept
+        : window_(window),
+          id_(id),
+          held_(RegisterHotKey(window, id, modifiers, virtualKey) != FALSE) {}
+    ~HotkeyRegistration() { reset(); }
+    HotkeyRegistration(const HotkeyRegistration&) = delete;
+    HotkeyRegistration& operator=(const HotkeyRegistration&) = delete;
+    HotkeyRegistration(HotkeyRegistration&& other) noexcept
+        : window_(other.window_), id_(other.id_), held_(std::exchange(other.held_, false)) {}
+    HotkeyRegistration& operator=(HotkeyRegistration&& other) noexcept {
+        if (this != &other) {
+            reset();
+            window_ = other.window_;
+            id_ = other.id_;
+            held_ = std::exchange(other.held_, false);
+        }
+        return *this;
+    }
+    [[nodiscard]] explicit operator bool() const noexcept { return held_; }
+    void reset() noexcept {
+        if (std::exchange(held_, false)) {
+            UnregisterHotKey(window_, id_);
+        }
+    }
+
+private:
+    HWND window_ = nullptr;
+    int id_ = 0;
+    bool held_ = false;
+};
+
 // A registered window class, unregistered when dropped.
 class WindowClass {
 public:

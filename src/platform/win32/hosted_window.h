@@ -5,6 +5,7 @@
 #include <string>
 
 #include "forms/form.h"
+#include "platform/win32/accessible_row.h"
 #include "platform/win32/child_controls.h"
 #include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
@@ -28,6 +29,10 @@ struct AppliedWindow {
     std::optional<forms::FormStyle> style;
     std::optional<std::string> text;
     std::optional<bool> menuBar;
+    std::optional<std::optional<forms::Hotkey>> hotkey;
+    std::uint64_t focusReturn = 0;
+    // The item a screen reader was last told has the keyboard focus.
+    std::optional<std::size_t> announcedFocus;
 };
 
 // One form's window with everything that lives as long as it: its hidden owner, its real
@@ -46,6 +51,12 @@ struct HostedWindow {
     FormPainter painter;
     ChildControls children;
     ToolTips tips;
+    HotkeyRegistration hotkey;
+    // Another program's window that had the keyboard when this one took it.
+    HWND focusFrom = nullptr;
+    // What screen readers are handed for the window's own item row, made at their first
+    // question.
+    ComPtr<AccessibleRow> accessible;
 
     HostedWindow(Win32WindowHost& owningHost, forms::Form& shownForm,
                  const ControlServices& services) noexcept
@@ -60,6 +71,8 @@ struct HostedWindow {
     // destroyed one by one before it, each would uncover and repaint part of a window still on
     // the screen, and a settings window holds over a hundred.
     ~HostedWindow() {
+        disconnectAccessible();
+        hotkey.reset();
         if (window) {
             SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
             tips.abandon();
@@ -85,8 +98,16 @@ struct HostedWindow {
         form = nullptr;
         children.formGone();
     }
+    // A screen reader may hold the window's object longer than the window lives.
+    void disconnectAccessible() noexcept {
+        if (accessible) {
+            accessible->disconnect();
+            accessible.reset();
+        }
+    }
     // The system destroyed the window, and its children and owned windows with it.
     void windowDestroyed() noexcept {
+        disconnectAccessible();
         tips.abandon();
         children.abandon();
         static_cast<void>(window.release());

@@ -90,20 +90,30 @@ forms::MenuItem* menuBarCommand(const BuiltPopupMenu& bar, UINT id) noexcept {
     return bar.commands[id - kMenuBarFirstId];
 }
 
-forms::MenuItem* trackPopupMenu(HWND owner, forms::MenuItem& menu, FailureLog& failures) {
+forms::MenuItem* trackPopupMenu(HWND owner, forms::MenuItem& menu, FailureLog& failures,
+                                const std::optional<PixelBox>& beside) {
     BuiltPopupMenu built = buildPopupMenu(menu);
     if (!built.menu) {
         failures.record("CreatePopupMenu");
         return nullptr;
     }
+    const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
     POINT at{};
-    failures.check(GetCursorPos(&at), "GetCursorPos (menu)");
+    TPMPARAMS keepClear{};
+    keepClear.cbSize = sizeof(keepClear);
+    UINT place = 0;
+    if (beside) {
+        at = POINT{align == TPM_RIGHTALIGN ? beside->right : beside->left, beside->bottom};
+        keepClear.rcExclude = RECT{beside->left, beside->top, beside->right, beside->bottom};
+        place = TPM_VERTICAL;
+    } else {
+        failures.check(GetCursorPos(&at), "GetCursorPos (menu)");
+    }
     // Without the foreground, the menu would not close when the user clicks elsewhere.
     failures.check(SetForegroundWindow(owner), "SetForegroundWindow (menu)");
-    const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-    const auto chosen = static_cast<UINT>(
-        TrackPopupMenuEx(built.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | align,
-                         at.x, at.y, owner, nullptr));
+    const auto chosen = static_cast<UINT>(TrackPopupMenuEx(
+        built.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | align | place, at.x,
+        at.y, owner, beside ? &keepClear : nullptr));
     // The next menu of this owner opens and closes properly only after the owner has seen a
     // message of its own.
     failures.check(PostMessageW(owner, WM_NULL, 0, 0), "PostMessageW (menu)");

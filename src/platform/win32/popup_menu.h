@@ -8,6 +8,7 @@
 #include "forms/menu.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/units.h"
 
 namespace quorvel::platform::win32 {
 
@@ -30,10 +31,12 @@ inline constexpr UINT kMenuBarFirstId = 0xA000;
 // itself (a set named "A&B") instead of underlining the next letter.
 [[nodiscard]] std::wstring menuText(std::string_view caption);
 
-// Pops the menu up at the pointer for `owner` and waits until the user has chosen or dismissed
-// it; returns the chosen entry, or null. The owner is made the foreground window first, so a
-// click elsewhere closes the menu as it should.
+// Pops the menu up for `owner`, at the pointer or below an item (its rectangle on the screen,
+// which the menu leaves uncovered: above it where there is no room below), and waits until the
+// user has chosen or dismissed it; returns the chosen entry, or null. The owner is made the
+// foreground window first, so a click elsewhere closes the menu as it should.
 [[nodiscard]] forms::MenuItem* trackPopupMenu(HWND owner, forms::MenuItem& menu,
-                                              FailureLog& failures);
+                                              FailureLog& failures,
+                                              const std::optional<PixelBox>& beside);
 
 }  // namespace quorvel::platform::win32

@@ -33,12 +33,20 @@ void Win32WindowHost::formDestroyed(forms::Form& form) {
     reap();
 }
 
-forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu) {
+forms::MenuItem* Win32WindowHost::popupMenu(forms::Form& owner, forms::MenuItem& menu,
+                                            const std::optional<forms::Rect>& beside) {
     // What the handler changed so far (a window made, the bar stacked afresh) reaches the
     // screen before the menu does; done later, it would stack the bar over the open menu.
     sync();
     HWND window = windowOf(owner);
-    return window != nullptr ? trackPopupMenu(window, menu, failures_) : nullptr;
+    if (window == nullptr) {
+        return nullptr;
+    }
+    std::optional<PixelBox> item;
+    if (beside) {
+        item = toPixels(*beside, hostedOf(owner)->dpi);
+    }
+    return trackPopupMenu(window, menu, failures_, item);
 }
 
 forms::Size Win32WindowHost::windowSize(const forms::Form& form) {

@@ -10,8 +10,10 @@
 
 #include "forms/form.h"
 #include "platform/event_dispatcher.h"
+#include "platform/win32/accessibility_library.h"
 #include "platform/win32/brush_cache.h"
 #include "platform/win32/double_click.h"
+#include "platform/win32/child_classes.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/hosted_window.h"
@@ -39,7 +41,8 @@ public:
 
     void formCreated(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
-    forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu) override;
+    forms::MenuItem* popupMenu(forms::Form& owner, forms::MenuItem& menu,
+                               const std::optional<forms::Rect>& beside) override;
     forms::Size windowSize(const forms::Form& form) override;
     forms::DoubleClickLimits doubleClickLimits() override { return systemDoubleClickLimits(); }
     void updateNow() override;
@@ -110,6 +113,9 @@ private:
     void syncVisibility(HostedWindow& hosted);
     void syncActivation(HostedWindow& hosted, bool wasVisible);
     void syncContent(HostedWindow& hosted);
+    void syncHotkey(HostedWindow& hosted);
+    void syncAccessibleFocus(HostedWindow& hosted);
+    static void rememberFocusFrom(HostedWindow& hosted);
 
     // Message handling.
     [[nodiscard]] static const MessageRoute* routeOf(UINT message) noexcept;
@@ -133,6 +139,12 @@ private:
     std::optional<LRESULT> onControlColor(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onActivate(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onSetFocus(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onKillFocus(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onKeyDown(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onHotkey(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onGetObject(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onAccessibleAction(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onPrintClient(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onGetMinMaxInfo(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onExitSizeMove(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onClose(HostedWindow& hosted, WPARAM wp, LPARAM lp);
@@ -144,7 +156,10 @@ private:
     // Shared by every window's real controls; released after the windows.
     UiFont uiFont_;
     BrushCache brushes_;
-    ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_};
+    ChildClasses childClasses_{instance_, failures_};
+    ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_, &childClasses_};
+    // Loaded at the first question of a screen reader.
+    AccessibilityLibrary accessibility_{failures_};
     std::unordered_map<std::string, std::pair<std::wstring, WindowClass>> classes_;
     // Each form's window is owned by a window of its own that is never shown: owned windows
     // stay off the taskbar even where a shell ignores the tool-window style, and one owner per

@@ -116,6 +116,7 @@ HWND Win32WindowHost::realise(HostedWindow& hosted) {
     // Only a request made after the window exists brings it forward; its first showing
     // decides by its look whether it takes the focus.
     hosted.applied.activation = form.activationSerial();
+    hosted.applied.focusReturn = form.focusReturnSerial();
     if (form.style() == forms::FormStyle::Dialog && dialogIcon_ != 0) {
         setWindowIcon(window, instance_, dialogIcon_, failures_);
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/key_map.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/window_host.h"
 
@@ -71,7 +72,14 @@ const Win32WindowHost::MessageRoute* Win32WindowHost::routeOf(UINT message) noex
         {WM_CTLCOLOREDIT, &H::onControlColor<WM_CTLCOLOREDIT>, false},
         {WM_CTLCOLORLISTBOX, &H::onControlColor<WM_CTLCOLORLISTBOX>, false},
         {WM_ACTIVATE, &H::onActivate, false},
-        {WM_SETFOCUS, &H::onSetFocus, false},
+        {WM_SETFOCUS, &H::onSetFocus, true},
+        {WM_KILLFOCUS, &H::onKillFocus, true},
+        {WM_KEYDOWN, &H::onKeyDown, true},
+        {WM_SYSKEYDOWN, &H::onKeyDown, true},  // Shift+F10 is a system key
+        {WM_HOTKEY, &H::onHotkey, true},
+        {WM_GETOBJECT, &H::onGetObject, false},
+        {kAccessibleActionMessage, &H::onAccessibleAction, true},
+        {WM_PRINTCLIENT, &H::onPrintClient, false},
         {WM_GETMINMAXINFO, &H::onGetMinMaxInfo, false},
         {WM_EXITSIZEMOVE, &H::onExitSizeMove, false},
         {WM_CLOSE, &H::onClose, true},
@@ -253,7 +261,67 @@ std::optional<LRESULT> Win32WindowHost::onActivate(HostedWindow& hosted, WPARAM 
 }
 
 std::optional<LRESULT> Win32WindowHost::onSetFocus(HostedWindow& hosted, WPARAM, LPARAM) {
+    if (forms::ItemRow* row = hosted.form->windowRow()) {
+        row->focusChanged(true);
+    }
     hosted.children.windowFocused(hosted.window.get());
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onKillFocus(HostedWindow& hosted, WPARAM, LPARAM) {
+    if (forms::ItemRow* row = hosted.form->windowRow()) {
+        row->focusChanged(false);
+    }
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onKeyDown(HostedWindow& hosted, WPARAM wp, LPARAM) {
+    // Only a window that has the keyboard itself gets these: the bar, never another program's
+    // keys.
+    forms::ItemRow* row = hosted.form->windowRow();
+    const std::optional<forms::KeyPress> key = keyPressOf(static_cast<UINT>(wp), heldModifiers());
+    if (row == nullptr || !key || !row->keyDown(*key)) {
+        return std::nullopt;  // Alt+F4 and the rest, as before
+    }
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onHotkey(HostedWindow& hosted, WPARAM, LPARAM) {
+    hosted.form->hotkeyPressed();
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onGetObject(HostedWindow& hosted, WPARAM wp, LPARAM lp) {
+    // Only the window's own client area is the row's; its frame, and every window without a row,
+    // the system describes.
+    if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT) ||
+        hosted.form->windowRow() == nullptr) {
+        return std::nullopt;
+    }
+    if (!hosted.accessible) {
+        *hosted.accessible.put() = new AccessibleRow(hosted, accessibility_);
+    }
+    const LRESULT handedOut = accessibility_.resultFor(hosted.accessible.get(), wp);
+    if (handedOut < 0) {
+        failures_.record("LresultFromObject", static_cast<DWORD>(handedOut));
+    }
+    return handedOut > 0 ? std::optional<LRESULT>(handedOut) : std::nullopt;
+}
+
+std::optional<LRESULT> Win32WindowHost::onAccessibleAction(HostedWindow& hosted, WPARAM wp,
+                                                           LPARAM) {
+    if (forms::ItemRow* row = hosted.form->windowRow()) {
+        row->press(static_cast<std::size_t>(wp), forms::MouseButton::Left);
+    }
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onPrintClient(HostedWindow& hosted, WPARAM wp, LPARAM) {
+    // An item row's window shows what the form paints under it (item_row_adapter.h).
+    RECT client{};
+    failures_.check(GetClientRect(hosted.window.get(), &client), "GetClientRect (print)");
+    hosted.painter.paint(*hosted.form, reinterpret_cast<HDC>(wp), client.right, client.bottom,
+                         hosted.dpi);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // The after-event sync: every window brought in line with its form, one part at a time, each
 // applied only when it changed.
 #include "platform/win32/colors.h"
+#include "platform/win32/key_map.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/window_frame.h"
 #include "platform/win32/window_host.h"
@@ -41,6 +42,8 @@ void Win32WindowHost::syncOne(HostedWindow& hosted) {
     syncVisibility(hosted);
     syncActivation(hosted, wasVisible);
     syncContent(hosted);
+    syncHotkey(hosted);
+    syncAccessibleFocus(hosted);
 }
 
 void Win32WindowHost::syncFrame(HostedWindow& hosted) {
@@ -154,16 +157,72 @@ void Win32WindowHost::syncVisibility(HostedWindow& hosted) {
     hosted.applied.visible = visible;
 }
 
+void Win32WindowHost::rememberFocusFrom(HostedWindow& hosted) {
+    HWND before = GetForegroundWindow();
+    DWORD process = 0;
+    if (before == nullptr || before == hosted.window.get() ||
+        GetWindowThreadProcessId(before, &process) == 0 || process == GetCurrentProcessId()) {
+        return;  // this program's own windows never count: the menu's owner, a closed dialog
+    }
+    hosted.focusFrom = before;
+}
+
 void Win32WindowHost::syncActivation(HostedWindow& hosted, bool wasVisible) {
     const forms::Form& form = *hosted.form;
     const bool requested = hosted.applied.activation != form.activationSerial();
     hosted.applied.activation = form.activationSerial();
+    const bool handBack = hosted.applied.focusReturn != form.focusReturnSerial();
+    hosted.applied.focusReturn = form.focusReturnSerial();
     const bool dialogAppears = form.style() == forms::FormStyle::Dialog && !wasVisible;
     if (form.visible() && (requested || dialogAppears)) {
         // A window a person works in comes up ready for the keyboard, and one opened again
         // comes forward from behind the other programs' windows. The system may refuse while
         // another program holds the foreground (the window's taskbar button flashes instead).
+        rememberFocusFrom(hosted);
         failures_.check(SetForegroundWindow(hosted.window.get()), "SetForegroundWindow");
+    } else if (handBack && hosted.focusFrom != nullptr) {
+        // Only while it still exists; a window that has gone takes nothing back.
+        if (IsWindow(hosted.focusFrom) != FALSE) {
+            failures_.check(SetForegroundWindow(hosted.focusFrom), "SetForegroundWindow (back)");
+        }
+        hosted.focusFrom = nullptr;
+    }
+}
+
+void Win32WindowHost::syncHotkey(HostedWindow& hosted) {
+    const std::optional<forms::Hotkey>& wanted = hosted.form->hotkey();
+    if (hosted.applied.hotkey == wanted) {
+        return;
+    }
+    hosted.hotkey.reset();
+    if (wanted) {
+        // Another program may hold the combination already: the window works on without it.
+        constexpr int kHotkeyId = 1;
+        const HotkeyCode code = hotkeyCodeOf(*wanted);
+        hosted.hotkey =
+            HotkeyRegistration(hosted.window.get(), kHotkeyId, code.modifiers, code.virtualKey);
+        if (!hosted.hotkey) {
+            failures_.record("RegisterHotKey (" + hosted.form->name() + ")");
+        }
+    }
+    hosted.applied.hotkey = wanted;
+}
+
+void Win32WindowHost::syncAccessibleFocus(HostedWindow& hosted) {
+    // Screen readers follow the keyboard through the items by this event.
+    const forms::ItemRow* row = hosted.form->windowRow();
+    std::optional<std::size_t> focus;
+    if (row != nullptr && row->focused()) {
+        focus = row->current();
+    }
+    if (focus == hosted.applied.announcedFocus) {
+        return;
+    }
+    hosted.applied.announcedFocus = focus;
+    if (focus) {
+        if (const std::optional<LONG> child = AccessibleRow::childIdOf(*row, *focus)) {
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, hosted.window.get(), OBJID_CLIENT, *child);
+        }
     }
 }
 

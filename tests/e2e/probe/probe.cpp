@@ -141,6 +141,26 @@ int Windows() {
     return kExitOk;
 }
 
+// The class of the window that has the keyboard (the foreground window), or "none".
+int Foreground() {
+    HWND window = GetForegroundWindow();
+    printLine(window != nullptr ? toUtf8(ClassOf(window)) : "none");
+    return window != nullptr ? kExitOk : kExitNotFound;
+}
+
+// Gives the keyboard to the first top-level window of the class, as a person going back to it
+// would.
+int Activate(const std::wstring& class_name) {
+    const auto windows = TopLevelWindowsOfClass(class_name);
+    if (windows.empty()) {
+        printLine("none");
+        return kExitNotFound;
+    }
+    const bool done = SetForegroundWindow(windows.front()) != FALSE;
+    printLine(done ? "activated" : "refused");
+    return done ? kExitOk : kExitNotFound;
+}
+
 int TaskbarVisible() {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (taskbar == nullptr) {
@@ -396,7 +416,7 @@ int Idle() {
 int Usage() {
     printLine(
         "usage: probe rect CLASS | info CLASS | count CLASS | close CLASS | text CLASS |\n"
-        "       controls CLASS | windows |\n"
+        "       controls CLASS | windows | foreground | activate CLASS |\n"
         "       taskbar-visible |\n"
         "       taskbar-rect |\n"
         "       find-dialog | press-dialog ID | dismiss-dialogs | screen | user | idle |\n"
@@ -432,6 +452,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 3 && command == L"controls") {
         return Controls(argv[2]);
+    }
+    if (argc == 2 && command == L"foreground") {
+        return Foreground();
+    }
+    if (argc == 3 && command == L"activate") {
+        return Activate(argv[2]);
     }
     if (argc == 2 && command == L"taskbar-visible") {
         return TaskbarVisible();
