@@ -161,15 +161,19 @@ void LnkName::Tim1_Timer() {
     }
     const forms::Form& dock = windows_.bar().window();
     const std::string& pos = windows_.bar().settings().DockPos;
+    // A bar kept at the other edge has no room for the name beyond it: the slide ends where
+    // the screen does.
+    const forms::Rect screen = windows_.ports().screen.bounds();
     if (pos == w::kTop) {
-        if (top() <= dock.top() + dock.height() - kTopSlideMargin) {
+        if (top() <= dock.top() + dock.height() - kTopSlideMargin &&
+            top() + kSlideStep + height() <= screen.top + screen.height) {
             setTop(top() + kSlideStep);
             passBehindBar();
             return;
         }
         restAt(dock.top() + dock.height() + kGapBelowBar);
     } else if (pos == w::kBottom) {
-        if (top() >= dock.top() - kBottomSlideMargin) {
+        if (top() >= dock.top() - kBottomSlideMargin && top() - kSlideStep >= screen.top) {
             setTop(top() - kSlideStep);
             passBehindBar();
             return;
