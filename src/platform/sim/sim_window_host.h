@@ -29,7 +29,8 @@ public:
     static constexpr forms::Twips kMenuBar = 300;
 
     // A popup menu as the user saw it: one line per visible entry, indented two spaces per
-    // level, a submenu ending in " >", then " [checked]" and " [disabled]" where they apply.
+    // level, a submenu ending in " >", then " [checked]" and " [disabled]" where they apply; a
+    // separator is "----".
     struct ShownMenu {
         std::string owner;
         std::string menu;
