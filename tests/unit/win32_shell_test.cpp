@@ -1,5 +1,6 @@
-// The Win32 shell port, popup menus built from menu trees, stacking behind another window and
-// drops routed to the image under the pointer. Windows build only (run under Wine).
+// The Win32 shell port, popup menus built from menu trees, stacking behind another window,
+// drops routed to the image under the pointer and the pictures of dropped items. Windows build
+// only (run under Wine).
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
@@ -224,7 +225,8 @@ TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
     WicPictures pictures(failures);
     StackForm bar("DropBar", forms::FormServices{host, timers, pictures}, {1500, 1500, 4500, 735});
     std::vector<std::string> dropped;
-    bar.bin->events.onDrop = [&](const std::vector<std::string>& files) { dropped = files; };
+    bar.bin->events.dropEffect = [](const forms::DragData&) { return forms::DropEffect::Move; };
+    bar.bin->events.onDrop = [&](const forms::DragData& data) { dropped = data.paths; };
     StackForm other("DropOther", forms::FormServices{host, timers, pictures}, {0, 0, 900, 900});
     bar.show();
     host.sync();
@@ -256,6 +258,37 @@ TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
     EXPECT_TRUE(dropped.empty());
     drop({300, 300}, {L"C:\\b.txt", L"C:\\写真\\c.jpg", L"C:\\a.txt"});  // on the bin
     EXPECT_EQ(dropped, (std::vector<std::string>{"C:\\b.txt", "C:\\写真\\c.jpg", "C:\\a.txt"}));
+}
+
+// What a dropped item shows: the shell's own picture of it, at the bar's two sizes, in an icon
+// file the bar's picture loader reads back; and the built-in link picture the same way.
+TEST(Win32DropPictures, TheShellsPictureAndTheBuiltInOneAreIconFilesThatLoad) {
+    TempFolder temp;
+    FailureLog failures;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
+    WicPictures pictures(failures);
+    const std::string system = shell.systemFolder();
+    struct Item {
+        std::string path;
+        bool address;
+    };
+    int n = 0;
+    for (const Item& item :
+         {Item{temp.utf8(L"メモ.txt"), false}, Item{temp.utf8(L"フォルダ"), false},
+          Item{system + "\\notepad.exe", false}, Item{"https://www.example.jp/", true}}) {
+        const auto icon = shell.iconOf(item.path, item.address);
+        ASSERT_TRUE(icon.ok()) << item.path << ": " << icon.error().message;
+        const std::string file = temp.utf8(L"icon" + std::to_wstring(++n) + L".ico");
+        std::ofstream(std::filesystem::path(toWide(file)), std::ios::binary) << icon.value();
+        const forms::PictureRef loaded = pictures.load(file);
+        EXPECT_TRUE(loaded) << item.path;
+        DeleteFileW(toWide(file).c_str());
+    }
+    const std::string builtin = temp.utf8(L"link.ico");
+    std::ofstream(std::filesystem::path(toWide(builtin)), std::ios::binary)
+        << pictures.iconFileOf(forms::BuiltinPicture::Link);
+    EXPECT_TRUE(pictures.load(builtin));
+    DeleteFileW(toWide(builtin).c_str());
 }
 
 }  // namespace

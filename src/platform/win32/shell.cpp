@@ -7,6 +7,7 @@
 
 #include "platform/win32/error.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/shell_icons.h"
 #include "platform/win32/strconv.h"
 
 namespace quorvel::platform::win32 {
@@ -279,6 +280,11 @@ Status Win32Shell::emptyRecycleBin(const forms::Form* owner) {
         return comError(result);
     }
     return success();
+}
+
+Result<std::string> Win32Shell::iconOf(const std::string& item, bool address) {
+    ensureCom();
+    return shellIconFile(toWide(item), address);
 }
 
 bool Win32Shell::requestShutDownOptions() {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/drag_data_reader.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/window_host.h"
 
@@ -30,21 +31,6 @@ public:
 private:
     HDROP drop_;
 };
-
-std::vector<std::string> droppedFiles(HDROP drop) {
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFFU, nullptr, 0);
-    std::vector<std::string> files;
-    files.reserve(count);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring path(static_cast<std::size_t>(length) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
-        if (!path.empty()) {
-            files.push_back(toUtf8(path));
-        }
-    }
-    return files;
-}
 
 }  // namespace
 
@@ -195,10 +181,9 @@ std::optional<LRESULT> Win32WindowHost::onDropFiles(HostedWindow& hosted, WPARAM
     const DropScope finish(drop);
     POINT at{};
     DragQueryPoint(drop, &at);  // answers whether the drop was in the client area
-    const std::vector<std::string> files = droppedFiles(drop);
-    if (!files.empty()) {
-        hosted.form->drop({pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)},
-                          files);
+    forms::DragData data{droppedFiles(drop), {}};
+    if (!data.empty()) {
+        hosted.form->drop({pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)}, data);
     }
     return 0;
 }
