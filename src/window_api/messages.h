@@ -68,6 +68,12 @@ inline constexpr std::string_view kWindowShowsThisSet =
 inline constexpr std::string_view kCloseWindowFirst =
     "設定ウインドウを閉じてから、もう一度ドロップしてください。";
 
+// Starting with Windows, from the menu.
+inline constexpr std::string_view kStartupNotMade =
+    "スタートアップにショートカットを作成できませんでした。";
+inline constexpr std::string_view kStartupNotRemoved =
+    "スタートアップのショートカットを削除できませんでした。";
+
 // The folder chooser.
 inline constexpr std::string_view kDriveNotReady = "ドライブの準備ができていません。";
 inline constexpr std::string_view kInsertMedium = "ディスクを入れてから、もう一度選んでください。";

@@ -334,7 +334,7 @@ private:
         std::vector<const forms::MenuItem*> reachable;
         const std::function<void(const forms::MenuItem&)> walk = [&](const forms::MenuItem& m) {
             for (const auto& child : m.children()) {
-                if (!child->visible() || !child->enabled()) {
+                if (!child->visible() || !child->enabled() || child->separator()) {
                     continue;
                 }
                 if (child->children().empty()) {

@@ -104,6 +104,28 @@ Result<std::string> SimShell::iconOf(const std::string& item, bool address) {
     return iconBytesOf(item, address);
 }
 
+bool SimShell::startsWithWindows() {
+    return startupShortcut.has_value();
+}
+
+Status SimShell::startWithWindows(const std::string& workingFolder) {
+    log_.add("startWithWindows directory=" + workingFolder);
+    if (startupFolderFails) {
+        return Error{5, "Access is denied"};
+    }
+    startupShortcut = workingFolder;
+    return success();
+}
+
+Status SimShell::stopStartingWithWindows() {
+    log_.add("stopStartingWithWindows");
+    if (startupFolderFails) {
+        return Error{5, "Access is denied"};
+    }
+    startupShortcut.reset();
+    return success();
+}
+
 bool SimShell::requestShutDownOptions() {
     if (!hasShellWindow) {
         log_.add("requestShutDownOptions none");

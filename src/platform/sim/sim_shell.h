@@ -30,6 +30,9 @@ public:
     bool watchRecycleBin(std::function<void()> changed) override;
     Status emptyRecycleBin(const forms::Form* owner) override;
     Result<std::string> iconOf(const std::string& item, bool address) override;
+    bool startsWithWindows() override;
+    Status startWithWindows(const std::string& workingFolder) override;
+    Status stopStartingWithWindows() override;
     bool requestShutDownOptions() override;
 
     // The icon file's bytes the shell gives for an item: "icon of <item>" (or "icon of
@@ -51,6 +54,9 @@ public:
     bool confirmEmpty = true;
     bool hasShellWindow = true;      // false as under Wine: no window to ask for shut-down options
     std::set<std::string> iconless;  // items the shell has no picture for
+    // The Startup folder's shortcut to the program, by its working folder; none when absent.
+    std::optional<std::string> startupShortcut;
+    bool startupFolderFails = false;  // making or removing the shortcut fails
 
     // Whether a program asked to hear of the bin's changes and has not taken it back.
     [[nodiscard]] bool watching() const noexcept { return static_cast<bool>(watcher_); }

@@ -3,13 +3,15 @@
 // it, count it), reports which change notifications reach a program that watches the bin, tells
 // the stacking order of two windows, and, started as a link target, writes down its arguments.
 // For the menu's cleanup commands it fills and counts the internet cache, fills, reads and
-// holds the clipboard, and stands a window up that notes every close request it receives.
+// holds the clipboard, and stands a window up that notes every close request it receives. It
+// reads a shortcut back through the shell's shortcut object.
 //
 // <windows.h> first: shellapi.h and shlobj.h need its types.
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 #include <wininet.h>
 // clang-format on
 
@@ -373,12 +375,40 @@ int Listen(double seconds, const wchar_t* logPath) {
     return 0;
 }
 
+// shortcut PATH: the target and the working folder of a shortcut, as the shell reads them.
+int Shortcut(const wchar_t* path) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return kExitFailed;
+    }
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH * 2] = {};
+    wchar_t folder[MAX_PATH * 2] = {};
+    const bool read =
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(path, STGM_READ)) &&
+        SUCCEEDED(link->GetPath(target, MAX_PATH * 2, nullptr, 0)) &&
+        SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH * 2));
+    if (file != nullptr) {
+        file->Release();
+    }
+    link->Release();
+    if (!read) {
+        return kExitFailed;
+    }
+    printLine("target=" + toUtf8(target));
+    printLine("folder=" + toUtf8(folder));
+    return 0;
+}
+
 int Usage() {
     printLine(
         "usage: shellprobe recycle PATH... | empty | count | watch SECONDS [FOLDER] |\n"
         "       poll SECONDS | below UPPER-CLASS LOWER-CLASS | args FILE [ARG...] |\n"
         "       clip-set TEXT | clip-get | clip-hold SECONDS READY-FILE |\n"
-        "       cache-fill COUNT LONG | cache-count | listen SECONDS LOG-FILE");
+        "       cache-fill COUNT LONG | cache-count | listen SECONDS LOG-FILE |\n"
+        "       shortcut PATH");
     return kExitUsage;
 }
 
@@ -425,6 +455,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 2 && command == L"cache-count") {
         return CacheCount();
+    }
+    if (argc == 3 && command == L"shortcut") {
+        return Shortcut(argv[2]);
     }
     if (argc == 4 && command == L"listen") {
         return Listen(std::wcstod(argv[2], nullptr), argv[3]);
