@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "forms/form.h"
 #include "platform/win32/child_controls.h"
+#include "platform/win32/drop_target.h"
 #include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/popup_menu.h"
@@ -46,6 +49,11 @@ struct HostedWindow {
     FormPainter painter;
     ChildControls children;
     ToolTips tips;
+    // A form that takes drops: its registered drop target, and the drops it has still to hear
+    // of (point in twips, what was dropped).
+    ComPtr<DropTarget> dropTarget;
+    DropTargets* dropTargets = nullptr;
+    std::deque<std::pair<forms::Point, forms::DragData>> drops;
 
     HostedWindow(Win32WindowHost& owningHost, forms::Form& shownForm,
                  const ControlServices& services) noexcept
@@ -61,6 +69,7 @@ struct HostedWindow {
     // the screen, and a settings window holds over a hundred.
     ~HostedWindow() {
         if (window) {
+            revokeDrops();
             SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
             tips.abandon();
             children.abandon();
@@ -72,9 +81,22 @@ struct HostedWindow {
     void formGone() noexcept {
         form = nullptr;
         children.formGone();
+        drops.clear();
+    }
+    // OLE lets go of the window's drop target while the window is still there; a drag still
+    // under way reaches nothing.
+    void revokeDrops() noexcept {
+        if (dropTargets != nullptr) {
+            dropTargets->remove(window.get());
+            dropTargets = nullptr;
+        }
+        if (dropTarget) {
+            dropTarget->detach();
+        }
     }
     // The system destroyed the window, and its children and owned windows with it.
     void windowDestroyed() noexcept {
+        revokeDrops();
         tips.abandon();
         children.abandon();
         static_cast<void>(window.release());

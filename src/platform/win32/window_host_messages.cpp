@@ -47,6 +47,7 @@ const Win32WindowHost::MessageRoute* Win32WindowHost::routeOf(UINT message) noex
         {WM_SETCURSOR, &H::onSetCursor, false},
         {WM_CAPTURECHANGED, &H::onCaptureChanged, true},
         {WM_DROPFILES, &H::onDropFiles, true},
+        {kDroppedMessage, &H::onDataDropped, true},
         {WM_DPICHANGED, &H::onDpiChanged, true},
         {WM_DISPLAYCHANGE, &H::onDisplayChange, true},
         {WM_SETTINGCHANGE, &H::onSettingChange, true},
@@ -185,6 +186,16 @@ std::optional<LRESULT> Win32WindowHost::onDropFiles(HostedWindow& hosted, WPARAM
     if (!data.empty()) {
         hosted.form->drop({pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)}, data);
     }
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onDataDropped(HostedWindow& hosted, WPARAM, LPARAM) {
+    if (hosted.drops.empty()) {
+        return 0;
+    }
+    auto [at, data] = std::move(hosted.drops.front());
+    hosted.drops.pop_front();
+    hosted.form->drop(at, data);
     return 0;
 }
 
