@@ -833,10 +833,17 @@ private:
     // its screen is an edit that closing would drop without a question.
     void checkSavedWindowMatchesItsSet() {
         settings_window::FrmSet* win = program_->windows().frmSetIfLoaded();
+        if (win == nullptr && dock().model().RNo != unsavedDropSet_) {
+            unsavedDropSet_.clear();  // the bar let go of the links the failed save left
+        }
         if (win == nullptr || !win->saved() || win->showsStandIn() || result_.violation) {
             return;
         }
         const std::string shown = win->launcherSetNumber();
+        // A window opened on links a failed save left on the bar starts from them.
+        if (shown == unsavedDropSet_) {
+            return;
+        }
         settings::SettingsModel set;
         if (dock().model().RNo == shown) {
             if (dock().setUnread()) {
@@ -905,6 +912,11 @@ private:
                      " has no picture file to show: \"" + is.I + "\"");
                 return;
             }
+        }
+        if (changed != 0 && told) {
+            // Added, but the save failed: the links stay on the bar alone, as a failed quick
+            // edit's change does, until the bar shows another set.
+            unsavedDropSet_ = dock().model().RNo;
         }
         if (changed != 0 && changed != static_cast<int>(made)) {
             fail("a drop of " + std::to_string(made) + " usable items added " +
@@ -1094,8 +1106,9 @@ private:
     settings::SettingsModel before_;
     std::string menuEntry_;
     std::string chooserTag_;
-    std::string forcedEntry_;  // the entry the next menu is answered with
-    std::string longPath_;     // a file whose path no link can hold
+    std::string forcedEntry_;     // the entry the next menu is answered with
+    std::string longPath_;        // a file whose path no link can hold
+    std::string unsavedDropSet_;  // the set whose dropped links no save has stored yet
     bool resetPressed_ = false;
     std::deque<std::string> recent_;
     std::string current_ = "start";
