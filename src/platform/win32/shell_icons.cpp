@@ -97,7 +97,7 @@ Result<std::string> shellIconFile(const std::wstring& item, bool address) {
     std::vector<resources::PixelImage> sizes;
     for (const int list : {SHIL_LARGE, SHIL_EXTRALARGE}) {
         ComPtr<IImageList> images;
-        if (SUCCEEDED(SHGetImageList(list, IID_IImageList, images.putVoid()))) {
+        if (SUCCEEDED(SHGetImageList(list, __uuidof(IImageList), images.putVoid()))) {
             resources::PixelImage picture = iconAt(*images.get(), info.iIcon);
             // A shell without the larger list hands out the same size twice.
             if (!picture.empty() && (sizes.empty() || sizes.back().width != picture.width)) {
