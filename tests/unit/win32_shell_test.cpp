@@ -171,7 +171,7 @@ public:
 };
 
 // Runs whatever the window system has queued.
-void pump() {
+void runQueued() {
     MSG msg{};
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -254,7 +254,7 @@ TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
                     names.size() * sizeof(wchar_t));
         GlobalUnlock(memory);
         SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-        pump();
+        runQueued();
     };
 
     drop({1600, 300}, {L"C:\\a.txt"});  // on the slot
@@ -367,7 +367,7 @@ TEST(Win32Drop, TheShellsDataObjectShowsEachPlacesEffectAndReachesTheFormAfterTh
     target->Drop(data.get(), 0, screenAt({300, 300}), &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_TRUE(bar.binGot.empty());  // not inside the source's drag
-    pump();
+    runQueued();
     ASSERT_EQ(bar.binGot.size(), 1U);
     EXPECT_EQ(bar.binGot[0].paths, files);
 
@@ -377,7 +377,7 @@ TEST(Win32Drop, TheShellsDataObjectShowsEachPlacesEffectAndReachesTheFormAfterTh
         target->Drop(data.get(), 0, screenAt(at), &effect);
     }
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
-    pump();
+    runQueued();
     EXPECT_TRUE(bar.slotGot.empty());
     ASSERT_EQ(bar.backgroundGot.size(), 1U);
     EXPECT_EQ(bar.backgroundGot[0].paths, files);
