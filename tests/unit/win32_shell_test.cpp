@@ -89,6 +89,7 @@ public:
     ~TempFolder() {
         DeleteFileW((path_ + L"\\メモ.txt").c_str());
         DeleteFileW((path_ + L"\\サイト.url").c_str());
+        DeleteFileW((path_ + L"\\tool.exe").c_str());
         RemoveDirectoryW((path_ + L"\\フォルダ").c_str());
         RemoveDirectoryW(path_.c_str());
     }
@@ -325,6 +326,7 @@ TEST(Win32Drop, TheShellsDataObjectShowsEachPlacesEffectAndReachesTheFormAfterTh
     TempFolder temp;
     std::ofstream(std::filesystem::path(toWide(temp.utf8(L"サイト.url"))))
         << "[InternetShortcut]\r\nURL=http://example.jp/\r\n";
+    std::ofstream(std::filesystem::path(toWide(temp.utf8(L"tool.exe")))) << "MZ";
     HINSTANCE instance = GetModuleHandleW(nullptr);
     FailureLog failures;
     Win32WindowHost host(instance, failures);
@@ -336,11 +338,11 @@ TEST(Win32Drop, TheShellsDataObjectShowsEachPlacesEffectAndReachesTheFormAfterTh
     HWND window = host.windowOf(bar);
     IDropTarget* target = host.dropTargetOf(bar);
     ASSERT_NE(target, nullptr) << (failures.recent().empty() ? "" : failures.recent().back());
-    const ComPtr<IDataObject> data =
-        shellDataObject(toWide(temp.utf8()), {L"メモ.txt", L"フォルダ", L"サイト.url"});
+    const ComPtr<IDataObject> data = shellDataObject(
+        toWide(temp.utf8()), {L"メモ.txt", L"フォルダ", L"tool.exe", L"サイト.url"});
     ASSERT_TRUE(data);
     const std::vector<std::string> files = {temp.utf8(L"メモ.txt"), temp.utf8(L"フォルダ"),
-                                            temp.utf8(L"サイト.url")};
+                                            temp.utf8(L"tool.exe"), temp.utf8(L"サイト.url")};
     EXPECT_EQ(readDragData(*data.get()).paths, files);
 
     const int dpi = static_cast<int>(GetDpiForWindow(window));
