@@ -48,7 +48,8 @@ constexpr forms::ControlRow kLayout[] = {
     {"txtRBin", K::TextField},
     {"txtSvSw", K::TextField},
     {"tmeRBin", K::Timer},
-    {"tmeScreen", K::Timer},  // measures the taskbar again after a change of the screen
+    {"tmeScreen", K::Timer},    // measures the taskbar again after a change of the screen
+    {"tmeNewLinks", K::Timer},  // flashes the links a drop added
     {"Timer", K::Timer, {}, {}, 0, {}, 4},  // the four steps of the click flash
     // The items as the keyboard and screen readers know them; the window's own focus.
     {"Items", K::ItemRow, g::kBackground, {}, forms::kWholeWindow},
@@ -80,6 +81,7 @@ void Dock::wireHandlers() {
     txtSvSw_->onChange = [this] { txtSvSw_Change(); };
     tmeRBin_->onTimer = [this] { tmeRBin_Timer(); };
     tmeScreen_->onTimer = [this] { tmeScreen_Timer(); };
+    tmeNewLinks_->onTimer = [this] { tmeNewLinks_Timer(); };
     txtRBin_->onChange = [this] { txtRBin_Change(); };
     Timer_[0]->onTimer = [this] { Timer1_Timer(); };
     Timer_[1]->onTimer = [this] { Timer2_Timer(); };

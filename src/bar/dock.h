@@ -18,6 +18,8 @@
 
 namespace quorvel::bar {
 
+struct DroppedLink;
+
 // The launcher bar: a borderless window of fixed item images that owns the settings model.
 // Other windows read the settings and drive the bar through the calls of window_api::Bar; the
 // hidden fields txtSvSw and txtRBin stay fields because their changes are what they do.
@@ -173,6 +175,18 @@ private:
     void binChanged();
     void queryRecycleBin();
 
+    // Links made of what is dropped on the background, the divider and the separators.
+    [[nodiscard]] forms::DropEffect linksDropEffect(const forms::DragData& data) const;
+    void Background_Drop(const forms::DragData& data);
+    [[nodiscard]] int lastSlotInUse() const;
+    void refuseLinks(std::string_view reason);
+    // Writes the picture file a new link shows, when it is not there yet; `picture` becomes the
+    // built-in link picture's file where the target has none. False (and said why) when no
+    // picture could be written.
+    bool writePicture(const DroppedLink& link, std::string& picture, const std::string& fallback);
+    void tmeNewLinks_Timer();
+    void stopNewLinksFlash();
+
     // Loading a launcher set.
     void loadCurrentSet();
     void takeStoredSet(settings::SettingsFiles& files, settings::SettingsModel stored);
@@ -235,6 +249,10 @@ private:
     bool binWatched_ = false;
     std::uint32_t binQueryCostUs_ = 0;
 
+    // The slots a drop just added, flashed once while the bar opens with them.
+    std::vector<int> newLinks_;
+    bool newLinksHidden_ = false;
+
     int screenRechecks_ = 0;
     // Where the shell last said the taskbar is; kept when it does not answer.
     std::optional<platform::PixelRect> taskbarRect_;
@@ -274,6 +292,7 @@ private:
     forms::TextField* txtSvSw_ = &textField("txtSvSw");
     forms::Timer* tmeRBin_ = &timer("tmeRBin");
     forms::Timer* tmeScreen_ = &timer("tmeScreen");
+    forms::Timer* tmeNewLinks_ = &timer("tmeNewLinks");
     std::array<forms::Timer*, 4> Timer_ = getArray<forms::Timer, 4>("Timer");
     forms::ItemRow* Items_ = &itemRow("Items");
 };

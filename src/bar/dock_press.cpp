@@ -30,9 +30,10 @@ void Dock::wirePointer() {
         image->events.onMouseDown = [this, code](forms::MouseButton b, forms::Point) {
             RecycleBin_MouseDown(code, b);
         };
-        image->events.onDrop = [this](const std::vector<std::string>& files) {
-            RecycleBin_Drop(files);
+        image->events.dropEffect = [](const forms::DragData& data) {
+            return data.paths.empty() ? forms::DropEffect::None : forms::DropEffect::Move;
         };
+        image->events.onDrop = [this](const forms::DragData& data) { RecycleBin_Drop(data.paths); };
     };
     bin(ImgRBinEmp_, "RBE");
     bin(RBED_, "RBED");
@@ -40,15 +41,20 @@ void Dock::wirePointer() {
     bin(RBFD_, "RBFD");
 
     // The background pictures and the dividers are the bar's background to the user.
-    const auto background = [this](forms::MouseButton b, forms::Point) {
-        pressOn(window_api::MenuSource::Background, b);
+    // What is dropped there becomes links; links themselves and the other items take nothing.
+    const auto takeLinks = [this](forms::PointerHandlers& events) {
+        events.onMouseDown = [this](forms::MouseButton b, forms::Point) {
+            pressOn(window_api::MenuSource::Background, b);
+        };
+        events.dropEffect = [this](const forms::DragData& data) { return linksDropEffect(data); };
+        events.onDrop = [this](const forms::DragData& data) { Background_Drop(data); };
     };
-    backgroundEvents.onMouseDown = background;
+    takeLinks(backgroundEvents);
     for (forms::Image* decoration : {IFBk_, FBKD_, Divid1_, DivD_}) {
-        decoration->events.onMouseDown = background;
+        takeLinks(decoration->events);
     }
     for (forms::Image* separator : separators_) {
-        separator->events.onMouseDown = background;
+        takeLinks(separator->events);
     }
 }
 

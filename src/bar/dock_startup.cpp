@@ -61,6 +61,7 @@ void Dock::Load() {
 }
 
 void Dock::tearDownForRestart() {
+    stopNewLinksFlash();
     parkDefaultBackground();
     setWidth(g::kCollapsedWidth);
     windows_.unloadSwitchPanel();

@@ -458,12 +458,22 @@ bool Form::acceptsDrops() const noexcept {
     });
 }
 
-void Form::drop(Point p, const std::vector<std::string>& files) {
+DropEffect Form::dropEffectAt(Point p, const DragData& data) const {
+    Control* c = controlAt(p);
+    const PointerHandlers* h = c != nullptr ? handlersOf(c) : &backgroundEvents;
+    if (h == nullptr || !h->onDrop || data.empty()) {
+        return DropEffect::None;
+    }
+    return h->dropEffect ? h->dropEffect(data) : DropEffect::None;
+}
+
+void Form::drop(Point p, const DragData& data) {
+    if (dropEffectAt(p, data) == DropEffect::None) {
+        return;
+    }
     Control* c = controlAt(p);
     PointerHandlers* h = c != nullptr ? handlersOf(c) : &backgroundEvents;
-    if (h != nullptr && h->onDrop) {
-        h->onDrop(files);
-    }
+    h->onDrop(data);
 }
 
 }  // namespace quorvel::forms

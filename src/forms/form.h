@@ -233,8 +233,11 @@ public:
     void mouseUp(MouseButton button, Point p);
     // The window lost the mouse capture between press and release: no click follows.
     void captureLost() noexcept { pressed_ = nullptr; }
-    void drop(Point p, const std::vector<std::string>& files);
-    // Whether files dropped anywhere on the window can reach a handler.
+    // What dropping `data` at the point would do; a drop runs the handler there unless that
+    // is DropEffect::None.
+    [[nodiscard]] DropEffect dropEffectAt(Point p, const DragData& data) const;
+    void drop(Point p, const DragData& data);
+    // Whether anything dropped anywhere on the window can reach a handler.
     [[nodiscard]] bool acceptsDrops() const noexcept;
     PointerHandlers backgroundEvents;  // presses and moves over no control
     // Enter and Escape in the window: they press its default and its cancel button. False when

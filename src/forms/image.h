@@ -1,10 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "forms/control.h"
+#include "forms/drag_data.h"
 #include "forms/picture.h"
 
 namespace quorvel::forms {
@@ -21,7 +20,10 @@ struct PointerHandlers {
     std::function<void()> onClick;
     std::function<void(MouseButton, Point)> onMouseDown;
     std::function<void(Point)> onMouseMove;
-    std::function<void(const std::vector<std::string>&)> onDrop;  // files dropped (UTF-8)
+    // A drag over the place: what a drop would do there; and the drop itself, which comes only
+    // where that is not DropEffect::None. Without onDrop nothing is ever dropped here.
+    std::function<DropEffect(const DragData&)> dropEffect;
+    std::function<void(const DragData&)> onDrop;
 };
 
 class Image : public Control {

@@ -8,8 +8,8 @@
 
 namespace quorvel::forms {
 
-MenuItem::MenuItem(Form& owner, std::string name, std::string caption)
-    : owner_(owner), name_(std::move(name)), caption_(std::move(caption)) {}
+MenuItem::MenuItem(Form& owner, std::string name, std::string caption, Kind kind)
+    : owner_(owner), name_(std::move(name)), caption_(std::move(caption)), kind_(kind) {}
 
 void MenuItem::setCaption(std::string c) {
     if (assign(caption_, std::move(c))) {
@@ -35,8 +35,9 @@ void MenuItem::setChecked(bool c) {
     }
 }
 
-MenuItem& MenuItem::addChild(std::string name, std::string caption) {
-    children_.push_back(std::make_unique<MenuItem>(owner_, std::move(name), std::move(caption)));
+MenuItem& MenuItem::addChild(std::string name, std::string caption, Kind kind) {
+    children_.push_back(
+        std::make_unique<MenuItem>(owner_, std::move(name), std::move(caption), kind));
     owner_.touch();
     return *children_.back();
 }
@@ -67,9 +68,12 @@ void buildMenus(Form& form, std::span<const MenuRow> rows) {
                                    ": menu entry out of place: " + std::string(row.name));
         }
         open.resize(static_cast<std::size_t>(row.depth));
+        const MenuItem::Kind kind =
+            row.separator ? MenuItem::Kind::Separator : MenuItem::Kind::Entry;
         MenuItem& item =
-            row.depth == 0 ? form.addMenu(std::string(row.name), std::string(row.caption))
-                           : open.back()->addChild(std::string(row.name), std::string(row.caption));
+            row.depth == 0
+                ? form.addMenu(std::string(row.name), std::string(row.caption))
+                : open.back()->addChild(std::string(row.name), std::string(row.caption), kind);
         item.setVisible(!row.hidden);
         open.push_back(&item);
     }

@@ -56,6 +56,9 @@ std::string builtinSource(BuiltinPicture which) {
         case BuiltinPicture::PreviewBarItems:
             name = "PreviewBarItems";
             break;
+        case BuiltinPicture::Link:
+            name = "Link";
+            break;
     }
     return std::string("builtin:") + name;
 }

@@ -40,9 +40,10 @@ enum class BuiltinPicture {
     PreviewScreen,    // the settings window's miniature screen
     PreviewTaskbar,   // ... its taskbar
     PreviewBar,       // ... the bar's background in it
-    PreviewBarItems   // ... the bar's items in it
+    PreviewBarItems,  // ... the bar's items in it
+    Link              // a link whose target has no picture of its own to show
 };
-inline constexpr int kBuiltinPictureCount = static_cast<int>(BuiltinPicture::PreviewBarItems) + 1;
+inline constexpr int kBuiltinPictureCount = static_cast<int>(BuiltinPicture::Link) + 1;
 
 // Where windows get the built-in pictures of their layout tables.
 class PictureSource {

@@ -52,6 +52,8 @@ constexpr forms::MenuRow kMenu[] = {
     {"DClr", "ウインドウの透明化", 3},
     {"BStrch", "背景画像の自動調整", 3},
     {"TBarrrSave", "現在のタスクバーの状態を保存", 2},
+    forms::MenuRow::line("StartSep", 2),
+    {"WinStart", "Windows の起動時に実行する", 2},
     {"TBar", "タスクバーの非表示", 1},
     {"AppEnd", "アプリケーションの終了", 1},
     {"WinEnd", "Windowsの終了", 1},
@@ -104,6 +106,7 @@ FrmMenu::FrmMenu(window_api::Windows& windows)
     wireTools();
     wireCleanup();
     wireEdits();
+    WinStart_->onClick = [this] { WinStart_Click(); };
     Load();
     announce();
 }
@@ -162,6 +165,7 @@ void FrmMenu::File_Click() {
     for (std::size_t k = 0; k < Set_.size(); ++k) {
         Set_[k]->setCaption(m.LN[k]);
     }
+    WinStart_->setChecked(windows_.ports().shell.startsWithWindows());
 }
 
 void FrmMenu::DkStg_Click() {

@@ -72,6 +72,9 @@ private:
     void WinClse_Click();
     void ChoosePicture();
 
+    // Starting with Windows.
+    void WinStart_Click();
+
     window_api::Windows& windows_;
     forms::MenuItem* File_ = &menuItem("File");
     forms::MenuItem* Emp_ = &menuItem("Emp");
@@ -87,6 +90,7 @@ private:
     forms::MenuItem* TBar_ = &menuItem("TBar");
     forms::MenuItem* DkStg_ = &menuItem("DkStg");
     forms::MenuItem* AppEnd_ = &menuItem("AppEnd");
+    forms::MenuItem* WinStart_ = &menuItem("WinStart");
     forms::Command* cmdRBinEmp_ = &command("cmdRBinEmp");
     std::array<forms::MenuItem*, 4> Set_{&menuItem("Set1"), &menuItem("Set2"), &menuItem("Set3"),
                                          &menuItem("Set4")};

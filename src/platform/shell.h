@@ -82,6 +82,20 @@ public:
     // empty function ends the calls.
     virtual bool watchRecycleBin(std::function<void()> changed) = 0;
 
+    // The picture the shell shows for a file or folder, or for an Internet shortcut to an
+    // internet address (`address`), as the bytes of an icon file in the sizes a bar item is
+    // drawn at. An error when the shell has no picture for it.
+    [[nodiscard]] virtual Result<std::string> iconOf(const std::string& item, bool address) = 0;
+
+    // The shortcut that starts this program when the user signs in: Quorvel.lnk in the user's
+    // Startup folder.
+    [[nodiscard]] virtual bool startsWithWindows() = 0;
+    // Makes that shortcut (replacing one already there): this program's own file, started in
+    // `workingFolder`.
+    virtual Status startWithWindows(const std::string& workingFolder) = 0;
+    // Takes it away; a shortcut that is not there is no failure.
+    virtual Status stopStartingWithWindows() = 0;
+
     // Asks the desktop shell's own window, and no other window, to close: the shell answers
     // with the system's shut-down options. False when the system has no shell window (Wine's
     // desktop has none); then nothing is sent anywhere.

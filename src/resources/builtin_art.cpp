@@ -105,6 +105,24 @@ void drawRecycleBinFull(Canvas& c) {
     drawBinLid(c, -24, {-1.5F, -1.5F});
 }
 
+// A page with a shortcut's arrow: a link to something that shows no picture of its own.
+void drawLink(Canvas& c) {
+    const Shape page = polygon({{8, 2.5F}, {20, 2.5F}, {26, 8.5F}, {26, 29.5F}, {8, 29.5F}});
+    c.fill(page, vertical(2.5F, rgb(0xFFFFFF), 29.5F, rgb(0xE4EAF1)));
+    c.fill(outline(page, 0.5F), rgb(0x8593A5));
+    const Shape fold = polygon({{20, 2.5F}, {20, 8.5F}, {26, 8.5F}});
+    c.fill(fold, rgb(0xC9D3DF));
+    c.fill(outline(fold, 0.45F), rgb(0x8593A5));
+    for (const float y : {12.0F, 15.5F}) {
+        c.fill(capsule({12, y}, {22, y}, 0.7F), rgb(0x9FB3C8));
+    }
+    const Shape badge = roundRect(3, 17, 17, 31, 3);
+    c.fill(badge, vertical(17, rgb(0x5AA8EC), 31, rgb(0x1F62B5)));
+    c.fill(outline(badge, 0.45F), rgb(0x184F92));
+    c.fill(capsule({7.5F, 27}, {12.3F, 22.2F}, 1.15F), kWhite);
+    c.fill(polygon({{8.8F, 20.2F}, {14.6F, 19.9F}, {14.3F, 25.7F}}), kWhite);
+}
+
 void drawCloseButton(Canvas& c) {
     const Shape disc = circle({7.5F, 7.5F}, 7);
     c.fill(disc, vertical(0.5F, rgb(0xFF8078), 14.5F, rgb(0xD2372D)));
@@ -248,6 +266,7 @@ forms::Rect naturalSize(BuiltinPicture which) noexcept {
         case BuiltinPicture::MyDocuments:
         case BuiltinPicture::RecycleBinEmpty:
         case BuiltinPicture::RecycleBinFull:
+        case BuiltinPicture::Link:
             break;
     }
     return {0, 0, 480, 480};
@@ -332,6 +351,9 @@ PixelImage drawBuiltin(BuiltinPicture which, int width, int height) {
             break;
         case BuiltinPicture::RecycleBinFull:
             drawRecycleBinFull(c);
+            break;
+        case BuiltinPicture::Link:
+            drawLink(c);
             break;
         default:
             break;

@@ -39,6 +39,7 @@ struct LinkSlot {
     std::string N;  // display name
     std::string I;  // picture file
     std::string P;  // target; empty = free slot
+    friend bool operator==(const LinkSlot&, const LinkSlot&) = default;
 };
 
 // The bar's whole configuration: every value is text, named as the settings files name it.

@@ -48,17 +48,33 @@ std::string fitStoredWidth(std::string_view text, std::size_t width) {
     return std::string(text.substr(0, keep));
 }
 
+namespace {
+
+std::optional<Unstorable> unstorable(const FieldLayout& f, std::string_view value) {
+    cp932::Encoded encoded = cp932::encode(value);
+    const bool tooLong = encoded.bytes.size() > f.width;
+    if (!encoded.unencodable.empty() || tooLong) {
+        return Unstorable{f.name, std::move(encoded.unencodable), tooLong};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<Unstorable> findUnstorable(const SettingsModel& model) {
     for (const auto* layout : {&dockRecordLayout(), &setRecordLayout()}) {
         for (const FieldLayout& f : *layout) {
-            cp932::Encoded encoded = cp932::encode(valueOf(model, f));
-            const bool tooLong = encoded.bytes.size() > f.width;
-            if (!encoded.unencodable.empty() || tooLong) {
-                return Unstorable{f.name, std::move(encoded.unencodable), tooLong};
+            if (auto bad = unstorable(f, valueOf(model, f))) {
+                return bad;
             }
         }
     }
     return std::nullopt;
+}
+
+std::optional<Unstorable> findUnstorable(std::string_view field, std::string_view value) {
+    const FieldLayout* f = findField(field);
+    return f != nullptr ? unstorable(*f, value) : std::nullopt;
 }
 
 }  // namespace quorvel::settings

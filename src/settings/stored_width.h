@@ -29,5 +29,8 @@ struct Unstorable {
 // the files as it is: one holding a character without a code (written as '?') or one longer
 // than its width. Either would silently break a path; nullopt when every field is storable.
 [[nodiscard]] std::optional<Unstorable> findUnstorable(const SettingsModel& model);
+// The same for one value meant for the stored field of that name.
+[[nodiscard]] std::optional<Unstorable> findUnstorable(std::string_view field,
+                                                       std::string_view value);
 
 }  // namespace quorvel::settings

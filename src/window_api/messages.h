@@ -57,6 +57,23 @@ inline constexpr std::string_view kUnstorableCharacters =
 inline constexpr std::string_view kTooLongToStore = "長すぎて設定ファイルに保存できません。";
 inline constexpr std::string_view kChangeAndSaveAgain = "変更してから、もう一度保存してください。";
 
+// Links dropped on the bar. The headline comes first, then why, each on its own line.
+inline constexpr std::string_view kCannotAddLinks = "リンクを追加できません。";
+inline constexpr std::string_view kNoFreeSlot = "ランチャーに空きがありません。";
+// Around the number of slots still free.
+inline constexpr std::string_view kFreeSlotsBefore = "ランチャーの空きは、あと ";
+inline constexpr std::string_view kFreeSlotsAfter = " 個です。";
+inline constexpr std::string_view kWindowShowsThisSet =
+    "設定ウインドウで、このランチャーを編集しています。";
+inline constexpr std::string_view kCloseWindowFirst =
+    "設定ウインドウを閉じてから、もう一度ドロップしてください。";
+
+// Starting with Windows, from the menu.
+inline constexpr std::string_view kStartupNotMade =
+    "スタートアップにショートカットを作成できませんでした。";
+inline constexpr std::string_view kStartupNotRemoved =
+    "スタートアップのショートカットを削除できませんでした。";
+
 // The folder chooser.
 inline constexpr std::string_view kDriveNotReady = "ドライブの準備ができていません。";
 inline constexpr std::string_view kInsertMedium = "ディスクを入れてから、もう一度選んでください。";

@@ -26,6 +26,11 @@ std::string_view headline(Kind kind) {
 
 }  // namespace
 
+std::string setNumberOutOfRange(int set) {
+    return "ランチャー番号 " + std::to_string(set) + " には保存できません。番号は 1 から " +
+           std::to_string(settings::kSetCount) + " までです。";
+}
+
 std::string storageMessage(const settings::StorageError& error) {
     std::string text(headline(error.kind));
     const auto line = [&text](const std::string& more) {
@@ -39,9 +44,7 @@ std::string storageMessage(const settings::StorageError& error) {
             line("ランチャー番号 " + std::to_string(error.set) + " はありません。");
             break;
         case Kind::SetNumberOutOfRange:
-            line("ランチャー番号 " + std::to_string(error.set) +
-                 " には保存できません。番号は 1 から " + std::to_string(settings::kSetCount) +
-                 " までです。");
+            line(setNumberOutOfRange(error.set));
             break;
         case Kind::FolderNotMade:
         case Kind::NotRead:

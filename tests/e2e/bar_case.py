@@ -133,6 +133,14 @@ class BarCase(unittest.TestCase):
         )
         self.assertEqual(result.returncode, 0, result.stderr.decode("utf-8", "replace"))
 
+    def stored(self):
+        """Both settings files as quorvel-settings exports them."""
+        tool = winebox.settings_tool()
+        result = subprocess.run(
+            [str(tool), "export", "--dir", str(self.workdir), "--user", self.user],
+            capture_output=True, check=True)
+        return json.loads(result.stdout.decode("utf-8"))
+
     def make_picture(self, name, colour):
         """A 32x32 bitmap of one colour in the working folder; returns its Windows path."""
         path = self.workdir / name

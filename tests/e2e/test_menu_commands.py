@@ -4,10 +4,9 @@ bin's entry empties a full Recycle Bin and the item turns empty, the cleanup ent
 internet cache that holds long addresses, report honestly on the history and finish on the
 recent documents, the separator entry on link 5 toggles S4E without a restart, the position
 entry moves the bar to the bottom, the transparency entry toggles the colour key, set 2 is chosen
-from the menu, the shut-down entry reaches no other program's window, and the tools Wine ships
-start. Every session has its own prefix and trash: nothing here touches the developer's state."""
+from the menu, the start-up entry makes and takes away the Startup folder's shortcut, the
+shut-down entry reaches no other program's window, and the tools Wine ships start. Every session has its own prefix and trash: nothing here touches the developer's state."""
 
-import json
 import subprocess
 import time
 import unittest
@@ -31,6 +30,8 @@ SET_2 = ["Down"] * 5 + ["Right", "Down"]
 POSITION = ["Down"] * 6 + ["Right", "Down"]
 TRANSPARENCY = ["Down"] * 6 + ["Right", "Down", "Down", "Right", "Down", "Down", "Down"]
 SHUT_DOWN = ["Down"] * 9 + ["Right"]
+# ランチャーの設定's last entry, after its separator: Up from the first entry wraps round to it.
+START_WITH_WINDOWS = ["Down"] * 6 + ["Right", "Up"]
 # アクセサリ > システムツール, アドレス帳, エクスプローラ, コマンド プロンプト, ペイント, メモ帳,
 # ワードパッド, 電卓; システムツール > システムの復元, システム情報, ...
 ACCESSORIES = ["Down", "Right"]
@@ -88,13 +89,6 @@ class MenuCommandCase(bar_case.BarCase):
             lambda: text not in self.session.probe("find-dialog")[1], 10, 0.2),
             "the message stayed")
         return found
-
-    def stored(self):
-        tool = winebox.settings_tool()
-        result = subprocess.run(
-            [str(tool), "export", "--dir", str(self.workdir), "--user", self.user],
-            capture_output=True, check=True)
-        return json.loads(result.stdout.decode("utf-8"))
 
     def info(self, class_name):
         code, out = self.session.probe("info", class_name)
@@ -361,3 +355,85 @@ class ToolsTest(MenuCommandCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class StartWithWindowsTest(MenuCommandCase):
+    """The entry makes Quorvel.lnk in the user's Startup folder, to this exe and started in the
+    bar's working folder, as the shell's own shortcut object reads it back; the entry shows a
+    check mark while the shortcut is there, and takes it away when chosen again."""
+
+    def setUp(self):
+        super().setUp()
+        self.addCleanup(self.remove_shortcuts)
+        self.remove_shortcuts()
+
+    def shortcuts(self):
+        users = self.prefix.path / "drive_c" / "users"
+        return [p for p in users.rglob("*")
+                if p.name.lower() == "quorvel.lnk" and p.parent.name.lower() == "startup"]
+
+    def remove_shortcuts(self):
+        for shortcut in self.shortcuts():
+            shortcut.unlink()
+
+    def submenu_shot(self, bar, name):
+        """The menus' part of the screen with the entry highlighted, once two looks agree."""
+        self.right_click_at(*self.centre_of(bar, BACKGROUND))
+        self.assertTrue(winebox.wait_until(self.menu_open, 10, 0.1), "the menu did not open")
+        menu = self.open_menu()
+        self.keys(*START_WITH_WINDOWS)
+        # The submenu opens beside its entry and may reach below the menu; Wine's taskbar
+        # (at most 28 pixels) stays out.
+        area = f"{self.screen[0] - menu[0]}x{self.screen[1] - menu[1] - 30}+{menu[0]}+{menu[1]}"
+
+        def cut(tag):
+            shot = self.session.screenshot(f"{name}-{tag}")
+            crop = shot.with_name(shot.stem + "-menus.png")
+            subprocess.run(["convert", str(shot), "-crop", area, "+repage", str(crop)],
+                           check=True)
+            return crop
+
+        shots = [cut("0")]
+        agreed = winebox.wait_until(
+            lambda: shots.append(cut(str(len(shots)))) or differing(shots[-2], shots[-1]) == 0,
+            20, 0.3)
+        self.keys("Escape", "Escape", "Escape")
+        self.assertTrue(winebox.wait_until(lambda: not self.menu_open(), 10, 0.2),
+                        "the menu did not close")
+        self.assertTrue(agreed, f"the menu {name} did not settle")
+        return shots[-1]
+
+    def test_the_entry_makes_the_shortcut_shows_its_check_and_takes_it_away(self):
+        bar = self.start_with_links()
+        unchecked = self.submenu_shot(bar, "unchecked")
+        self.choose(bar, START_WITH_WINDOWS, name="start-with-windows")
+        made = winebox.wait_until(self.shortcuts, 20, 0.3)
+        self.assertTrue(made, "no Quorvel.lnk in the Startup folder")
+        self.assertEqual(len(made), 1)
+        users = self.prefix.path / "drive_c"
+        code, out = self.session.shellprobe(
+            "shortcut", "C:\\" + str(made[0].relative_to(users)).replace("/", "\\"))
+        self.assertEqual(code, 0, out)
+        read = dict(line.split("=", 1) for line in out.splitlines())
+        self.assertEqual(read["target"].lower(), bar_case.windows_path(self.exe).lower())
+        self.assertEqual(read["folder"].rstrip("\\").lower(),
+                         bar_case.windows_path(self.workdir).lower())
+
+        checked = self.submenu_shot(bar, "checked")
+        self.assertGreater(differing(unchecked, checked), 0, "no check mark on the entry")
+        self.choose(bar, START_WITH_WINDOWS, name="stop-starting-with-windows")
+        self.assertTrue(winebox.wait_until(lambda: not self.shortcuts(), 20, 0.3),
+                        "the shortcut is still there")
+        self.assertEqual(differing(unchecked, self.submenu_shot(bar, "unchecked-again")), 0,
+                         "the entry still differs from its unchecked look")
+
+
+class StartWithWindowsAt144DpiTest(StartWithWindowsTest):
+    dpi = 144
+
+
+def differing(first, second):
+    """How many pixels two pictures of one size differ in."""
+    result = subprocess.run(["compare", "-metric", "AE", str(first), str(second), "null:"],
+                            capture_output=True, text=True)
+    return int(float(result.stderr.split()[0]))

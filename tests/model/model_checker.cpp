@@ -15,6 +15,7 @@
 
 #include "bar/bar_numbers.h"
 #include "bar/dock.h"
+#include "bar/dropped_links.h"
 #include "platform/sim/sim_platform.h"
 #include "program/program.h"
 #include "settings/record_layout.h"
@@ -63,6 +64,20 @@ constexpr std::array<std::string_view, 16> kTyped = {
     "C:\\icons\\1.ico",
     "\\\\server\\share\\folder",
     "上"};
+
+// What a person might drop on the bar: files, a folder, a program and an Internet shortcut
+// (arranged on the disk), a path with a character Shift-JIS cannot hold, one too long for a
+// link, one that names nothing, a web address and text that is none.
+constexpr std::array<std::string_view, 10> kDroppable = {"C:\\drop\\メモ.txt",
+                                                         "C:\\drop\\写真",
+                                                         "C:\\drop\\tool.exe",
+                                                         "C:\\drop\\site.url",
+                                                         "C:\\drop\\\xF0\x9F\x98\x80.txt",
+                                                         "C:\\drop\\long",
+                                                         "C:\\drop\\gone.txt",
+                                                         "https://www.example.jp/a",
+                                                         "not an address",
+                                                         "C:\\drop\\写真\\b.png"};
 
 // An index into a table of n entries.
 template <class Table>
@@ -148,6 +163,13 @@ private:
         }
         settings::SettingsFiles files(sim_.disk, sim_.identity.current, "taro");
         sim_.disk.addDirectory(files.folder());
+        for (const char* file : {"C:\\drop\\メモ.txt", "C:\\drop\\tool.exe",
+                                 "C:\\drop\\\xF0\x9F\x98\x80.txt", "C:\\drop\\写真\\b.png"}) {
+            sim_.disk.addFile(file, "x");
+        }
+        sim_.disk.addFile("C:\\drop\\site.url", "[InternetShortcut]\r\nURL=https://a.jp/\r\n");
+        longPath_ = "C:\\drop\\long\\" + std::string(300, 'x') + ".txt";
+        sim_.disk.addFile(longPath_, "x");
         const int sets = between(random_, 0, settings::kSetCount);
         for (int n = 1; n <= sets; ++n) {
             settings::SettingsModel m = randomSet(random_, between(random_, 0, 17));
@@ -198,7 +220,7 @@ private:
             {"set switch", 5, &Explorer::setSwitch},
             {"restart request", 1, &Explorer::restartRequest},
             {"bin changes", 3, &Explorer::binChanges},
-            {"drop on the bar", 1, &Explorer::drop},
+            {"drop on the bar", 3, &Explorer::drop},
             {"file faults", 2, &Explorer::fileFaults},
             {"screen changes", 1, &Explorer::screenChanges},
             {"shell restarts", 1, &Explorer::shellRestarts},
@@ -417,7 +439,7 @@ private:
         std::vector<const forms::MenuItem*> reachable;
         const std::function<void(const forms::MenuItem&)> walk = [&](const forms::MenuItem& m) {
             for (const auto& child : m.children()) {
-                if (!child->visible() || !child->enabled()) {
+                if (!child->visible() || !child->enabled() || child->separator()) {
                     continue;
                 }
                 if (child->children().empty()) {
@@ -676,13 +698,31 @@ private:
         sim_.dispatch([this] { sim_.shell.binChanged(); });
     }
 
+    // A few of the droppable things, dropped on the bar (on a link, the bin, the background)
+    // now and then while the settings window and the disk do whatever they do.
     void drop() {
         if (!dock().visible()) {
             return;
         }
         const forms::Point at = somewhere(dock());
-        note("drop files on " + describe(dock(), at));
-        sim_.dispatch([&] { dock().drop(at, {"C:\\tmp\\a.txt", "C:\\tmp\\b"}); });
+        forms::DragData data;
+        std::string what;
+        for (int i = between(random_, 1, 4); i > 0; --i) {
+            std::string item(kDroppable[anyOf(random_, kDroppable)]);
+            if (item == "C:\\drop\\long") {
+                item = longPath_;
+            }
+            what += " " + item.substr(0, 40);
+            (item.starts_with("C:") ? data.paths : data.addresses).push_back(std::move(item));
+        }
+        note("drop" + what + " on " + describe(dock(), at));
+        const forms::DropEffect effect = dock().dropEffectAt(at, data);
+        const std::size_t made = bar::linksFor(data, sim_.files).size();
+        const std::size_t messages = sim_.dialogs.messages.size();
+        sim_.dispatch([&] { dock().drop(at, data); });
+        if (program_) {
+            checkDroppedLinks(effect, made, sim_.dialogs.messages.size() != messages);
+        }
     }
 
     void fileFaults() {
@@ -817,6 +857,12 @@ private:
                 }
             }
         }
+        for (int n = 1; n <= settings::kSlotCount; ++n) {
+            if (!dock().slotImage(n).visible()) {
+                fail("after 5 s without input link " + std::to_string(n) + " is still hidden");
+                return;
+            }
+        }
         const settings::SettingsModel& m = dock().model();
         if (m.DockPos.empty()) {
             return;  // no set was ever laid out (no user name): a sliver by design
@@ -935,10 +981,17 @@ private:
     // its screen is an edit that closing would drop without a question.
     void checkSavedWindowMatchesItsSet() {
         settings_window::FrmSet* win = program_->windows().frmSetIfLoaded();
+        if (win == nullptr && dock().model().RNo != unsavedDropSet_) {
+            unsavedDropSet_.clear();  // the bar let go of the links the failed save left
+        }
         if (win == nullptr || !win->saved() || win->showsStandIn() || result_.violation) {
             return;
         }
         const std::string shown = win->launcherSetNumber();
+        // A window opened on links a failed save left on the bar starts from them.
+        if (shown == unsavedDropSet_) {
+            return;
+        }
         settings::SettingsModel set;
         if (dock().model().RNo == shown) {
             if (dock().setUnread()) {
@@ -973,6 +1026,51 @@ private:
                      onScreen + "\" where set " + shown + " holds \"" + expected + "\"");
                 return;
             }
+        }
+    }
+
+    // A drop on a link, the bin or another item leaves the links alone. One on the background,
+    // the divider or a separator adds exactly the links dropped, after the last slot in use and
+    // each with a picture file to show, or, with a message, nothing; the links there stay.
+    void checkDroppedLinks(forms::DropEffect effect, std::size_t made, bool told) {
+        const auto& before = before_.L;
+        const auto& now = dock().model().L;
+        int last = 0;
+        for (int n = 1; n <= settings::kSlotCount; ++n) {
+            if (!before[static_cast<std::size_t>(n - 1)].P.empty()) {
+                last = n;
+            }
+        }
+        int changed = 0;
+        for (int n = 1; n <= settings::kSlotCount; ++n) {
+            const settings::LinkSlot& was = before[static_cast<std::size_t>(n - 1)];
+            const settings::LinkSlot& is = now[static_cast<std::size_t>(n - 1)];
+            if (was == is) {
+                continue;
+            }
+            ++changed;
+            if (effect != forms::DropEffect::Link || n <= last ||
+                n > last + static_cast<int>(made)) {
+                fail("a drop changed slot " + std::to_string(n) + " (links up to " +
+                     std::to_string(last) + ", " + std::to_string(made) + " dropped)");
+                return;
+            }
+            if (is.P.empty() || !sim_.disk.fileExists(is.I)) {
+                fail("the link a drop put in slot " + std::to_string(n) +
+                     " has no picture file to show: \"" + is.I + "\"");
+                return;
+            }
+        }
+        if (changed != 0 && told) {
+            // Added, but the save failed: the links stay on the bar alone, as a failed quick
+            // edit's change does, until the bar shows another set.
+            unsavedDropSet_ = dock().model().RNo;
+        }
+        if (changed != 0 && changed != static_cast<int>(made)) {
+            fail("a drop of " + std::to_string(made) + " usable items added " +
+                 std::to_string(changed) + " links");
+        } else if (changed == 0 && made > 0 && effect == forms::DropEffect::Link && !told) {
+            fail("a drop on the background added nothing and said nothing");
         }
     }
 
@@ -1156,7 +1254,9 @@ private:
     settings::SettingsModel before_;
     std::string menuEntry_;
     std::string chooserTag_;
-    std::string forcedEntry_;  // the entry the next menu is answered with
+    std::string forcedEntry_;     // the entry the next menu is answered with
+    std::string longPath_;        // a file whose path no link can hold
+    std::string unsavedDropSet_;  // the set whose dropped links no save has stored yet
     bool resetPressed_ = false;
     std::deque<std::string> recent_;
     std::string current_ = "start";

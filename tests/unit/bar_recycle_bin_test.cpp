@@ -184,7 +184,7 @@ TEST_F(RecycleBinItem, FilesDroppedOnTheBinGoToItInOneOperationInTheirOrder) {
     const std::vector<std::string> files = {"C:\\docs\\c.txt", "C:\\docs\\a.txt", "C:\\docs\\写真"};
     const int before = sim.shell.binQueries;
     sim.shell.binItems = 3;
-    sim.dispatch([&] { dock().drop(kBin, files); });
+    sim.dispatch([&] { dock().drop(kBin, {files, {}}); });
     ASSERT_EQ(sim.shell.recycled.size(), 1U);
     EXPECT_EQ(sim.shell.recycled[0], files);
     EXPECT_TRUE(sim.log.contains("recycle owner=Dock [C:\\docs\\c.txt] [C:\\docs\\a.txt]"));
@@ -198,7 +198,7 @@ TEST_F(RecycleBinItem, FilesDroppedElsewhereOnTheBarAreLeftAlone) {
     startBar();
     for (forms::Point at : {forms::Point{2300, 200}, forms::Point{400, 200},
                             forms::Point{1000, 200}, forms::Point{2400, 660}}) {
-        sim.dispatch([&] { dock().drop(at, {"C:\\docs\\a.txt"}); });
+        sim.dispatch([&] { dock().drop(at, {{"C:\\docs\\a.txt"}, {}}); });
     }
     EXPECT_TRUE(sim.shell.recycled.empty());
 }

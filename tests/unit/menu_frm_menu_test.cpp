@@ -136,6 +136,8 @@ TEST_F(BarMenu, ARightPressOnMyComputerShowsTheMenuAsTheUserSeesIt) {
         "    ウインドウの透明化",
         "    背景画像の自動調整 [checked]",
         "  現在のタスクバーの状態を保存",
+        "  ----",
+        "  Windows の起動時に実行する",
         "タスクバーの非表示",
         "アプリケーションの終了",
         "Windowsの終了 >",
@@ -252,7 +254,7 @@ TEST_F(BarMenu, EveryEntryWithoutASubmenuHasACommand) {
     std::vector<std::string> dead;
     int commands = 0;
     std::function<void(const forms::MenuItem&)> visit = [&](const forms::MenuItem& item) {
-        if (item.children().empty()) {
+        if (item.children().empty() && !item.separator()) {
             ++commands;
             if (!item.onClick) {
                 dead.push_back(item.name());
@@ -267,8 +269,28 @@ TEST_F(BarMenu, EveryEntryWithoutASubmenuHasACommand) {
             visit(*child);
         }
     }
-    EXPECT_EQ(commands, 37);
+    EXPECT_EQ(commands, 38);
     EXPECT_EQ(dead, std::vector<std::string>{});
+}
+
+// The settings submenu's last entry makes the Startup folder's shortcut, started in the folder
+// the bar was started in, and takes it away again; its check mark says which it will do.
+TEST_F(BarMenu, StartingWithWindowsIsMadeAndTakenAwayFromTheMenu) {
+    const auto chooseStartup = [this] {
+        sim.windows.menuChoices = {"WinStart"};
+        rightPress(kBackground);
+    };
+    chooseStartup();
+    EXPECT_TRUE(menuShows("  Windows の起動時に実行する"));
+    EXPECT_EQ(sim.shell.startupShortcut, std::optional<std::string>(kCwd));
+    chooseStartup();
+    EXPECT_TRUE(menuShows("  Windows の起動時に実行する [checked]"));
+    EXPECT_FALSE(sim.shell.startupShortcut);
+    sim.shell.startupFolderFails = true;
+    chooseStartup();
+    ASSERT_EQ(sim.dialogs.messages.size(), 1U);
+    EXPECT_EQ(sim.dialogs.messages[0].text,
+              "スタートアップにショートカットを作成できませんでした。\rAccess is denied");
 }
 
 TEST_F(BarMenu, TheSettingsEntryOpensOneSettingsWindow) {

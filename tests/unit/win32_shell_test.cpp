@@ -1,5 +1,7 @@
-// The Win32 shell port, popup menus built from menu trees, stacking behind another window and
-// drops routed to the image under the pointer. Windows build only (run under Wine).
+// The Win32 shell port, popup menus built from menu trees, stacking behind another window,
+// drops routed to the image under the pointer (the system's file drops and OLE's, with the
+// shell's own data objects) and the pictures of dropped items. Windows build only (run under
+// Wine).
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/drag_data_reader.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/popup_menu.h"
@@ -85,6 +88,8 @@ public:
     }
     ~TempFolder() {
         DeleteFileW((path_ + L"\\メモ.txt").c_str());
+        DeleteFileW((path_ + L"\\サイト.url").c_str());
+        DeleteFileW((path_ + L"\\tool.exe").c_str());
         RemoveDirectoryW((path_ + L"\\フォルダ").c_str());
         RemoveDirectoryW(path_.c_str());
     }
@@ -223,7 +228,8 @@ TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
     WicPictures pictures(failures);
     StackForm bar("DropBar", forms::FormServices{host, timers, pictures}, {1500, 1500, 4500, 735});
     std::vector<std::string> dropped;
-    bar.bin->events.onDrop = [&](const std::vector<std::string>& files) { dropped = files; };
+    bar.bin->events.dropEffect = [](const forms::DragData&) { return forms::DropEffect::Move; };
+    bar.bin->events.onDrop = [&](const forms::DragData& data) { dropped = data.paths; };
     StackForm other("DropOther", forms::FormServices{host, timers, pictures}, {0, 0, 900, 900});
     bar.show();
     host.sync();
@@ -255,6 +261,185 @@ TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
     EXPECT_TRUE(dropped.empty());
     drop({300, 300}, {L"C:\\b.txt", L"C:\\写真\\c.jpg", L"C:\\a.txt"});  // on the bin
     EXPECT_EQ(dropped, (std::vector<std::string>{"C:\\b.txt", "C:\\写真\\c.jpg", "C:\\a.txt"}));
+}
+
+// The shell's own data object for items of one folder, as a file manager hands it to a drag.
+ComPtr<IDataObject> shellDataObject(const std::wstring& folder,
+                                    const std::vector<std::wstring>& names) {
+    ComPtr<IDataObject> data;
+    ComPtr<IShellFolder> desktop;
+    ComPtr<IShellFolder> shellFolder;
+    const UniqueIdList folderItem([&] {
+        PIDLIST_ABSOLUTE item = nullptr;
+        SHParseDisplayName(folder.c_str(), nullptr, &item, 0, nullptr);
+        return item;
+    }());
+    if (!folderItem || FAILED(SHGetDesktopFolder(desktop.put())) ||
+        FAILED(desktop->BindToObject(folderItem.get(), nullptr, IID_IShellFolder,
+                                     shellFolder.putVoid()))) {
+        return data;
+    }
+    std::vector<UniqueIdList> owned;
+    std::vector<PCUITEMID_CHILD> items;
+    for (std::wstring name : names) {
+        PIDLIST_RELATIVE item = nullptr;
+        if (FAILED(shellFolder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &item,
+                                                 nullptr))) {
+            return data;
+        }
+        owned.emplace_back(reinterpret_cast<PIDLIST_ABSOLUTE>(item));
+        items.push_back(reinterpret_cast<PCUITEMID_CHILD>(item));
+    }
+    shellFolder->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()), items.data(),
+                               IID_IDataObject, nullptr, data.putVoid());
+    return data;
+}
+
+class DropForm : public forms::Form {
+public:
+    explicit DropForm(forms::FormServices services)
+        : Form("OleDropBar", services, {1500, 1500, 4500, 735}) {
+        bin = &addImage("bin", {150, 150, 480, 480});
+        slot = &addImage("slot", {1500, 150, 480, 480});
+        bin->events.dropEffect = [](const forms::DragData& d) {
+            return d.paths.empty() ? forms::DropEffect::None : forms::DropEffect::Move;
+        };
+        bin->events.onDrop = [this](const forms::DragData& d) { binGot.push_back(d); };
+        slot->events.onDrop = [this](const forms::DragData& d) { slotGot.push_back(d); };
+        backgroundEvents.dropEffect = [](const forms::DragData&) {
+            return forms::DropEffect::Link;
+        };
+        backgroundEvents.onDrop = [this](const forms::DragData& d) { backgroundGot.push_back(d); };
+        announce();
+    }
+    forms::Image* bin;
+    forms::Image* slot;
+    std::vector<forms::DragData> binGot, slotGot, backgroundGot;
+};
+
+// A drag from a file manager over the bar: the pointer shows a link over the background,
+// nothing over a link and a move over the bin; the drop reaches the form after the drag, with
+// the files in their order, and a move is reported to the source as nothing done, so that it
+// never deletes what went to the bin.
+TEST(Win32Drop, TheShellsDataObjectShowsEachPlacesEffectAndReachesTheFormAfterTheDrag) {
+    TempFolder temp;
+    std::ofstream(std::filesystem::path(toWide(temp.utf8(L"サイト.url"))))
+        << "[InternetShortcut]\r\nURL=http://example.jp/\r\n";
+    std::ofstream(std::filesystem::path(toWide(temp.utf8(L"tool.exe")))) << "MZ";
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    FailureLog failures;
+    Win32WindowHost host(instance, failures);
+    Win32TimerService timers(instance, failures);
+    WicPictures pictures(failures);
+    DropForm bar(forms::FormServices{host, timers, pictures});
+    bar.show();
+    host.sync();
+    HWND window = host.windowOf(bar);
+    IDropTarget* target = host.dropTargetOf(bar);
+    ASSERT_NE(target, nullptr) << (failures.recent().empty() ? "" : failures.recent().back());
+    const ComPtr<IDataObject> data = shellDataObject(
+        toWide(temp.utf8()), {L"メモ.txt", L"フォルダ", L"tool.exe", L"サイト.url"});
+    ASSERT_TRUE(data);
+    const std::vector<std::string> files = {temp.utf8(L"メモ.txt"), temp.utf8(L"フォルダ"),
+                                            temp.utf8(L"tool.exe"), temp.utf8(L"サイト.url")};
+    EXPECT_EQ(readDragData(*data.get()).paths, files);
+
+    const int dpi = static_cast<int>(GetDpiForWindow(window));
+    const auto screenAt = [&](forms::Point twips) {
+        POINT p{MulDiv(twips.x, dpi, 1440), MulDiv(twips.y, dpi, 1440)};
+        ClientToScreen(window, &p);
+        return POINTL{p.x, p.y};
+    };
+    constexpr DWORD kAll = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    DWORD effect = kAll;
+    ASSERT_EQ(target->DragEnter(data.get(), MK_LBUTTON, screenAt({3000, 650}), &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
+    effect = kAll;
+    target->DragOver(MK_LBUTTON, screenAt({1700, 300}), &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    effect = kAll;
+    target->DragOver(MK_LBUTTON, screenAt({300, 300}), &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    effect = DROPEFFECT_COPY;  // a source that only copies still reaches the bin
+    target->DragOver(MK_LBUTTON, screenAt({300, 300}), &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+
+    effect = kAll;
+    target->Drop(data.get(), 0, screenAt({300, 300}), &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_TRUE(bar.binGot.empty());  // not inside the source's drag
+    runQueuedMessages();
+    ASSERT_EQ(bar.binGot.size(), 1U);
+    EXPECT_EQ(bar.binGot[0].paths, files);
+
+    for (const forms::Point at : {forms::Point{1700, 300}, forms::Point{3000, 650}}) {
+        effect = kAll;
+        target->DragEnter(data.get(), MK_LBUTTON, screenAt(at), &effect);
+        target->Drop(data.get(), 0, screenAt(at), &effect);
+    }
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
+    runQueuedMessages();
+    EXPECT_TRUE(bar.slotGot.empty());
+    ASSERT_EQ(bar.backgroundGot.size(), 1U);
+    EXPECT_EQ(bar.backgroundGot[0].paths, files);
+}
+
+// A browser's dragged link carries an address and no file; one from the clipboard's data object
+// is read the same way.
+TEST(Win32Drop, ADraggedAddressIsReadFromItsInternetAddressFormat) {
+    struct OleScope {
+        bool ok = SUCCEEDED(OleInitialize(nullptr));
+        ~OleScope() {
+            if (ok) {
+                OleUninitialize();
+            }
+        }
+    } ole;
+    ASSERT_TRUE(ole.ok);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::wstring address = L"https://www.example.jp/a?b=1";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (address.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), address.c_str(), (address.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(RegisterClipboardFormatW(CFSTR_INETURLW), memory);
+    CloseClipboard();
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(OleGetClipboard(data.put()), S_OK);
+    const forms::DragData read = readDragData(*data.get());
+    EXPECT_TRUE(read.paths.empty());
+    EXPECT_EQ(read.addresses, std::vector<std::string>{"https://www.example.jp/a?b=1"});
+}
+
+// What a dropped item shows: the shell's own picture of it, at the bar's two sizes, in an icon
+// file the bar's picture loader reads back; and the built-in link picture the same way.
+TEST(Win32DropPictures, TheShellsPictureAndTheBuiltInOneAreIconFilesThatLoad) {
+    TempFolder temp;
+    FailureLog failures;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
+    WicPictures pictures(failures);
+    const std::string system = shell.systemFolder();
+    struct Item {
+        std::string path;
+        bool address;
+    };
+    int n = 0;
+    for (const Item& item :
+         {Item{temp.utf8(L"メモ.txt"), false}, Item{temp.utf8(L"フォルダ"), false},
+          Item{system + "\\notepad.exe", false}, Item{"https://www.example.jp/", true}}) {
+        const auto icon = shell.iconOf(item.path, item.address);
+        ASSERT_TRUE(icon.ok()) << item.path << ": " << icon.error().message;
+        const std::string file = temp.utf8(L"icon" + std::to_wstring(++n) + L".ico");
+        std::ofstream(std::filesystem::path(toWide(file)), std::ios::binary) << icon.value();
+        const forms::PictureRef loaded = pictures.load(file);
+        EXPECT_TRUE(loaded) << item.path;
+        DeleteFileW(toWide(file).c_str());
+    }
+    const std::string builtin = temp.utf8(L"link.ico");
+    std::ofstream(std::filesystem::path(toWide(builtin)), std::ios::binary)
+        << pictures.iconFileOf(forms::BuiltinPicture::Link);
+    EXPECT_TRUE(pictures.load(builtin));
+    DeleteFileW(toWide(builtin).c_str());
 }
 
 }  // namespace

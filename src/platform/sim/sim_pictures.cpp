@@ -22,4 +22,8 @@ forms::PictureRef SimPictures::builtin(forms::BuiltinPicture which) {
     return std::make_shared<SimPicture>(forms::builtinSource(which), kIconSize);
 }
 
+std::string SimPictures::iconFileOf(forms::BuiltinPicture which) {
+    return "icon file of " + forms::builtinSource(which);
+}
+
 }  // namespace quorvel::platform::sim

@@ -35,6 +35,8 @@ public:
 
     forms::PictureRef load(const std::string& path) override;
     forms::PictureRef builtin(forms::BuiltinPicture which) override;
+    // "icon file of builtin:<name>".
+    std::string iconFileOf(forms::BuiltinPicture which) override;
 
 private:
     CallLog& log_;

@@ -91,6 +91,41 @@ Status SimShell::emptyRecycleBin(const forms::Form* owner) {
     return success();
 }
 
+std::string SimShell::iconBytesOf(const std::string& item, bool address) {
+    return std::string("icon of ") + (address ? "address " : "") + item;
+}
+
+Result<std::string> SimShell::iconOf(const std::string& item, bool address) {
+    log_.add(std::string("iconOf ") + (address ? "address " : "") + item);
+    iconRequests.push_back(item);
+    if (iconless.contains(item)) {
+        return Error{2, "no picture for " + item};
+    }
+    return iconBytesOf(item, address);
+}
+
+bool SimShell::startsWithWindows() {
+    return startupShortcut.has_value();
+}
+
+Status SimShell::startWithWindows(const std::string& workingFolder) {
+    log_.add("startWithWindows directory=" + workingFolder);
+    if (startupFolderFails) {
+        return Error{5, "Access is denied"};
+    }
+    startupShortcut = workingFolder;
+    return success();
+}
+
+Status SimShell::stopStartingWithWindows() {
+    log_.add("stopStartingWithWindows");
+    if (startupFolderFails) {
+        return Error{5, "Access is denied"};
+    }
+    startupShortcut.reset();
+    return success();
+}
+
 bool SimShell::requestShutDownOptions() {
     if (!hasShellWindow) {
         log_.add("requestShutDownOptions none");

@@ -29,7 +29,15 @@ public:
     Result<RecycleBinState> queryRecycleBin() override;
     bool watchRecycleBin(std::function<void()> changed) override;
     Status emptyRecycleBin(const forms::Form* owner) override;
+    Result<std::string> iconOf(const std::string& item, bool address) override;
+    bool startsWithWindows() override;
+    Status startWithWindows(const std::string& workingFolder) override;
+    Status stopStartingWithWindows() override;
     bool requestShutDownOptions() override;
+
+    // The icon file's bytes the shell gives for an item: "icon of <item>" (or "icon of
+    // address <item>").
+    [[nodiscard]] static std::string iconBytesOf(const std::string& item, bool address);
 
     // --- set up by the test ---
     std::string system = "C:\\Windows\\System32";
@@ -44,7 +52,11 @@ public:
     bool canWatch = true;              // whether the system reports changes of the bin
     // What the person answers when the system asks before emptying the bin.
     bool confirmEmpty = true;
-    bool hasShellWindow = true;  // false as under Wine: no window to ask for shut-down options
+    bool hasShellWindow = true;      // false as under Wine: no window to ask for shut-down options
+    std::set<std::string> iconless;  // items the shell has no picture for
+    // The Startup folder's shortcut to the program, by its working folder; none when absent.
+    std::optional<std::string> startupShortcut;
+    bool startupFolderFails = false;  // making or removing the shortcut fails
 
     // Whether a program asked to hear of the bin's changes and has not taken it back.
     [[nodiscard]] bool watching() const noexcept { return static_cast<bool>(watcher_); }
@@ -70,6 +82,7 @@ public:
     int binQueries = 0;
     std::vector<std::string> binEmptyOwners;  // each emptying, by the owner's name
     int shutDownRequests = 0;                 // close requests that reached the shell window
+    std::vector<std::string> iconRequests;
 
 private:
     CallLog& log_;

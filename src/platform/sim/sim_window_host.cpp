@@ -36,6 +36,10 @@ void describe(const forms::MenuItem& item, int depth, std::vector<std::string>& 
             continue;
         }
         std::string line(static_cast<std::size_t>(depth) * 2, ' ');
+        if (child->separator()) {
+            lines.push_back(line + "----");
+            continue;
+        }
         line += child->caption();
         if (!child->children().empty()) {
             line += " >";
@@ -54,7 +58,7 @@ void describe(const forms::MenuItem& item, int depth, std::vector<std::string>& 
 // The entry of that name as the user can reach it: shown and enabled all the way down.
 forms::MenuItem* reachable(const forms::MenuItem& menu, const std::string& name) {
     for (const auto& child : menu.children()) {
-        if (!child->visible() || !child->enabled()) {
+        if (!child->visible() || !child->enabled() || child->separator()) {
             continue;
         }
         if (child->name() == name) {

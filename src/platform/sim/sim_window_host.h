@@ -35,7 +35,8 @@ public:
     forms::DoubleClickLimits doubleClick;
 
     // A popup menu as the user saw it: one line per visible entry, indented two spaces per
-    // level, a submenu ending in " >", then " [checked]" and " [disabled]" where they apply.
+    // level, a submenu ending in " >", then " [checked]" and " [disabled]" where they apply; a
+    // separator is "----".
     struct ShownMenu {
         std::string owner;
         std::string menu;

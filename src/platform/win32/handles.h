@@ -156,6 +156,14 @@ using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 
+struct IconTraits {  // icons the program was handed (not shared ones from LoadIcon)
+    using Handle = HICON;
+    static Handle empty() noexcept { return nullptr; }
+    static bool valid(Handle h) noexcept { return h != nullptr; }
+    static void close(Handle h) noexcept { DestroyIcon(h); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
 // A window's DC from GetDC, given back with ReleaseDC.
 class WindowDc {
 public:

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "forms/form.h"
 #include "platform/win32/accessible_row.h"
 #include "platform/win32/child_controls.h"
+#include "platform/win32/drop_target.h"
 #include "platform/win32/form_painter.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/popup_menu.h"
@@ -57,6 +60,11 @@ struct HostedWindow {
     // What screen readers are handed for the window's own item row, made at their first
     // question.
     ComPtr<AccessibleRow> accessible;
+    // A form that takes drops: its registered drop target, and the drops it has still to hear
+    // of (point in twips, what was dropped).
+    ComPtr<DropTarget> dropTarget;
+    DropTargets* dropTargets = nullptr;
+    std::deque<std::pair<forms::Point, forms::DragData>> drops;
 
     HostedWindow(Win32WindowHost& owningHost, forms::Form& shownForm,
                  const ControlServices& services) noexcept
@@ -74,6 +82,7 @@ struct HostedWindow {
         disconnectAccessible();
         hotkey.reset();
         if (window) {
+            revokeDrops();
             SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
             tips.abandon();
             children.abandon();
@@ -97,6 +106,18 @@ struct HostedWindow {
     void formGone() noexcept {
         form = nullptr;
         children.formGone();
+        drops.clear();
+    }
+    // OLE lets go of the window's drop target while the window is still there; a drag still
+    // under way reaches nothing.
+    void revokeDrops() noexcept {
+        if (dropTargets != nullptr) {
+            dropTargets->remove(window.get());
+            dropTargets = nullptr;
+        }
+        if (dropTarget) {
+            dropTarget->detach();
+        }
     }
     // A screen reader may hold the window's object longer than the window lives.
     void disconnectAccessible() noexcept {
@@ -108,6 +129,7 @@ struct HostedWindow {
     // The system destroyed the window, and its children and owned windows with it.
     void windowDestroyed() noexcept {
         disconnectAccessible();
+        revokeDrops();
         tips.abandon();
         children.abandon();
         static_cast<void>(window.release());

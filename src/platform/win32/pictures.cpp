@@ -6,6 +6,8 @@
 
 #include "platform/win32/host_picture.h"
 #include "platform/win32/strconv.h"
+#include "resources/builtin_art.h"
+#include "resources/icon_file.h"
 
 namespace quorvel::platform::win32 {
 
@@ -128,6 +130,11 @@ forms::PictureRef WicPictures::builtin(forms::BuiltinPicture which) {
         builtins_[index] = std::make_shared<BuiltinPicture>(which);
     }
     return builtins_[index];
+}
+
+std::string WicPictures::iconFileOf(forms::BuiltinPicture which) {
+    return resources::encodeIco(
+        {resources::drawBuiltin(which, 32, 32), resources::drawBuiltin(which, 48, 48)});
 }
 
 }  // namespace quorvel::platform::win32

@@ -24,6 +24,8 @@ public:
 
     forms::PictureRef load(const std::string& path) override;
     forms::PictureRef builtin(forms::BuiltinPicture which) override;
+    // Drawn at the two sizes a bar item shows (32 and 48 pixels).
+    std::string iconFileOf(forms::BuiltinPicture which) override;
 
     // Pictures larger than this on either side are refused rather than allocated: a settings
     // file can name any file, and a crafted header may claim a gigantic size.

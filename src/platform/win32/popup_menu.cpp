@@ -12,6 +12,10 @@ void fill(HMENU target, forms::MenuItem& parent, std::vector<forms::MenuItem*>& 
         if (!child->visible()) {
             continue;
         }
+        if (child->separator()) {
+            AppendMenuW(target, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
         const std::wstring text = menuText(child->caption());
         UINT flags = MF_STRING | (child->enabled() ? MF_ENABLED : MF_GRAYED) |
                      (child->checked() ? MF_CHECKED : MF_UNCHECKED);

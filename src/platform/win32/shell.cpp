@@ -7,6 +7,8 @@
 
 #include "platform/win32/error.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/shell_icons.h"
+#include "platform/win32/startup_shortcut.h"
 #include "platform/win32/strconv.h"
 
 namespace quorvel::platform::win32 {
@@ -279,6 +281,35 @@ Status Win32Shell::emptyRecycleBin(const forms::Form* owner) {
         return comError(result);
     }
     return success();
+}
+
+Result<std::string> Win32Shell::iconOf(const std::string& item, bool address) {
+    ensureCom();
+    return shellIconFile(toWide(item), address);
+}
+
+bool Win32Shell::startsWithWindows() {
+    const std::wstring shortcut = startupShortcutPath();
+    return !shortcut.empty() && GetFileAttributesW(shortcut.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+Status Win32Shell::startWithWindows(const std::string& workingFolder) {
+    const std::wstring shortcut = startupShortcutPath();
+    if (shortcut.empty()) {
+        return win32Error(ERROR_PATH_NOT_FOUND);
+    }
+    ensureCom();
+    return writeShortcut(*com_, shortcut, ownProgramPath(), toWide(workingFolder));
+}
+
+Status Win32Shell::stopStartingWithWindows() {
+    const std::wstring shortcut = startupShortcutPath();
+    if (shortcut.empty() || DeleteFileW(shortcut.c_str()) != FALSE) {
+        return success();
+    }
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? success()
+                                                                        : win32Error(code);
 }
 
 bool Win32Shell::requestShutDownOptions() {

@@ -29,6 +29,10 @@ public:
     Result<RecycleBinState> queryRecycleBin() override;
     bool watchRecycleBin(std::function<void()> changed) override;
     Status emptyRecycleBin(const forms::Form* owner) override;
+    Result<std::string> iconOf(const std::string& item, bool address) override;
+    bool startsWithWindows() override;
+    Status startWithWindows(const std::string& workingFolder) override;
+    Status stopStartingWithWindows() override;
     bool requestShutDownOptions() override;
 
     // The window taken for the shell's own: GetShellWindow's, unless a test stands one in.

@@ -83,6 +83,11 @@ HWND Win32WindowHost::windowOf(const forms::Form& form) {
     return hosted != nullptr ? realise(*hosted) : nullptr;
 }
 
+IDropTarget* Win32WindowHost::dropTargetOf(const forms::Form& form) {
+    HostedWindow* hosted = hostedOf(form);
+    return hosted != nullptr && realise(*hosted) != nullptr ? hosted->dropTarget.get() : nullptr;
+}
+
 HWND Win32WindowHost::windowOf(const forms::Control& control) {
     HostedWindow* hosted = hostedOf(control.owner());
     return hosted != nullptr && realise(*hosted) != nullptr ? hosted->children.windowOf(control)

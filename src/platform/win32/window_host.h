@@ -59,6 +59,8 @@ public:
     // A real control's child window, and a form's tooltip control (null until it has a hint).
     [[nodiscard]] HWND windowOf(const forms::Control& control);
     [[nodiscard]] HWND toolTipsOf(const forms::Form& form);
+    // The drop target OLE calls for the form's window; null where the form takes no drops.
+    [[nodiscard]] IDropTarget* dropTargetOf(const forms::Form& form);
 
     // Called by the message loop before translating and dispatching a message: keyboard input
     // for a window with real controls goes through the dialog manager, so Tab, Shift+Tab, Enter
@@ -88,6 +90,9 @@ private:
     // A message's handler: its answer, or none to leave the message to DefWindowProcW.
     using MessageHandler = std::optional<LRESULT> (Win32WindowHost::*)(HostedWindow&, WPARAM,
                                                                        LPARAM);
+    // Posted to a window a drop reached: the form hears of it once the source let go.
+    static constexpr UINT kDroppedMessage = WM_APP + 0x101;
+
     struct MessageRoute {
         UINT message;
         MessageHandler handler;
@@ -98,6 +103,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
     const std::wstring& classFor(const std::string& formName);
     HWND realise(HostedWindow& hosted);
+    void takeDrops(HostedWindow& hosted);
     void reap();
     void reapWhenFree(HostedWindow& hosted);
     [[nodiscard]] static HWND ownerFor(const HostedWindow& hosted) noexcept;
@@ -131,6 +137,7 @@ private:
     std::optional<LRESULT> onSetCursor(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onCaptureChanged(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDropFiles(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onDataDropped(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDpiChanged(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDisplayChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onSettingChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);
@@ -156,6 +163,8 @@ private:
     // Shared by every window's real controls; released after the windows.
     UiFont uiFont_;
     BrushCache brushes_;
+    // Before the windows: their drop targets are revoked before OLE ends.
+    DropTargets dropTargets_{failures_};
     ChildClasses childClasses_{instance_, failures_};
     ControlServices controlServices_{instance_, &uiFont_, &brushes_, &failures_, &childClasses_};
     // Loaded at the first question of a screen reader.

@@ -122,7 +122,34 @@ HWND Win32WindowHost::realise(HostedWindow& hosted) {
     }
     hosted.dpi = dpiOf(window);
     hosted.children.sync(window, form, hosted.dpi);
+    if (form.acceptsDrops()) {
+        takeDrops(hosted);
+    }
     return window;
+}
+
+void Win32WindowHost::takeDrops(HostedWindow& hosted) {
+    HostedWindow* record = &hosted;
+    const auto twips = [record](POINT p) {
+        return forms::Point{pixelsToTwips(p.x, record->dpi), pixelsToTwips(p.y, record->dpi)};
+    };
+    DropTarget::Handlers handlers;
+    handlers.effectAt = [this, record, twips](POINT p, const forms::DragData& data) {
+        forms::DropEffect effect = forms::DropEffect::None;
+        if (record->form != nullptr) {
+            failures_.guard([&] { effect = record->form->dropEffectAt(twips(p), data); });
+        }
+        return effect;
+    };
+    handlers.dropped = [this, record, twips](POINT p, forms::DragData data) {
+        failures_.guard([&] { record->drops.emplace_back(twips(p), std::move(data)); });
+        failures_.check(PostMessageW(record->window.get(), kDroppedMessage, 0, 0),
+                        "PostMessageW (drop)");
+    };
+    *hosted.dropTarget.put() = new DropTarget(hosted.window.get(), std::move(handlers));
+    if (dropTargets_.add(hosted.window.get(), *hosted.dropTarget.get())) {
+        hosted.dropTargets = &dropTargets_;
+    }
 }
 
 void Win32WindowHost::reap() {

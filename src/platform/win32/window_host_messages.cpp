@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/drag_data_reader.h"
 #include "platform/win32/key_map.h"
 #include "platform/win32/strconv.h"
 #include "platform/win32/window_host.h"
@@ -33,21 +34,6 @@ private:
     HDROP drop_;
 };
 
-std::vector<std::string> droppedFiles(HDROP drop) {
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFFU, nullptr, 0);
-    std::vector<std::string> files;
-    files.reserve(count);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring path(static_cast<std::size_t>(length) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
-        if (!path.empty()) {
-            files.push_back(toUtf8(path));
-        }
-    }
-    return files;
-}
-
 }  // namespace
 
 const Win32WindowHost::MessageRoute* Win32WindowHost::routeOf(UINT message) noexcept {
@@ -63,6 +49,7 @@ const Win32WindowHost::MessageRoute* Win32WindowHost::routeOf(UINT message) noex
         {WM_SETCURSOR, &H::onSetCursor, false},
         {WM_CAPTURECHANGED, &H::onCaptureChanged, true},
         {WM_DROPFILES, &H::onDropFiles, true},
+        {kDroppedMessage, &H::onDataDropped, true},
         {WM_DPICHANGED, &H::onDpiChanged, true},
         {WM_DISPLAYCHANGE, &H::onDisplayChange, true},
         {WM_SETTINGCHANGE, &H::onSettingChange, true},
@@ -205,11 +192,20 @@ std::optional<LRESULT> Win32WindowHost::onDropFiles(HostedWindow& hosted, WPARAM
     const DropScope finish(drop);
     POINT at{};
     DragQueryPoint(drop, &at);  // answers whether the drop was in the client area
-    const std::vector<std::string> files = droppedFiles(drop);
-    if (!files.empty()) {
-        hosted.form->drop({pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)},
-                          files);
+    forms::DragData data{droppedFiles(drop), {}};
+    if (!data.empty()) {
+        hosted.form->drop({pixelsToTwips(at.x, hosted.dpi), pixelsToTwips(at.y, hosted.dpi)}, data);
     }
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onDataDropped(HostedWindow& hosted, WPARAM, LPARAM) {
+    if (hosted.drops.empty()) {
+        return 0;
+    }
+    auto [at, data] = std::move(hosted.drops.front());
+    hosted.drops.pop_front();
+    hosted.form->drop(at, data);
     return 0;
 }
 

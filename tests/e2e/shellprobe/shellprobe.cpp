@@ -3,13 +3,16 @@
 // it, count it), reports which change notifications reach a program that watches the bin, tells
 // the stacking order of two windows, and, started as a link target, writes down its arguments.
 // For the menu's cleanup commands it fills and counts the internet cache, fills, reads and
-// holds the clipboard, and stands a window up that notes every close request it receives.
+// holds the clipboard, and stands a window up that notes every close request it receives. It
+// reads a shortcut back through the shell's shortcut object, and drags files onto a point of
+// the screen as a file manager does.
 //
 // <windows.h> first: shellapi.h and shlobj.h need its types.
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 #include <wininet.h>
 // clang-format on
 
@@ -374,12 +377,114 @@ int Listen(double seconds, const wchar_t* logPath) {
     return 0;
 }
 
+// shortcut PATH: the target and the working folder of a shortcut, as the shell reads them.
+int Shortcut(const wchar_t* path) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return kExitFailed;
+    }
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH * 2] = {};
+    wchar_t folder[MAX_PATH * 2] = {};
+    const bool read =
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(path, STGM_READ)) &&
+        SUCCEEDED(link->GetPath(target, MAX_PATH * 2, nullptr, 0)) &&
+        SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH * 2));
+    if (file != nullptr) {
+        file->Release();
+    }
+    link->Release();
+    if (!read) {
+        return kExitFailed;
+    }
+    printLine("target=" + toUtf8(target));
+    printLine("folder=" + toUtf8(folder));
+    return 0;
+}
+
+// Lets go of the drag at once: the drop happens where the pointer is.
+class DropAtOnce final : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+        return escape ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// drag X Y PATH...: the files (all in one folder) dragged as the shell offers them and let go
+// at the screen's pixel X, Y; prints the effect the target answered.
+int Drag(int argc, wchar_t** argv) {
+    OleInitialize(nullptr);
+    const int x = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+    const int y = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
+    std::wstring folderPath = argv[4];
+    folderPath = folderPath.substr(0, folderPath.find_last_of(L'\\'));
+    IShellFolder* desktop = nullptr;
+    IShellFolder* folder = nullptr;
+    PIDLIST_ABSOLUTE folderItem = nullptr;
+    if (FAILED(SHGetDesktopFolder(&desktop)) ||
+        FAILED(SHParseDisplayName(folderPath.c_str(), nullptr, &folderItem, 0, nullptr)) ||
+        FAILED(desktop->BindToObject(folderItem, nullptr, IID_IShellFolder,
+                                     reinterpret_cast<void**>(&folder)))) {
+        printLine("no folder");
+        return kExitFailed;
+    }
+    std::vector<PITEMID_CHILD> items;
+    std::vector<PCUITEMID_CHILD> shown;
+    for (int i = 4; i < argc; ++i) {
+        std::wstring name = argv[i];
+        name = name.substr(name.find_last_of(L'\\') + 1);
+        PIDLIST_RELATIVE item = nullptr;
+        if (FAILED(
+                folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &item, nullptr))) {
+            printLine("no item " + toUtf8(name));
+            return kExitFailed;
+        }
+        items.push_back(static_cast<PITEMID_CHILD>(item));
+        shown.push_back(items.back());
+    }
+    IDataObject* data = nullptr;
+    if (FAILED(folder->GetUIObjectOf(nullptr, static_cast<UINT>(shown.size()), shown.data(),
+                                     IID_IDataObject, nullptr, reinterpret_cast<void**>(&data)))) {
+        printLine("no data object");
+        return kExitFailed;
+    }
+    SetCursorPos(x, y);
+    DropAtOnce source;
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT result =
+        DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+    printLine("result=" + std::to_string(static_cast<unsigned long>(result)) +
+              " effect=" + std::to_string(effect));
+    data->Release();
+    for (PITEMID_CHILD item : items) {
+        CoTaskMemFree(item);
+    }
+    CoTaskMemFree(folderItem);
+    folder->Release();
+    desktop->Release();
+    return 0;
+}
+
 int Usage() {
     printLine(
         "usage: shellprobe recycle PATH... | empty | count | watch SECONDS [FOLDER] |\n"
         "       poll SECONDS | below UPPER-CLASS LOWER-CLASS | args FILE [ARG...] |\n"
         "       clip-set TEXT | clip-get | clip-hold SECONDS READY-FILE |\n"
-        "       cache-fill COUNT LONG | cache-count | listen SECONDS LOG-FILE");
+        "       cache-fill COUNT LONG | cache-count | listen SECONDS LOG-FILE |\n"
+        "       shortcut PATH | drag X Y PATH...");
     return kExitUsage;
 }
 
@@ -426,6 +531,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 2 && command == L"cache-count") {
         return CacheCount();
+    }
+    if (argc == 3 && command == L"shortcut") {
+        return Shortcut(argv[2]);
+    }
+    if (argc >= 5 && command == L"drag") {
+        return Drag(argc, argv);
     }
     if (argc == 4 && command == L"listen") {
         return Listen(std::wcstod(argv[2], nullptr), argv[3]);
