@@ -5,6 +5,7 @@
 
 #include "forms/item_row.h"
 #include "platform/win32/accessibility_library.h"
+#include "platform/win32/host_messages.h"
 #include "platform/win32/win32.h"
 // clang-format off
 #include <oleacc.h>
@@ -13,10 +14,6 @@
 namespace quorvel::platform::win32 {
 
 struct HostedWindow;
-
-// Posted to a window to press one of its row's items (wParam: the item's index) for a screen
-// reader, once its call has returned.
-inline constexpr UINT kAccessibleActionMessage = WM_APP + 0x101;
 
 // A window's own item row as a screen reader reads it: a tool bar named after the row, whose
 // children are the items on the window, each a push button with its name, value, place on the

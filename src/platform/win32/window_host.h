@@ -16,6 +16,7 @@
 #include "platform/win32/double_click.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/host_messages.h"
 #include "platform/win32/hosted_window.h"
 #include "platform/win32/ui_font.h"
 
@@ -90,9 +91,6 @@ private:
     // A message's handler: its answer, or none to leave the message to DefWindowProcW.
     using MessageHandler = std::optional<LRESULT> (Win32WindowHost::*)(HostedWindow&, WPARAM,
                                                                        LPARAM);
-    // Posted to a window a drop reached: the form hears of it once the source let go.
-    static constexpr UINT kDroppedMessage = WM_APP + 0x101;
-
     struct MessageRoute {
         UINT message;
         MessageHandler handler;

@@ -11,9 +11,6 @@ namespace {
 constexpr wchar_t kClassPrefix[] = L"Quorvel.";
 constexpr wchar_t kOwnerClass[] = L"Quorvel.Owner";
 
-// Posted to a window whose form is gone, to destroy it once its own messages have returned.
-constexpr UINT kReapMessage = WM_APP + 0x100;
-
 LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
     // Another program asked every window of the process to close (a task kill that is not
     // forced does): the window this one owns gets the request as well and the program

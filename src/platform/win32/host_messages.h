@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/win32/win32.h"
+
+namespace quorvel::platform::win32 {
+
+// The messages the window host posts to its own windows, numbered in one place: two of them
+// with one number would reach the handler of whichever the host looks up first.
+enum HostMessage : UINT {
+    kReapMessage = WM_APP + 0x100,              // a gone window leaves the list
+    kAccessibleActionMessage = WM_APP + 0x101,  // a screen reader's default action on an item
+    kDroppedMessage = WM_APP + 0x102,           // a drop the drop target took, to be handed on
+};
+
+}  // namespace quorvel::platform::win32
