@@ -8,9 +8,11 @@
 #include "platform/win32/dialogs.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/folders.h"
+#include "platform/win32/handle_waits.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/identity.h"
 #include "platform/win32/last_resort.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/process.h"
 #include "platform/win32/safe_loading.h"
@@ -45,7 +47,8 @@ int run(HINSTANCE instance, w::FailureLog& failures, w::Win32Screen& screen,
     w::WicPictures pictures(failures);
     w::Win32Process process;
     const auto windowOf = [&host](const forms::Form& form) { return host.windowOf(form); };
-    w::Win32Shell shell(instance, windowOf, failures);
+    w::HandleWaits waits;
+    w::Win32Shell shell(instance, windowOf, waits, failures);
     shell.setDispatcher(&events);
     w::Win32Folders folders;
     w::Win32Cleanup cleanup(windowOf, failures);
@@ -81,18 +84,10 @@ int run(HINSTANCE instance, w::FailureLog& failures, w::Win32Screen& screen,
 
     events.dispatch([&program] { program.start(); });
 
-    MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!host.preTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        // A handler that failed inside a window procedure, a tick or a watcher's report.
-        failures.rethrowParked();
-    }
+    const int code = w::runMessageLoop(host, waits, failures);
     // However the loop came to its end (a quit message from anywhere), the taskbar comes back.
     program.unload();
-    return static_cast<int>(msg.wParam);
+    return code;
 }
 
 }  // namespace

@@ -246,7 +246,8 @@ TEST(ShutDownOptions, OnlyTheShellWindowIsAskedAndNoShellWindowMeansNothingIsSen
     Listener shellWindow(L"QuorvelTest.Shell");
     Listener bystander(L"QuorvelTest.Bystander");
     FailureLog failures;
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
+    HandleWaits waits;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, waits, failures);
 
     shell.setShellWindowFinder([&] { return shellWindow.window(); });
     EXPECT_TRUE(shell.requestShutDownOptions());

@@ -125,7 +125,8 @@ TEST(Win32ShellDirectory, AShellStartGetsAFolderAsItsWorkingDirectory) {
 TEST(Win32ShellPrograms, FindsFilesAsTheyStandAndBareNamesAlongTheSearchPath) {
     TempFolder temp;
     FailureLog failures;
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
+    HandleWaits waits;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, waits, failures);
     const std::string system = shell.systemFolder();
     EXPECT_FALSE(system.empty());
     const auto cmd = shell.findProgram("cmd");
@@ -142,7 +143,8 @@ TEST(Win32ShellPrograms, FindsFilesAsTheyStandAndBareNamesAlongTheSearchPath) {
 
 TEST(Win32ShellPrograms, StartsExactlyTheProgramGivenAndReportsOneThatIsMissing) {
     FailureLog failures;
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
+    HandleWaits waits;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, waits, failures);
     const auto cmd = shell.findProgram("cmd.exe");
     ASSERT_TRUE(cmd.has_value());
     EXPECT_TRUE(shell.startProgram(*cmd, "/c exit 0").ok());
@@ -153,7 +155,8 @@ TEST(Win32ShellPrograms, StartsExactlyTheProgramGivenAndReportsOneThatIsMissing)
 
 TEST(Win32ShellBin, QueriesTheBinAndTellsWhatItCost) {
     FailureLog failures;
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
+    HandleWaits waits;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, waits, failures);
     auto state = shell.queryRecycleBin();
     ASSERT_TRUE(state.ok()) << state.error().message;
     EXPECT_GE(state.value().items, 0);
@@ -416,7 +419,8 @@ TEST(Win32Drop, ADraggedAddressIsReadFromItsInternetAddressFormat) {
 TEST(Win32DropPictures, TheShellsPictureAndTheBuiltInOneAreIconFilesThatLoad) {
     TempFolder temp;
     FailureLog failures;
-    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, failures);
+    HandleWaits waits;
+    Win32Shell shell(GetModuleHandleW(nullptr), nullptr, waits, failures);
     WicPictures pictures(failures);
     const std::string system = shell.systemFolder();
     struct Item {

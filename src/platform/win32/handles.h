@@ -112,14 +112,6 @@ struct DeviceNotificationTraits {  // RegisterDeviceNotificationW
 };
 using DeviceNotification = UniqueHandle<DeviceNotificationTraits>;
 
-struct RegisteredWaitTraits {  // RegisterWaitForSingleObject; freed once no callback runs
-    using Handle = HANDLE;
-    static Handle empty() noexcept { return nullptr; }
-    static bool valid(Handle h) noexcept { return h != nullptr; }
-    static void close(Handle h) noexcept { UnregisterWaitEx(h, INVALID_HANDLE_VALUE); }
-};
-using RegisteredWait = UniqueHandle<RegisteredWaitTraits>;
-
 struct FindTraits {  // FindFirstFileExW's walk of a folder; INVALID_HANDLE_VALUE is none
     using Handle = HANDLE;
     static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }

@@ -16,7 +16,6 @@ namespace quorvel::platform::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Quorvel.RecycleBinWatcher";
-constexpr UINT kChangedMessage = WM_APP + 1;
 constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
 constexpr unsigned kDriveLetters = 26;
 
@@ -100,24 +99,23 @@ struct RecycleBinWatcher::Watch {
     // The drive is being taken out: nothing holds it open any more, and only the outcome of the
     // request is awaited.
     bool leaving = false;
-    // Declared in the order they must go last to first: no callback runs once the wait is gone,
-    // and the drive is held open until its change notification is closed.
+    // Declared in the order they must go last to first: the loop waits on the notification no
+    // longer once the wait is gone, and the drive is held open until the notification closes.
     DeviceNotification removal;
     KernelHandle folder;  // held to hear of the drive's removal, which a notification is not
     ChangeNotification changes;
-    RegisteredWait wait;
+    HandleWaits::Registration wait;
 
     void letGo() noexcept {
-        wait.reset();
+        wait = {};
         changes.reset();
         folder.reset();
     }
 };
 
-RecycleBinWatcher::RecycleBinWatcher(HINSTANCE instance, FailureLog& failures)
-    : instance_(instance), failures_(failures) {}
+RecycleBinWatcher::RecycleBinWatcher(HINSTANCE instance, HandleWaits& waits, FailureLog& failures)
+    : instance_(instance), waits_(waits), failures_(failures) {}
 
-// Each watch waits for a callback running right now and lets no other start.
 RecycleBinWatcher::~RecycleBinWatcher() = default;
 
 bool RecycleBinWatcher::start(std::function<void()> changed) {
@@ -212,19 +210,8 @@ void RecycleBinWatcher::add(const BinWatch& what) {
 }
 
 void RecycleBinWatcher::arm(Watch& watch) {
-    HANDLE wait = nullptr;
-    if (failures_.check(RegisterWaitForSingleObject(&wait, watch.changes.get(),
-                                                    &RecycleBinWatcher::signalled, &watch, INFINITE,
-                                                    WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD),
-                        "RegisterWaitForSingleObject")) {
-        watch.wait.reset(wait);
-    }
-}
-
-// On a thread of the pool: only hands the signal to the user-interface thread.
-void CALLBACK RecycleBinWatcher::signalled(void* context, BOOLEAN /*timedOut*/) {
-    auto* watch = static_cast<Watch*>(context);
-    PostMessageW(watch->owner->window_.get(), kChangedMessage, static_cast<WPARAM>(watch->id), 0);
+    watch.wait = waits_.add(watch.changes.get(),
+                            [this, id = watch.id] { failures_.guard([&] { signalledOn(id); }); });
 }
 
 void RecycleBinWatcher::signalledOn(std::uint64_t id) {
@@ -234,11 +221,11 @@ void RecycleBinWatcher::signalledOn(std::uint64_t id) {
         return;  // a watch dropped since it was signalled
     }
     Watch& watch = **found;
-    // The wait ran once and is over; this frees it before the next one starts.
-    watch.wait.reset();
-    if (failures_.check(FindNextChangeNotification(watch.changes.get()),
-                        "FindNextChangeNotification")) {
-        arm(watch);
+    // Signalled until asked for the next change; a notification that cannot be asked again
+    // is no longer waited on (the safety poll still sees that bin).
+    if (!failures_.check(FindNextChangeNotification(watch.changes.get()),
+                         "FindNextChangeNotification")) {
+        watch.wait = {};
     }
     // The change may be the bin folder or the user's own folder appearing, or one of them going.
     replan();
@@ -299,18 +286,12 @@ void RecycleBinWatcher::report() {
 }
 
 LRESULT CALLBACK RecycleBinWatcher::windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-    if (message != kChangedMessage && message != WM_DEVICECHANGE) {
+    if (message != WM_DEVICECHANGE) {
         return DefWindowProcW(window, message, wp, lp);
     }
     auto* self = MessageWindow::ownerOf<RecycleBinWatcher>(window);
     if (self != nullptr) {
-        self->failures_.guard([&] {
-            if (message == kChangedMessage) {
-                self->signalledOn(static_cast<std::uint64_t>(wp));
-            } else {
-                self->deviceChanged(wp, lp);
-            }
-        });
+        self->failures_.guard([&] { self->deviceChanged(wp, lp); });
     }
     // Every request to take a drive out is granted: nothing here keeps it.
     return TRUE;

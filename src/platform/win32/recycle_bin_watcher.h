@@ -11,6 +11,7 @@
 #include "platform/event_dispatcher.h"
 #include "platform/native/native_file_system.h"
 #include "platform/win32/failure_log.h"
+#include "platform/win32/handle_waits.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_window.h"
 
@@ -18,8 +19,8 @@ namespace quorvel::platform::win32 {
 
 // Watches the folders where the Recycle Bins keep their items and reports, on the user-
 // interface thread, that a bin may have changed. The system signals a change-notification
-// handle; a wait of the thread pool turns the signal into a message to a hidden window, so
-// the report arrives like any other event, also inside a menu's or a message box's loop.
+// handle, which the program's message loop waits on beside its messages (HandleWaits); a
+// change made while a menu or a message box runs its own loop is reported when it ends.
 //
 // The folders: under Wine the XDG trash that Wine's shell keeps the bin in ($XDG_DATA_HOME/Trash,
 // else ~/.local/share/Trash); on Windows, on every drive that can hold a bin, the folder that
@@ -30,7 +31,7 @@ namespace quorvel::platform::win32 {
 class RecycleBinWatcher {
 public:
     // A failure of the program's handler is parked in `failures` for the message loop.
-    RecycleBinWatcher(HINSTANCE instance, FailureLog& failures);
+    RecycleBinWatcher(HINSTANCE instance, HandleWaits& waits, FailureLog& failures);
     ~RecycleBinWatcher();
     RecycleBinWatcher(const RecycleBinWatcher&) = delete;
     RecycleBinWatcher& operator=(const RecycleBinWatcher&) = delete;
@@ -42,7 +43,6 @@ public:
 private:
     struct Watch;
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
-    static void CALLBACK signalled(void* context, BOOLEAN timedOut);
     // The drives as the system has them now, less those on their way out.
     [[nodiscard]] std::vector<BinDrive> drives() const;
     // Brings the watches in line with the drives and folders as they are now.
@@ -54,6 +54,7 @@ private:
     void report();
 
     HINSTANCE instance_;
+    HandleWaits& waits_;
     MessageWindow window_;
     std::vector<std::unique_ptr<Watch>> watches_;
     std::uint64_t nextId_ = 1;

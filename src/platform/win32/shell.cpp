@@ -133,8 +133,8 @@ std::wstring recyclableList(const std::vector<std::string>& paths) {
 }
 
 Win32Shell::Win32Shell(HINSTANCE instance, std::function<HWND(const forms::Form&)> windowOf,
-                       FailureLog& failures)
-    : windowOf_(std::move(windowOf)), failures_(failures), watcher_(instance, failures) {}
+                       HandleWaits& waits, FailureLog& failures)
+    : windowOf_(std::move(windowOf)), failures_(failures), watcher_(instance, waits, failures) {}
 
 HWND Win32Shell::ownerWindow(const forms::Form* owner) const {
     return owner != nullptr && windowOf_ ? windowOf_(*owner) : nullptr;

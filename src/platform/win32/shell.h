@@ -17,8 +17,9 @@ namespace quorvel::platform::win32 {
 // the program are found through `windowOf`, the host's map from forms to their windows.
 class Win32Shell final : public Shell {
 public:
+    // The Recycle Bin's changes are waited on by the message loop that runs `waits`.
     Win32Shell(HINSTANCE instance, std::function<HWND(const forms::Form&)> windowOf,
-               FailureLog& failures);
+               HandleWaits& waits, FailureLog& failures);
 
     Status execute(const ShellRequest& request) override;
     std::optional<std::string> findProgram(const std::string& name) override;
