@@ -15,6 +15,7 @@
 #include "forms/form.h"
 #include "platform/win32/drag_data_reader.h"
 #include "platform/win32/failure_log.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/shell.h"
@@ -444,6 +445,39 @@ TEST(Win32DropPictures, TheShellsPictureAndTheBuiltInOneAreIconFilesThatLoad) {
         << pictures.iconFileOf(forms::BuiltinPicture::Link);
     EXPECT_TRUE(pictures.load(builtin));
     DeleteFileW(toWide(builtin).c_str());
+}
+
+// The message loop waits on the bin's notifications itself: a signalled handle runs its
+// handler between messages, a handler may drop its own wait, and a handle that cannot be waited
+// on leaves the loop running on messages instead of waking it for ever.
+TEST(MessageLoopWaits, SignalledHandlesRunTheirHandlersBetweenMessages) {
+    FailureLog failures;
+    Win32WindowHost host(GetModuleHandleW(nullptr), failures);
+    HandleWaits waits;
+    const KernelHandle first(CreateEventW(nullptr, TRUE, TRUE, nullptr));
+    const KernelHandle second(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::vector<std::string> ran;
+    HandleWaits::Registration firstWait;
+    firstWait = waits.add(first.get(), [&] {
+        ran.push_back("first");
+        firstWait = {};  // a handler that drops its own wait
+        SetEvent(second.get());
+    });
+    const HandleWaits::Registration secondWait = waits.add(second.get(), [&] {
+        ran.push_back("second");
+        ResetEvent(second.get());
+        PostQuitMessage(7);
+    });
+    EXPECT_EQ(runMessageLoop(host, waits, failures), 7);
+    EXPECT_EQ(ran, (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(waits.handles(), std::vector<HANDLE>{second.get()});
+
+    HANDLE closed = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    CloseHandle(closed);
+    const HandleWaits::Registration broken = waits.add(closed, [&] { ran.push_back("closed"); });
+    PostQuitMessage(3);
+    EXPECT_EQ(runMessageLoop(host, waits, failures), 3);
+    EXPECT_EQ(ran.size(), 2U);
 }
 
 }  // namespace
