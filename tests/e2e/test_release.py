@@ -38,7 +38,9 @@ def release_zip(case):
             if os.environ.get("QUORVEL_E2E_STRICT"):
                 case.fail(f"{exe} has not been built")
             case.skipTest(f"{exe} has not been built")
-        _zip = dist.package(exe, bar_case.E2E_BUILD / "release")
+        # A folder of the session's own: the other session may be packaging its zip at the
+        # same moment, and would rewrite this one under the tests that read it.
+        _zip = dist.package(exe, bar_case.E2E_BUILD / "release" / bar_case.PREFIX_PATH.name)
     return _zip
 
 
