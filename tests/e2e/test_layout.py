@@ -188,8 +188,15 @@ class NarrowScreenTest(bar_case.BarCase):
             lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS)) and r[4]
             and r[2] == folded_panel[2] and r, 15, 0.1)
         self.assertTrue(panel and panel[0] >= 0, self.session.window_rect(SWITCH_PANEL_CLASS))
-        self.session.click_at(panel[0] + panel[2] // 2, panel[1] + panel[3] // 2)
-        reopened = self.session.wait_for_settled(BAR_CLASS, 15, quiet=0.3)
+        # Its own button is clicked once the panel stands open under the pointer.
+        y = panel[1] + panel[3] // 2
+        self.session.move_to(panel[0] + panel[2] // 2, y)
+        standing = winebox.wait_until(
+            lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS))
+            and bar_case.within(r[2], 1110 / self.twips_per_pixel) and r, 15, 0.05)
+        self.assertTrue(standing, "the panel did not open under the pointer")
+        self.session.click_at(standing[0] + standing[2] - panel[2] // 2, y)
+        reopened = self.session.wait_for_settled(BAR_CLASS, 30, quiet=0.3)
         self.session.screenshot("reopened")
         self.assertEqual(reopened and reopened[:4], bar[:4])
 
