@@ -218,6 +218,18 @@ class BarCase(unittest.TestCase):
                 lambda: (r := self.session.window_rect(NAME_POPUP_CLASS)) and r[4] and r,
                 timeout, 0.05)
 
+    def click_panels_own_button(self, folded):
+        """Clicks the folded switch panel's own button as a person does: the pointer on the
+        panel slides it open, the button stays under the pointer at its right end, and the
+        click comes once the panel stands still."""
+        y = folded[1] + folded[3] // 2
+        self.session.move_to(folded[0] + folded[2] // 2, y)
+        standing = winebox.wait_until(
+            lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS))
+            and within(r[2], 1110 / self.twips_per_pixel) and r, 15, 0.05)
+        self.assertTrue(standing, "the panel did not open under the pointer")
+        self.session.click_at(standing[0] + standing[2] - folded[2] // 2, y)
+
     def open_menu(self):
         """The bar's menu on the screen: its rectangle, or None while none is shown."""
         rect = self.session.window_rect(MENU_CLASS)

@@ -134,15 +134,7 @@ class CloseButtonTest(bar_case.BarCase):
         # at the width and place it had.
         panel = self.session.window_rect(SWITCH_PANEL_CLASS)
         self.assertTrue(panel and panel[4], panel)
-        # The pointer on the panel slides it open; its own button stays under the pointer at
-        # its right end, and is clicked once the panel stands still, as a person would.
-        y = panel[1] + panel[3] // 2
-        self.session.move_to(panel[0] + panel[2] // 2, y)
-        opened = winebox.wait_until(
-            lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS))
-            and bar_case.within(r[2], 1110 / self.twips_per_pixel) and r, 15, 0.05)
-        self.assertTrue(opened, "the panel did not open under the pointer")
-        self.session.click_at(opened[0] + opened[2] - panel[2] // 2, y)
+        self.click_panels_own_button(panel)
         reopened = self.session.wait_for_settled(BAR_CLASS, 30, quiet=0.3)
         self.session.screenshot("reopened")
         self.assertIsNotNone(reopened)
@@ -188,14 +180,7 @@ class NarrowScreenTest(bar_case.BarCase):
             lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS)) and r[4]
             and r[2] == folded_panel[2] and r, 15, 0.1)
         self.assertTrue(panel and panel[0] >= 0, self.session.window_rect(SWITCH_PANEL_CLASS))
-        # Its own button is clicked once the panel stands open under the pointer.
-        y = panel[1] + panel[3] // 2
-        self.session.move_to(panel[0] + panel[2] // 2, y)
-        standing = winebox.wait_until(
-            lambda: (r := self.session.window_rect(SWITCH_PANEL_CLASS))
-            and bar_case.within(r[2], 1110 / self.twips_per_pixel) and r, 15, 0.05)
-        self.assertTrue(standing, "the panel did not open under the pointer")
-        self.session.click_at(standing[0] + standing[2] - panel[2] // 2, y)
+        self.click_panels_own_button(panel)
         reopened = self.session.wait_for_settled(BAR_CLASS, 30, quiet=0.3)
         self.session.screenshot("reopened")
         self.assertEqual(reopened and reopened[:4], bar[:4])
