@@ -2,41 +2,11 @@
 
 #include <algorithm>
 
+#include "forms/byte_reader.h"
+
 namespace quorvel::forms {
 
 namespace {
-
-// Reads little- and big-endian numbers at an offset; every read outside the bytes fails.
-class Bytes {
-public:
-    explicit Bytes(std::string_view bytes) noexcept : bytes_(bytes) {}
-
-    [[nodiscard]] std::size_t size() const noexcept { return bytes_.size(); }
-    [[nodiscard]] bool has(std::size_t at, std::size_t count) const noexcept {
-        return at <= bytes_.size() && count <= bytes_.size() - at;
-    }
-    [[nodiscard]] std::uint32_t u8(std::size_t at) const noexcept {
-        return static_cast<unsigned char>(bytes_[at]);
-    }
-    [[nodiscard]] std::uint32_t le16(std::size_t at) const noexcept {
-        return u8(at) | (u8(at + 1) << 8);
-    }
-    [[nodiscard]] std::uint32_t le32(std::size_t at) const noexcept {
-        return le16(at) | (le16(at + 2) << 16);
-    }
-    [[nodiscard]] std::uint32_t be16(std::size_t at) const noexcept {
-        return (u8(at) << 8) | u8(at + 1);
-    }
-    [[nodiscard]] std::uint32_t be32(std::size_t at) const noexcept {
-        return (be16(at) << 16) | be16(at + 2);
-    }
-    [[nodiscard]] bool startsWith(std::string_view prefix) const noexcept {
-        return bytes_.substr(0, prefix.size()) == prefix;
-    }
-
-private:
-    std::string_view bytes_;
-};
 
 bool sizeFits(std::uint32_t width, std::uint32_t height) noexcept {
     return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
@@ -53,7 +23,7 @@ std::optional<PictureHeader> checked(PictureFormat format, std::uint32_t width,
 
 // BITMAPFILEHEADER, then a BITMAPCOREHEADER (12 bytes, 16-bit sides) or a BITMAPINFOHEADER or
 // one of its longer successors (32-bit sides; a negative height is a top-down bitmap).
-std::optional<PictureHeader> bitmap(const Bytes& b) noexcept {
+std::optional<PictureHeader> bitmap(const ByteReader& b) noexcept {
     constexpr std::size_t kFileHeader = 14;
     if (!b.has(kFileHeader, 4)) {
         return std::nullopt;
@@ -93,7 +63,7 @@ std::optional<PictureHeader> bitmap(const Bytes& b) noexcept {
 
 // ICONDIR and its ICONDIRENTRYs; the largest image is the one shown. A side written as 0
 // means 256.
-std::optional<PictureHeader> icon(const Bytes& b) noexcept {
+std::optional<PictureHeader> icon(const ByteReader& b) noexcept {
     constexpr std::size_t kDirectory = 6;
     constexpr std::size_t kEntry = 16;
     const std::uint32_t count = b.le16(4);
@@ -121,7 +91,7 @@ std::optional<PictureHeader> icon(const Bytes& b) noexcept {
 }
 
 // The signature, then the IHDR chunk, which must come first.
-std::optional<PictureHeader> png(const Bytes& b) noexcept {
+std::optional<PictureHeader> png(const ByteReader& b) noexcept {
     if (!b.has(8, 18) || b.be32(8) != 13 || b.u8(12) != 'I' || b.u8(13) != 'H' || b.u8(14) != 'D' ||
         b.u8(15) != 'R') {
         return std::nullopt;
@@ -135,7 +105,7 @@ std::optional<PictureHeader> png(const Bytes& b) noexcept {
     return checked(PictureFormat::Png, b.be32(16), b.be32(20));
 }
 
-std::optional<PictureHeader> gif(const Bytes& b) noexcept {
+std::optional<PictureHeader> gif(const ByteReader& b) noexcept {
     if (!b.has(6, 4)) {
         return std::nullopt;
     }
@@ -144,7 +114,7 @@ std::optional<PictureHeader> gif(const Bytes& b) noexcept {
 
 // Segments from the start of image to the first frame header (SOF0..SOF15, not the table and
 // arithmetic-coding markers that share their range), which holds the sides.
-std::optional<PictureHeader> jpeg(const Bytes& b) noexcept {
+std::optional<PictureHeader> jpeg(const ByteReader& b) noexcept {
     std::size_t at = 2;
     while (b.has(at, 2)) {
         if (b.u8(at) != 0xFF) {
@@ -189,7 +159,7 @@ std::optional<PictureHeader> jpeg(const Bytes& b) noexcept {
 }  // namespace
 
 std::optional<PictureHeader> readPictureHeader(std::string_view bytes) noexcept {
-    const Bytes b(bytes.substr(0, kPictureHeaderBytes));
+    const ByteReader b(bytes.substr(0, kPictureHeaderBytes));
     if (b.startsWith("BM")) {
         return bitmap(b);
     }

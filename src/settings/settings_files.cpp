@@ -1,6 +1,5 @@
 #include "settings/settings_files.h"
 
-#include <filesystem>
 #include <limits>
 #include <utility>
 
@@ -11,11 +10,23 @@ namespace {
 
 using Kind = StorageError::Kind;
 
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+constexpr std::string_view kEndsOfFolder = "\\/:";  // "C:" names the drive's current folder
+#else
+constexpr char kSeparator = '/';
+constexpr std::string_view kEndsOfFolder = "/";
+#endif
+
+// A name within a folder. Joined by hand rather than with std::filesystem: on Windows that
+// would bring the whole C++ locale machinery into the program for one separator.
 std::string joinPath(const std::string& folder, std::string_view name) {
-    std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
-    path /= std::u8string(name.begin(), name.end());
-    const std::u8string joined = path.u8string();
-    return std::string(joined.begin(), joined.end());
+    std::string path = folder;
+    if (!path.empty() && kEndsOfFolder.find(path.back()) == std::string_view::npos) {
+        path += kSeparator;
+    }
+    path += name;
+    return path;
 }
 
 StorageError fileError(Kind kind, const std::string& path, const platform::Error& cause) {

@@ -1,8 +1,8 @@
-// Feeds arbitrary bytes to the picture-header check and to everything that takes a path apart
-// or builds one: the command-line split of an application link, the settings files' paths from
-// any working folder and user name (long, UNC, characters Shift-JIS cannot hold), and the check
-// that a path survives the settings files. The first byte picks which. Any crash, sanitizer
-// report or broken invariant is a finding.
+// Feeds arbitrary bytes to the picture-header check and the bitmap and icon decoding, and to
+// everything that takes a path apart or builds one: the command-line split of an application
+// link, the settings files' paths from any working folder and user name (long, UNC, characters
+// Shift-JIS cannot hold), and the check that a path survives the settings files. The first byte
+// picks which. Any crash, sanitizer report or broken invariant is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -12,6 +12,7 @@
 #include "bar/command_line.h"
 #include "forms/picture_header.h"
 #include "platform/sim/sim_file_system.h"
+#include "resources/bitmap_files.h"
 #include "settings/cp932.h"
 #include "settings/settings_files.h"
 #include "settings/stored_width.h"
@@ -26,7 +27,29 @@ void require(bool condition) {
     }
 }
 
+// The program's own decoding of bitmaps and icons gives whole pictures within the limits, their
+// colours premultiplied, or nothing.
+void fuzzOwnDecoding(std::string_view bytes) {
+    for (const auto& decoded :
+         {resources::decodeBitmapFile(bytes), resources::decodeIconFile(bytes)}) {
+        if (!decoded) {
+            continue;
+        }
+        require(decoded->width > 0 && decoded->height > 0);
+        require(static_cast<std::uint32_t>(decoded->width) <= forms::kMaxPictureSide &&
+                static_cast<std::uint32_t>(decoded->height) <= forms::kMaxPictureSide);
+        require(decoded->pixels.size() == static_cast<std::size_t>(decoded->width) *
+                                              static_cast<std::size_t>(decoded->height));
+        for (const std::uint32_t px : decoded->pixels) {
+            const std::uint32_t alpha = px >> 24U;
+            require((px & 0xFFU) <= alpha && ((px >> 8U) & 0xFFU) <= alpha &&
+                    ((px >> 16U) & 0xFFU) <= alpha);
+        }
+    }
+}
+
 void fuzzPictureHeader(std::string_view bytes) {
+    fuzzOwnDecoding(bytes);
     const auto header = forms::readPictureHeader(bytes);
     if (!header) {
         return;

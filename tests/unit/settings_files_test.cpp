@@ -35,6 +35,8 @@ TEST_F(SettingsFilesTest, FilesAreNamedAfterTheUser) {
     EXPECT_EQ(windows.setsPath(), "C:\\Users\\花子\\bar\\UsrData\\花子sl.dat");
     SettingsFiles trailing(disk, "D:\\", "u");
     EXPECT_EQ(trailing.setsPath(), "D:\\UsrData\\usl.dat");
+    SettingsFiles slashed(disk, "E:/bar/", "u");
+    EXPECT_EQ(slashed.setsPath(), "E:/bar/UsrData\\usl.dat");
 #else
     EXPECT_EQ(files.folder(), "/home/taro/quorvel/UsrData");
     EXPECT_EQ(files.dockPath(), "/home/taro/quorvel/UsrData/tarodp.dat");

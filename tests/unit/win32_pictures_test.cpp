@@ -6,14 +6,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/failure_log.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/host_picture.h"
 #include "platform/win32/pictures.h"
+#include "resources/bitmap_files.h"
 #include "resources/builtin_art.h"
 #include "resources/icon_file.h"
 #include "resources/pixel_image.h"
@@ -189,6 +195,210 @@ TEST_F(PictureFiles, WhatIsNotAReadablePictureGivesNoPicture) {
     EXPECT_EQ(pictures_.load(utf8(dir_ / "missing.gif")), nullptr);
     EXPECT_EQ(pictures_.load(""), nullptr);
     EXPECT_EQ(pictures_.load(utf8(dir_)), nullptr);  // a folder
+}
+
+void add16(std::string& out, std::uint32_t v) {
+    out.push_back(static_cast<char>(v & 0xFFU));
+    out.push_back(static_cast<char>((v >> 8U) & 0xFFU));
+}
+void add32(std::string& out, std::uint32_t v) {
+    add16(out, v & 0xFFFFU);
+    add16(out, v >> 16U);
+}
+
+// A bitmap's header, palette and rows (bottom row first unless `topDown`); of an icon's picture
+// also its mask, a pixel masked where `value` has bit 31 set. `value` gives a palette index at 8
+// bits or fewer, otherwise the pixel's bytes (blue lowest).
+std::string dib(int w, int h, int bits, int colours, bool icon, bool topDown,
+                const std::function<std::uint32_t(int, int)>& value) {
+    std::string out;
+    add32(out, 40);
+    add32(out, static_cast<std::uint32_t>(w));
+    add32(out, static_cast<std::uint32_t>(topDown ? -h : (icon ? 2 * h : h)));
+    add16(out, 1);
+    add16(out, static_cast<std::uint32_t>(bits));
+    out.append(16, '\0');
+    add32(out, static_cast<std::uint32_t>(colours));
+    add32(out, 0);
+    for (int i = 0; i < colours; ++i) {
+        add32(out, static_cast<std::uint32_t>(i * 0x0A1B2C) & 0xFFFFFFU);
+    }
+    const auto rows = [&](int rowBits, const std::function<std::uint32_t(int, int)>& of) {
+        const std::size_t stride = (static_cast<std::size_t>(w) * rowBits + 31) / 32 * 4;
+        for (int r = 0; r < h; ++r) {
+            const int y = topDown ? r : h - 1 - r;
+            std::string row(stride, '\0');
+            for (int x = 0; x < w; ++x) {
+                const std::uint32_t v = of(x, y);
+                if (rowBits >= 24) {
+                    for (int k = 0; k < rowBits / 8; ++k) {
+                        row[static_cast<std::size_t>(x * rowBits / 8 + k)] =
+                            static_cast<char>((v >> (8 * k)) & 0xFFU);
+                    }
+                } else {
+                    const int bit = x * rowBits;
+                    auto& byte = row[static_cast<std::size_t>(bit / 8)];
+                    byte = static_cast<char>(
+                        static_cast<unsigned char>(byte) |
+                        ((v & ((1U << rowBits) - 1U)) << (8 - rowBits - bit % 8)));
+                }
+            }
+            out += row;
+        }
+    };
+    rows(bits, [&](int x, int y) { return value(x, y) & 0x7FFFFFFFU; });
+    if (icon) {
+        rows(1, [&](int x, int y) { return value(x, y) >> 31U; });
+    }
+    return out;
+}
+
+std::string bitmapFile(const std::string& dibBytes, int colours) {
+    std::string out = "BM";
+    add32(out, static_cast<std::uint32_t>(14 + dibBytes.size()));
+    add32(out, 0);
+    add32(out, static_cast<std::uint32_t>(14 + 40 + 4 * colours));
+    return out + dibBytes;
+}
+
+std::string iconFile(const std::vector<std::pair<int, std::string>>& pictures) {
+    std::string out;
+    add16(out, 0);
+    add16(out, 1);
+    add16(out, static_cast<std::uint32_t>(pictures.size()));
+    auto offset = static_cast<std::uint32_t>(6 + 16 * pictures.size());
+    for (const auto& [side, bytes] : pictures) {
+        out.push_back(static_cast<char>(side));
+        out.push_back(static_cast<char>(side));
+        out.append(6, '\0');
+        add32(out, static_cast<std::uint32_t>(bytes.size()));
+        add32(out, offset);
+        offset += static_cast<std::uint32_t>(bytes.size());
+    }
+    for (const auto& picture : pictures) {
+        out += picture.second;
+    }
+    return out;
+}
+
+// The imaging component's own reading of a file: its largest frame, premultiplied.
+std::optional<PixelImage> readByTheImagingComponent(const std::string& path) {
+    using platform::win32::ComPtr;
+    ComPtr<IWICImagingFactory> wic;
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, wic.putVoid())) ||
+        FAILED(wic->CreateDecoderFromFilename(fromUtf8(path).c_str(), nullptr, GENERIC_READ,
+                                              WICDecodeMetadataCacheOnDemand, decoder.put()))) {
+        return std::nullopt;
+    }
+    UINT frames = 0;
+    decoder->GetFrameCount(&frames);
+    ComPtr<IWICBitmapFrameDecode> best;
+    UINT bw = 0, bh = 0;
+    for (UINT i = 0; i < frames; ++i) {
+        ComPtr<IWICBitmapFrameDecode> frame;
+        UINT w = 0, h = 0;
+        if (SUCCEEDED(decoder->GetFrame(i, frame.put())) && SUCCEEDED(frame->GetSize(&w, &h)) &&
+            (!best || w * h > bw * bh)) {
+            best = std::move(frame);
+            bw = w;
+            bh = h;
+        }
+    }
+    ComPtr<IWICFormatConverter> converted;
+    if (!best || FAILED(wic->CreateFormatConverter(converted.put())) ||
+        FAILED(converted->Initialize(best.get(), GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom))) {
+        return std::nullopt;
+    }
+    PixelImage image(static_cast<int>(bw), static_cast<int>(bh));
+    if (FAILED(converted->CopyPixels(nullptr, bw * 4, static_cast<UINT>(image.pixels.size() * 4),
+                                     reinterpret_cast<BYTE*>(image.pixels.data())))) {
+        return std::nullopt;
+    }
+    return image;
+}
+
+// Bitmaps and icons of every kind the program decodes itself come out as the imaging component
+// reads them (a channel may differ by one where it is premultiplied).
+TEST_F(PictureFiles, BitmapsAndIconsDecodedByTheProgramMatchTheImagingComponent) {
+    const auto colourful = [](int x, int y) {
+        return static_cast<std::uint32_t>((x * 37 + y * 11) & 0xFF) |
+               (static_cast<std::uint32_t>((x * 5 + y * 70) & 0xFF) << 8U) |
+               (static_cast<std::uint32_t>((200 - x * 3) & 0xFF) << 16U);
+    };
+    const auto withAlpha = [&](int x, int y) {
+        return colourful(x, y) | (static_cast<std::uint32_t>((x * 40 + y * 9) % 256) << 24U);
+    };
+    const auto index = [](int colours) {
+        return
+            [colours](int x, int y) { return static_cast<std::uint32_t>((x + 2 * y) % colours); };
+    };
+    const auto maskedCorner = [](const std::function<std::uint32_t(int, int)>& value) {
+        return [value](int x, int y) { return value(x, y) | (x + y < 3 ? 0x80000000U : 0U); };
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {"24 bits.bmp", bitmapFile(dib(5, 3, 24, 0, false, false, colourful), 0)},
+        {"32 bits top down.bmp", bitmapFile(dib(3, 4, 32, 0, false, true, withAlpha), 0)},
+        {"8 bits.bmp", bitmapFile(dib(7, 2, 8, 20, false, false, index(20)), 20)},
+        {"4 bits.bmp", bitmapFile(dib(3, 3, 4, 16, false, false, index(16)), 16)},
+        {"1 bit.bmp", bitmapFile(dib(9, 2, 1, 2, false, false, index(2)), 2)},
+        {"alpha.ico", iconFile({{16, dib(16, 16, 32, 0, true, false, withAlpha)},
+                                {48, dib(48, 48, 32, 0, true, false, withAlpha)},
+                                {48, dib(48, 48, 32, 0, true, false, colourful)}})},
+        {"no alpha.ico", iconFile({{6, dib(6, 6, 32, 0, true, false, maskedCorner(colourful))}})},
+        {"24 bits.ico", iconFile({{5, dib(5, 5, 24, 0, true, false, maskedCorner(colourful))}})},
+        {"4 bits.ico", iconFile({{7, dib(7, 7, 4, 16, true, false, maskedCorner(index(16)))}})},
+        {"written.ico",
+         resources::encodeIco({filled(16, 16, kOpaqueRed), filled(32, 32, 0x80402010U)})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool icon = std::string(c.name).ends_with(".ico");
+        const auto own =
+            icon ? resources::decodeIconFile(c.bytes) : resources::decodeBitmapFile(c.bytes);
+        const auto system = readByTheImagingComponent(write(c.name, c.bytes));
+        ASSERT_TRUE(own.has_value());
+        ASSERT_TRUE(system.has_value());
+        ASSERT_EQ(own->width, system->width);
+        ASSERT_EQ(own->height, system->height);
+        int differing = 0;
+        for (std::size_t i = 0; i < own->pixels.size(); ++i) {
+            for (unsigned shift = 0; shift < 32; shift += 8) {
+                const int a = static_cast<int>((own->pixels[i] >> shift) & 0xFFU);
+                const int b = static_cast<int>((system->pixels[i] >> shift) & 0xFFU);
+                differing += std::abs(a - b) > (shift == 24 ? 0 : 1) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+// What the program does not decode itself is left to the imaging component: coded bitmaps, an
+// icon holding a PNG picture, a file cut short, a palette index beyond the palette.
+TEST(BitmapFiles, WhatTheProgramDoesNotDecodeItselfIsLeftToTheImagingComponent) {
+    const auto index = [](int x, int) { return static_cast<std::uint32_t>(x); };
+    std::string coded = bitmapFile(dib(4, 1, 8, 4, false, false, index), 4);
+    coded[14 + 16] = 1;  // BI_RLE8
+    const std::string whole = bitmapFile(dib(4, 1, 8, 4, false, false, index), 4);
+    const std::string beyond = bitmapFile(dib(4, 1, 8, 3, false, false, index), 3);
+    const std::string png = "\x89PNG\r\n\x1a\n" + std::string(40, '\0');
+    const std::string icon = iconFile({{4, dib(4, 4, 32, 0, true, false, index)}});
+    EXPECT_TRUE(resources::decodeBitmapFile(whole).has_value());
+    EXPECT_FALSE(resources::decodeBitmapFile(coded).has_value());
+    EXPECT_FALSE(resources::decodeBitmapFile(whole.substr(0, whole.size() - 1)).has_value());
+    EXPECT_FALSE(resources::decodeBitmapFile(beyond).has_value());
+    EXPECT_TRUE(resources::decodeIconFile(icon).has_value());
+    EXPECT_FALSE(resources::decodeIconFile(icon.substr(0, icon.size() - 1)).has_value());
+    EXPECT_FALSE(
+        resources::decodeIconFile(iconFile({{4, dib(4, 4, 32, 0, true, false, index)}, {64, png}}))
+            .has_value());
 }
 
 TEST_F(PictureFiles, BuiltinPicturesAreSharedAndDrawnAtAnySize) {

@@ -14,6 +14,7 @@
 
 #include "forms/form.h"
 #include "platform/win32/drag_data_reader.h"
+#include "platform/win32/drop_target.h"
 #include "platform/win32/failure_log.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/pictures.h"
@@ -388,17 +389,47 @@ TEST(Win32Drop, TheShellsDataObjectShowsEachPlacesEffectAndReachesTheFormAfterTh
     EXPECT_EQ(bar.backgroundGot[0].paths, files);
 }
 
+struct OleScope {
+    bool ok = SUCCEEDED(OleInitialize(nullptr));
+    ~OleScope() {
+        if (ok) {
+            OleUninitialize();
+        }
+    }
+    OleScope() = default;
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
+};
+
+// OLE and the drop target's registration wait until the window has been painted once: before
+// that the window has no target (another can be registered and taken back), afterwards it has.
+TEST(Win32Drop, AWindowTakesDropsOnceItHasBeenPainted) {
+    OleScope ole;
+    ASSERT_TRUE(ole.ok);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    FailureLog failures;
+    Win32WindowHost host(instance, failures);
+    Win32TimerService timers(instance, failures);
+    WicPictures pictures(failures);
+    DropForm bar(forms::FormServices{host, timers, pictures});
+    bar.show();
+    host.sync();
+    HWND window = host.windowOf(bar);
+    ASSERT_NE(window, nullptr);
+    ComPtr<DropTarget> other;
+    *other.put() = new DropTarget(window, {});
+    ASSERT_EQ(RegisterDragDrop(window, other.get()), S_OK);
+    ASSERT_EQ(RevokeDragDrop(window), S_OK);
+
+    UpdateWindow(window);
+    runQueuedMessages();
+    EXPECT_EQ(RegisterDragDrop(window, other.get()), DRAGDROP_E_ALREADYREGISTERED);
+}
+
 // A browser's dragged link carries an address and no file; one from the clipboard's data object
 // is read the same way.
 TEST(Win32Drop, ADraggedAddressIsReadFromItsInternetAddressFormat) {
-    struct OleScope {
-        bool ok = SUCCEEDED(OleInitialize(nullptr));
-        ~OleScope() {
-            if (ok) {
-                OleUninitialize();
-            }
-        }
-    } ole;
+    OleScope ole;
     ASSERT_TRUE(ole.ok);
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();

@@ -1,7 +1,6 @@
 #ifdef _WIN32
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -10,6 +9,7 @@
 #include "platform/native/native_file_system.h"
 #include "platform/win32/error.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/strconv.h"
 #include "platform/win32/win32.h"
 
 namespace quorvel::platform::native {
@@ -22,11 +22,21 @@ using win32::KernelHandle;
 using win32::lastError;
 using win32::win32Error;
 
-std::filesystem::path toPath(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+using win32::toUtf8;
+using win32::toWide;
+
+// The folder a file is in, as GetTempFileNameW takes it: "." for a bare name, the root itself
+// (with its separator) for a file at the top of a drive.
+std::wstring folderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
+        return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : std::wstring(L".");
+    }
+    const bool root = slash == 0 || path[slash - 1] == L':';
+    return path.substr(0, root ? slash + 1 : slash);
 }
 
-KernelHandle openFile(const std::filesystem::path& path, DWORD access, DWORD disposition) {
+KernelHandle openFile(const std::wstring& path, DWORD access, DWORD disposition) {
     return KernelHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -34,12 +44,12 @@ KernelHandle openFile(const std::filesystem::path& path, DWORD access, DWORD dis
 }  // namespace
 
 bool NativeFileSystem::directoryExists(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesW(toPath(path).c_str());
+    const DWORD attributes = ::GetFileAttributesW(toWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 Status NativeFileSystem::createDirectory(const std::string& path) {
-    if (::CreateDirectoryW(toPath(path).c_str(), nullptr) != 0) {
+    if (::CreateDirectoryW(toWide(path).c_str(), nullptr) != 0) {
         return success();
     }
     const DWORD code = ::GetLastError();
@@ -51,7 +61,7 @@ Status NativeFileSystem::createDirectory(const std::string& path) {
 
 Status NativeFileSystem::ensureFile(const std::string& path) {
     // Read access is enough to create the file, and leaves a read-only one usable.
-    KernelHandle file = openFile(toPath(path), GENERIC_READ, OPEN_ALWAYS);
+    KernelHandle file = openFile(toWide(path), GENERIC_READ, OPEN_ALWAYS);
     if (!file) {
         return lastError();
     }
@@ -60,7 +70,7 @@ Status NativeFileSystem::ensureFile(const std::string& path) {
 
 Result<std::uint64_t> NativeFileSystem::fileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (::GetFileAttributesExW(toPath(path).c_str(), GetFileExInfoStandard, &data) == 0) {
+    if (::GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data) == 0) {
         return lastError();
     }
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -71,7 +81,7 @@ Result<std::uint64_t> NativeFileSystem::fileSize(const std::string& path) {
 
 Result<std::string> NativeFileSystem::readAt(const std::string& path, std::uint64_t offset,
                                              std::size_t length) {
-    KernelHandle file = openFile(toPath(path), GENERIC_READ, OPEN_EXISTING);
+    KernelHandle file = openFile(toWide(path), GENERIC_READ, OPEN_EXISTING);
     if (!file) {
         return lastError();
     }
@@ -118,18 +128,14 @@ namespace {
 class Win32ReplaceSteps final : public ReplaceSteps {
 public:
     Result<std::string> createTemporary(const std::string& target) override {
-        std::filesystem::path folder = toPath(target).parent_path();
-        if (folder.empty()) {
-            folder = L".";
-        }
+        const std::wstring folder = folderOf(toWide(target));
         wchar_t tempName[MAX_PATH + 1] = {};
         // Creates a uniquely named empty file in the target's own folder, so the final move is
         // a rename within one volume.
         if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, tempName) == 0) {
             return lastError();
         }
-        const std::u8string utf8 = std::filesystem::path(tempName).u8string();
-        std::string temp(utf8.begin(), utf8.end());
+        std::string temp = toUtf8(tempName);
         file_ = KernelHandle(::CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file_) {
@@ -165,7 +171,7 @@ public:
         return success();
     }
     Status moveOver(const std::string& temporary, const std::string& target) override {
-        if (::MoveFileExW(toPath(temporary).c_str(), toPath(target).c_str(),
+        if (::MoveFileExW(toWide(temporary).c_str(), toWide(target).c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
             return lastError();
         }
@@ -176,7 +182,7 @@ public:
     }
     void discard(const std::string& temporary) noexcept override {
         file_.reset();  // the temporary file cannot be deleted while it is open
-        ::DeleteFileW(toPath(temporary).c_str());
+        ::DeleteFileW(toWide(temporary).c_str());
     }
 
 private:

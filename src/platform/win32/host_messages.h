@@ -10,6 +10,7 @@ enum HostMessage : UINT {
     kReapMessage = WM_APP + 0x100,              // a gone window leaves the list
     kAccessibleActionMessage = WM_APP + 0x101,  // a screen reader's default action on an item
     kDroppedMessage = WM_APP + 0x102,           // a drop the drop target took, to be handed on
+    kTakeDropsMessage = WM_APP + 0x103,         // the window's first paint is done
 };
 
 }  // namespace quorvel::platform::win32

@@ -64,6 +64,7 @@ struct HostedWindow {
     // of (point in twips, what was dropped).
     ComPtr<DropTarget> dropTarget;
     DropTargets* dropTargets = nullptr;
+    bool dropsAfterFirstPaint = false;
     std::deque<std::pair<forms::Point, forms::DragData>> drops;
 
     HostedWindow(Win32WindowHost& owningHost, forms::Form& shownForm,

@@ -2,10 +2,12 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "platform/win32/host_picture.h"
 #include "platform/win32/strconv.h"
+#include "resources/bitmap_files.h"
 #include "resources/builtin_art.h"
 #include "resources/icon_file.h"
 
@@ -13,20 +15,41 @@ namespace quorvel::platform::win32 {
 
 namespace {
 
-// The file's first bytes, as many as the header check looks at; empty when it cannot be read.
-std::string headerOf(const std::wstring& path) {
+// Bitmaps and icons up to this size are decoded by the program itself; larger ones are left to
+// the imaging component rather than read into memory whole.
+constexpr std::size_t kMaxOwnDecoding = 4U << 20U;
+
+// Up to `limit` of the file's first bytes; empty when it cannot be read.
+std::string bytesOf(const std::wstring& path, std::size_t limit) {
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return {};
     }
-    std::string bytes(forms::kPictureHeaderBytes, '\0');
+    std::string bytes(limit, '\0');
     DWORD got = 0;
     if (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) == 0) {
         return {};
     }
     bytes.resize(got);
     return bytes;
+}
+
+// A bitmap or icon file decoded without the imaging component, when it is one of the kinds
+// resources/bitmap_files.h takes.
+std::optional<resources::PixelImage> ownDecoding(const std::wstring& path, std::string head,
+                                                 forms::PictureFormat format) {
+    if (format != forms::PictureFormat::Bitmap && format != forms::PictureFormat::Icon) {
+        return std::nullopt;
+    }
+    const std::string bytes = head.size() < forms::kPictureHeaderBytes
+                                  ? std::move(head)
+                                  : bytesOf(path, kMaxOwnDecoding + 1);
+    if (bytes.size() > kMaxOwnDecoding) {
+        return std::nullopt;
+    }
+    return format == forms::PictureFormat::Bitmap ? resources::decodeBitmapFile(bytes)
+                                                  : resources::decodeIconFile(bytes);
 }
 
 // An icon file holds several sizes; the largest looks best once scaled to the item.
@@ -78,8 +101,9 @@ forms::PictureRef pictureOf(const std::string& path, IWICBitmapSource& source) {
 
 IWICImagingFactory* WicPictures::factory() {
     if (!factory_) {
-        // COM and the imaging component are brought in by the first picture file, not at
-        // start: a bar showing only built-in pictures opens sooner and stays smaller.
+        // COM and the imaging component are brought in by the first picture file the program
+        // does not decode itself, not at start: a bar showing only built-in pictures, bitmaps
+        // and icons opens sooner and stays smaller.
         if (!com_) {
             com_.emplace(failures_);
         }
@@ -94,7 +118,16 @@ forms::PictureRef WicPictures::load(const std::string& path) {
     }
     const std::wstring wide = toWide(path);
     // Checked before the imaging component (and COM) is even loaded for it.
-    if (!forms::readPictureHeader(headerOf(wide))) {
+    std::string head = bytesOf(wide, forms::kPictureHeaderBytes);
+    const std::optional<forms::PictureHeader> header = forms::readPictureHeader(head);
+    if (!header) {
+        return nullptr;
+    }
+    try {
+        if (auto own = ownDecoding(wide, std::move(head), header->format)) {
+            return std::make_shared<FilePicture>(path, std::move(*own));
+        }
+    } catch (const std::bad_alloc&) {
         return nullptr;
     }
     IWICImagingFactory* wic = factory();

@@ -14,10 +14,11 @@
 
 namespace quorvel::platform::win32 {
 
-// Decodes picture files with the imaging component (bmp, jpg, gif, png, ico) into premultiplied
-// 32-bpp pixels. A file's header is checked first (forms/picture_header.h): whatever is not one
-// of those formats, or claims a size no picture of the bar needs, never reaches a decoder. Used
-// on the user-interface thread only, where it initialises COM itself.
+// Decodes picture files (bmp, jpg, gif, png, ico) into premultiplied 32-bpp pixels: the usual
+// bitmaps and icons itself (resources/bitmap_files.h), the rest with the imaging component. A
+// file's header is checked first (forms/picture_header.h): whatever is not one of those formats, or
+// claims a size no picture of the bar needs, never reaches a decoder. Used on the user-interface
+// thread only, where it initialises COM itself.
 class WicPictures final : public Pictures {
 public:
     explicit WicPictures(FailureLog& failures) noexcept : failures_(failures) {}

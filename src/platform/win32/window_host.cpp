@@ -85,7 +85,11 @@ HWND Win32WindowHost::windowOf(const forms::Form& form) {
 
 IDropTarget* Win32WindowHost::dropTargetOf(const forms::Form& form) {
     HostedWindow* hosted = hostedOf(form);
-    return hosted != nullptr && realise(*hosted) != nullptr ? hosted->dropTarget.get() : nullptr;
+    if (hosted == nullptr || realise(*hosted) == nullptr) {
+        return nullptr;
+    }
+    takeDrops(*hosted);  // asked for before the first paint
+    return hosted->dropTarget.get();
 }
 
 HWND Win32WindowHost::windowOf(const forms::Control& control) {

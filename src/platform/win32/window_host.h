@@ -136,6 +136,7 @@ private:
     std::optional<LRESULT> onCaptureChanged(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDropFiles(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDataDropped(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onTakeDrops(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDpiChanged(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDisplayChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onSettingChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);

@@ -119,13 +119,17 @@ HWND Win32WindowHost::realise(HostedWindow& hosted) {
     }
     hosted.dpi = dpiOf(window);
     hosted.children.sync(window, form, hosted.dpi);
-    if (form.acceptsDrops()) {
-        takeDrops(hosted);
-    }
+    // OLE and the drop target's registration (which starts a thread of its own) wait until the
+    // window has been painted once: the first drop can only come once the window is seen.
+    hosted.dropsAfterFirstPaint = form.acceptsDrops();
     return window;
 }
 
 void Win32WindowHost::takeDrops(HostedWindow& hosted) {
+    hosted.dropsAfterFirstPaint = false;
+    if (hosted.dropTarget || hosted.form == nullptr || !hosted.form->acceptsDrops()) {
+        return;
+    }
     HostedWindow* record = &hosted;
     const auto twips = [record](POINT p) {
         return forms::Point{pixelsToTwips(p.x, record->dpi), pixelsToTwips(p.y, record->dpi)};

@@ -50,6 +50,7 @@ const Win32WindowHost::MessageRoute* Win32WindowHost::routeOf(UINT message) noex
         {WM_CAPTURECHANGED, &H::onCaptureChanged, true},
         {WM_DROPFILES, &H::onDropFiles, true},
         {kDroppedMessage, &H::onDataDropped, true},
+        {kTakeDropsMessage, &H::onTakeDrops, false},
         {WM_DPICHANGED, &H::onDpiChanged, true},
         {WM_DISPLAYCHANGE, &H::onDisplayChange, true},
         {WM_SETTINGCHANGE, &H::onSettingChange, true},
@@ -122,6 +123,15 @@ std::optional<LRESULT> Win32WindowHost::onPaint(HostedWindow& hosted, WPARAM, LP
     RECT client{};
     failures_.check(GetClientRect(window, &client), "GetClientRect");
     hosted.painter.paint(*hosted.form, paint.get(), client.right, client.bottom, hosted.dpi);
+    if (hosted.dropsAfterFirstPaint) {
+        hosted.dropsAfterFirstPaint = false;
+        failures_.check(PostMessageW(window, kTakeDropsMessage, 0, 0), "PostMessageW (drops)");
+    }
+    return 0;
+}
+
+std::optional<LRESULT> Win32WindowHost::onTakeDrops(HostedWindow& hosted, WPARAM, LPARAM) {
+    takeDrops(hosted);
     return 0;
 }
 
