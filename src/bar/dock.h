@@ -31,8 +31,9 @@ public:
     static constexpr std::uint32_t kBinPollMs = 100;
     // Where the system reports the bin's changes, asking is only a safety net.
     static constexpr std::uint32_t kWatchedBinPollMs = 5000;
-    // Asking never waits longer than this, however slow a query.
+    // Asking never waits longer than this, however slow a query (the safety net the second).
     static constexpr std::uint32_t kSlowestBinPollMs = 60000;
+    static constexpr std::uint32_t kSlowestWatchedBinPollMs = 600000;
     // A reported change is looked at this soon; changes that follow within it come together.
     static constexpr std::uint32_t kBinChangeDelayMs = 20;
     // Changes that keep coming are looked at once they have paused this long.

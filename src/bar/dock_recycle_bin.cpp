@@ -10,9 +10,12 @@ namespace {
 
 // The system walks the whole bin to count it, so a query costs more the fuller the bin. The
 // regular poll may take about a hundredth of a core: after a query of c microseconds the next
-// regular one waits 100 c. A change reported right after a query waits out a rest of 10 c,
-// unless more changes follow (see binChanged).
+// regular one waits 100 c. Where the system reports the bin's changes the poll is only a safety
+// net and takes a thousandth (1,000 c): with a thousand items in the bin, a query every 100 s
+// under Wine. A change reported right after a query waits out a rest of 10 c, unless more
+// changes follow (see binChanged).
 constexpr std::uint64_t kPollShare = 100;
+constexpr std::uint64_t kWatchedPollShare = 1000;
 constexpr std::uint64_t kBurstShare = 10;
 
 std::uint32_t millisecondsFor(std::uint64_t microseconds) {
@@ -23,8 +26,10 @@ std::uint32_t millisecondsFor(std::uint64_t microseconds) {
 
 std::uint32_t Dock::binPollInterval() const noexcept {
     const std::uint32_t floor = binWatched_ ? kWatchedBinPollMs : kBinPollMs;
-    const std::uint32_t budgeted = millisecondsFor(std::uint64_t{binQueryCostUs_} * kPollShare);
-    return std::min(std::max(floor, budgeted), kSlowestBinPollMs);
+    const std::uint64_t share = binWatched_ ? kWatchedPollShare : kPollShare;
+    const std::uint32_t slowest = binWatched_ ? kSlowestWatchedBinPollMs : kSlowestBinPollMs;
+    const std::uint32_t budgeted = millisecondsFor(std::uint64_t{binQueryCostUs_} * share);
+    return std::min(std::max(floor, budgeted), slowest);
 }
 
 void Dock::watchRecycleBin() {

@@ -107,6 +107,15 @@ TEST_F(RecycleBinItem, WhereTheSystemReportsChangesOnlyASlowSafetyPollRemains) {
     EXPECT_FALSE(showsFull());
     sim.clock.advance(1);
     EXPECT_TRUE(showsFull());
+
+    // A dear query (a thousand items under Wine) spaces the safety net to a thousandth of a
+    // core, and however dear, it still comes every ten minutes.
+    sim.shell.binQueryCost = 100000;
+    sim.clock.advance(5000);
+    EXPECT_EQ(dock().binPollInterval(), 100000U);
+    sim.shell.binQueryCost = 10'000'000;
+    sim.clock.advance(100000);
+    EXPECT_EQ(dock().binPollInterval(), 600000U);
 }
 
 // A large delete or an empty reports changes for seconds: the bin is asked when they begin
@@ -114,7 +123,7 @@ TEST_F(RecycleBinItem, WhereTheSystemReportsChangesOnlyASlowSafetyPollRemains) {
 TEST_F(RecycleBinItem, ABurstOfReportsIsLookedAtWhenItBeginsAndWhenItPauses) {
     sim.shell.binQueryCost = 100000;  // 100 ms: 1,000 items under Wine
     startBar();
-    sim.clock.advance(3000);  // the first query's rest is over; the next poll is 10 s away
+    sim.clock.advance(3000);  // the first query's rest is over; the next poll is 100 s away
     const int before = sim.shell.binQueries;
     for (int i = 0; i < 200; ++i) {  // a report every 10 ms for two seconds
         binChanged();
