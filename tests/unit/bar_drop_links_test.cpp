@@ -180,7 +180,7 @@ TEST_F(DropLinks, AFailedSaveKeepsTheNewLinksOnTheBarAndTheFilesAsTheyWere) {
     sim.clock.advance(1000);
     ASSERT_EQ(sim.dialogs.messages.size(), 1U);
     EXPECT_EQ(model().L[2].P, kText);
-    EXPECT_EQ(dock().slotImage(3).picture()->source(), iconOf(kText));
+    EXPECT_EQ(pictureSource(dock().slotImage(3)), iconOf(kText));
     EXPECT_EQ(dock().width(), settings::slotLeft(4));
     EXPECT_EQ(sim.disk.fileBytes(setsPath), sets);
 }
