@@ -123,6 +123,12 @@ public:
     void hotkeyPressed() const;
     std::function<void()> onHotkey;
 
+    // A window that only shows something (the name beside the bar) and never takes the pointer:
+    // a press on it acts on whatever lies below, as if it were not there. Decided before the
+    // window is first shown, and only for a window with a colour key.
+    [[nodiscard]] bool passesPointer() const noexcept { return passesPointer_; }
+    void letPointerThrough() noexcept { passesPointer_ = true; }
+
     // Parts of the window drawn as if another window lay over them: only the background
     // colour, see-through under a colour key. The name popup seems to pass behind the bar's
     // pictures this way, while the bar stays stacked where its setting has it.
@@ -279,6 +285,7 @@ private:
     bool menuBar_ = false;
     ColorNumber backColor_ = kButtonFace;
     std::optional<ColorNumber> colorKey_;
+    bool passesPointer_ = false;
     std::vector<Rect> covered_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;

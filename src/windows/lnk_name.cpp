@@ -49,6 +49,9 @@ void LnkName::Load() {
     // Only the name itself is seen: the background is keyed out.
     setBackColor(forms::kTransparentKey);
     setColorKey(forms::kTransparentKey);
+    // While the name slides out across the bar, a press on the bar where the name's letters
+    // are must still reach the bar.
+    letPointerThrough();
     setTopmost(true);
 }
 

@@ -224,6 +224,38 @@ TEST(Win32Stacking, StackingANameAfreshLeavesTheBarWhereItIs) {
     EXPECT_NE(GetWindowLongPtrW(nameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
+// A window that lets the pointer through (the name sliding out across the bar) is passed over
+// when the system looks for the window under the pointer; one that does not is found.
+TEST(Win32Stacking, AWindowThatLetsThePointerThroughLeavesPressesToTheWindowBelow) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    FailureLog failures;
+    Win32WindowHost host(instance, failures);
+    Win32TimerService timers(instance, failures);
+    WicPictures pictures(failures);
+    forms::FormServices services{host, timers, pictures};
+    StackForm bar("PointerBar", services, {1500, 1500, 4500, 735});
+    StackForm through("PointerName", services, {1500, 1700, 4500, 240});
+    StackForm solid("PointerSolid", services, {1500, 1900, 4500, 240});
+    for (StackForm* name : {&through, &solid}) {
+        name->setBackColor(0x00FF00);
+        name->setColorKey(0xFF00FF);  // keyed, but not the colour it shows
+        name->setTopmost(true);
+    }
+    through.letPointerThrough();
+    bar.setTopmost(true);
+    through.restack();
+    solid.restack();
+    host.sync();
+    runQueuedMessages();
+    const auto windowAt = [&](const StackForm& form) {
+        RECT r{};
+        GetWindowRect(host.windowOf(form), &r);
+        return WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    };
+    EXPECT_EQ(windowAt(through), host.windowOf(bar));
+    EXPECT_EQ(windowAt(solid), host.windowOf(solid));
+}
+
 // Files dropped on the window reach the image under the drop point, and only that one.
 TEST(Win32Drop, FilesDroppedOnAWindowReachTheImageUnderThePoint) {
     HINSTANCE instance = GetModuleHandleW(nullptr);

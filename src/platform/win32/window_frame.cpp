@@ -36,8 +36,8 @@ std::string windowTextOf(const forms::Form& form) {
 
 void applyFrameStyle(HWND window, forms::FormStyle look, FailureLog& failures) {
     const FrameStyle frame = frameStyleOf(look);
-    const LONG_PTR keep =
-        GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_ACCEPTFILES);
+    const LONG_PTR keep = GetWindowLongPtrW(window, GWL_EXSTYLE) &
+                          (WS_EX_LAYERED | WS_EX_ACCEPTFILES | WS_EX_TRANSPARENT);
     const LONG_PTR visible = GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE;
     setWindowLong(window, GWL_STYLE, static_cast<LONG_PTR>(frame.style) | visible, failures);
     setWindowLong(window, GWL_EXSTYLE, static_cast<LONG_PTR>(frame.exStyle) | keep, failures);

@@ -100,10 +100,12 @@ HWND Win32WindowHost::realise(HostedWindow& hosted) {
     // Only a window with somewhere to drop files (the bar's Recycle Bin) takes them: over the
     // others the pointer shows that a drop would do nothing.
     const DWORD accept = form.acceptsDrops() ? WS_EX_ACCEPTFILES : 0;
+    // Layered (for its colour key) and transparent, a window lets the pointer through.
+    const DWORD through = form.passesPointer() ? WS_EX_TRANSPARENT : 0;
     const FrameStyle frame = frameStyleOf(form.style());
     HWND window =
-        CreateWindowExW(frame.exStyle | accept, className.c_str(), title.c_str(), frame.style, 0, 0,
-                        0, 0, ownerFor(hosted), nullptr, instance_, &hosted);
+        CreateWindowExW(frame.exStyle | accept | through, className.c_str(), title.c_str(),
+                        frame.style, 0, 0, 0, 0, ownerFor(hosted), nullptr, instance_, &hosted);
     if (window == nullptr) {
         failures_.record("CreateWindowExW (" + form.name() + ")");
         return nullptr;
