@@ -176,6 +176,16 @@ public:
     forms::Image* slot;
 };
 
+// The window host and the services forms are made with, for tests that show several forms.
+struct WindowsOfOneThread {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    FailureLog failures;
+    Win32WindowHost host{instance, failures};
+    Win32TimerService timers{instance, failures};
+    WicPictures pictures{failures};
+    forms::FormServices services{host, timers, pictures};
+};
+
 // Runs whatever the window system has queued.
 void runQueuedMessages() {
     MSG msg{};
@@ -198,12 +208,9 @@ bool isBelow(HWND lower, HWND upper) {
 // stacked: stacking it afresh brings it over the bar and leaves the bar under a window that
 // covers it, as a bar set not to stay on top must be.
 TEST(Win32Stacking, StackingANameAfreshLeavesTheBarWhereItIs) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    FailureLog failures;
-    Win32WindowHost host(instance, failures);
-    Win32TimerService timers(instance, failures);
-    WicPictures pictures(failures);
-    forms::FormServices services{host, timers, pictures};
+    WindowsOfOneThread windows;
+    forms::FormServices& services = windows.services;
+    Win32WindowHost& host = windows.host;
     StackForm bar("StackBar", services, {1500, 1500, 4500, 735});
     StackForm cover("StackCover", services, {1500, 1500, 2000, 735});
     StackForm name("StackName", services, {1500, 1700, 4500, 240});
@@ -227,12 +234,9 @@ TEST(Win32Stacking, StackingANameAfreshLeavesTheBarWhereItIs) {
 // A window that lets the pointer through (the name sliding out across the bar) is passed over
 // when the system looks for the window under the pointer; one that does not is found.
 TEST(Win32Stacking, AWindowThatLetsThePointerThroughLeavesPressesToTheWindowBelow) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    FailureLog failures;
-    Win32WindowHost host(instance, failures);
-    Win32TimerService timers(instance, failures);
-    WicPictures pictures(failures);
-    forms::FormServices services{host, timers, pictures};
+    WindowsOfOneThread windows;
+    forms::FormServices& services = windows.services;
+    Win32WindowHost& host = windows.host;
     StackForm bar("PointerBar", services, {1500, 1500, 4500, 735});
     StackForm through("PointerName", services, {1500, 1700, 4500, 240});
     StackForm solid("PointerSolid", services, {1500, 1900, 4500, 240});
