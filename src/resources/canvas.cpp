@@ -120,32 +120,13 @@ Canvas::Canvas(int width, int height, float designW, float designH)
       height_(std::max(height, 0)),
       scale_(std::min(static_cast<float>(width_) / designW, static_cast<float>(height_) / designH)),
       offsetX_((static_cast<float>(width_) - designW * scale_) / 2),
-      offsetY_((static_cast<float>(height_) - designH * scale_) / 2),
-      premultiplied_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-                     Rgba{0, 0, 0, 0}) {}
+      offsetY_((static_cast<float>(height_) - designH * scale_) / 2) {}
 
 void Canvas::fill(const Shape& shape, const Paint& paint) {
     if (scale_ <= 0) {
         return;
     }
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            const Vec2 p{(static_cast<float>(x) + 0.5F - offsetX_) / scale_,
-                         (static_cast<float>(y) + 0.5F - offsetY_) / scale_};
-            // Distance in pixels; a pixel half inside an edge is half covered.
-            const float coverage = std::clamp(0.5F - shape(p) * scale_, 0.0F, 1.0F);
-            if (coverage <= 0) {
-                continue;
-            }
-            const Rgba c = paint(p);
-            const float a = c.a * coverage;
-            Rgba& d =
-                premultiplied_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                               static_cast<std::size_t>(x)];
-            d = {c.r * a + d.r * (1 - a), c.g * a + d.g * (1 - a), c.b * a + d.b * (1 - a),
-                 a + d.a * (1 - a)};
-        }
-    }
+    fills_.push_back(Fill{shape, paint});
 }
 
 PixelImage Canvas::take() const {
@@ -153,11 +134,33 @@ PixelImage Canvas::take() const {
     auto byte = [](float v) {
         return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0F, 1.0F) * 255.0F));
     };
-    for (std::size_t i = 0; i < premultiplied_.size(); ++i) {
-        const Rgba& c = premultiplied_[i];
-        const std::uint32_t a = byte(c.a);
-        auto colour = [&](float v) { return std::min(byte(v), a); };
-        out.pixels[i] = colour(c.b) | (colour(c.g) << 8U) | (colour(c.r) << 16U) | (a << 24U);
+    std::vector<Rgba> row(static_cast<std::size_t>(width_));  // r, g, b already multiplied by a
+    for (int y = 0; y < height_; ++y) {
+        std::fill(row.begin(), row.end(), Rgba{0, 0, 0, 0});
+        const float py = (static_cast<float>(y) + 0.5F - offsetY_) / scale_;
+        for (const Fill& f : fills_) {
+            for (int x = 0; x < width_; ++x) {
+                const Vec2 p{(static_cast<float>(x) + 0.5F - offsetX_) / scale_, py};
+                // Distance in pixels; a pixel half inside an edge is half covered.
+                const float coverage = std::clamp(0.5F - f.shape(p) * scale_, 0.0F, 1.0F);
+                if (coverage <= 0) {
+                    continue;
+                }
+                const Rgba c = f.paint(p);
+                const float a = c.a * coverage;
+                Rgba& d = row[static_cast<std::size_t>(x)];
+                d = {c.r * a + d.r * (1 - a), c.g * a + d.g * (1 - a), c.b * a + d.b * (1 - a),
+                     a + d.a * (1 - a)};
+            }
+        }
+        std::uint32_t* line =
+            out.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            const Rgba& c = row[x];
+            const std::uint32_t a = byte(c.a);
+            auto colour = [&](float v) { return std::min(byte(v), a); };
+            line[x] = colour(c.b) | (colour(c.g) << 8U) | (colour(c.r) << 16U) | (a << 24U);
+        }
     }
     return out;
 }

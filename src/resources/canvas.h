@@ -54,7 +54,9 @@ using Paint = std::function<Rgba(Vec2)>;
 [[nodiscard]] Paint vertical(float y0, Rgba top, float y1, Rgba bottom);
 
 // Draws shapes into a w x h picture. The design space (designW x designH units) is scaled
-// uniformly to fit and centred, so icons keep their proportions in any rectangle.
+// uniformly to fit and centred, so icons keep their proportions in any rectangle. The fills are
+// kept and drawn one row at a time when the picture is taken: a picture as wide as the bar
+// needs a row of colour in full precision, not a whole picture of it.
 class Canvas {
 public:
     Canvas(int width, int height, float designW, float designH);
@@ -66,12 +68,17 @@ public:
     [[nodiscard]] PixelImage take() const;
 
 private:
+    struct Fill {
+        Shape shape;
+        Paint paint;
+    };
+
     int width_;
     int height_;
     float scale_;
     float offsetX_;
     float offsetY_;
-    std::vector<Rgba> premultiplied_;  // r, g, b already multiplied by a
+    std::vector<Fill> fills_;
 };
 
 }  // namespace quorvel::resources

@@ -21,6 +21,7 @@
 #include "platform/win32/pictures.h"
 #include "resources/bitmap_files.h"
 #include "resources/builtin_art.h"
+#include "resources/canvas.h"
 #include "resources/icon_file.h"
 #include "resources/pixel_image.h"
 
@@ -116,6 +117,23 @@ TEST(BuiltinArt, RoundPicturesLeaveTheirCornersSeeThrough) {
     const PixelImage full = resources::drawBuiltin(BuiltinPicture::RecycleBinFull, 32, 32);
     const PixelImage empty = resources::drawBuiltin(BuiltinPicture::RecycleBinEmpty, 32, 32);
     EXPECT_NE(full.pixels, empty.pixels);
+}
+
+TEST(BuiltinArt, LaterFillsLieOverEarlierOnesWhereTheDesignIsCentred) {
+    // A 6 x 2 design in a 12 x 2 picture: scaled by 1, centred with 3 pixels either side.
+    resources::Canvas c(12, 2, 6, 2);
+    c.fill(resources::roundRect(0, 0, 6, 2, 0), resources::rgb(0x0000FF));
+    c.fill(resources::roundRect(3, 0, 6, 1, 0), resources::rgb(0xFF0000, 0.5F));
+    c.fill(resources::roundRect(3.5F, 1, 6, 2, 0), resources::rgb(0x00FF00));
+    const PixelImage img = c.take();
+    ASSERT_EQ(img.pixels.size(), 24U);
+    EXPECT_EQ(img.at(2, 0), 0U);           // outside the design
+    EXPECT_EQ(img.at(3, 0), 0xFF0000FFU);  // only the first fill
+    EXPECT_EQ(img.at(7, 0), 0xFF800080U);  // half red over blue, top row only
+    EXPECT_EQ(img.at(5, 1), 0xFF0000FFU);
+    EXPECT_EQ(img.at(6, 1), 0xFF008080U);  // half covered by the green edge
+    EXPECT_EQ(img.at(7, 1), 0xFF00FF00U);
+    EXPECT_EQ(img.at(9, 1), 0U);
 }
 
 std::uint32_t read16(const std::string& b, std::size_t at) {

@@ -26,6 +26,13 @@ std::string bytesOf(const std::wstring& path, std::size_t limit) {
     if (!file) {
         return {};
     }
+    // No more room than the file needs: a link's picture is often a few kilobytes, and the
+    // room taken for each picture at start stays with the program as free heap.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) != 0 && size.QuadPart >= 0 &&
+        static_cast<unsigned long long>(size.QuadPart) < limit) {
+        limit = static_cast<std::size_t>(size.QuadPart);
+    }
     std::string bytes(limit, '\0');
     DWORD got = 0;
     if (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) == 0) {
