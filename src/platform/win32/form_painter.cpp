@@ -69,8 +69,9 @@ bool FormPainter::ensureBuffer(HDC reference, int width, int height) {
     if (width <= bufferWidth_ && height <= bufferHeight_ && bitmap_) {
         return true;
     }
-    // Grow with room to spare: the opening animation widens the bar on every tick.
-    const int w = std::max({width, bufferWidth_, 64}) + width / 4;
+    // The first buffer is the window's own size. One that has to grow takes room to spare: the
+    // opening animation widens the bar on every tick.
+    const int w = bitmap_ ? std::max(width, bufferWidth_) + width / 4 : std::max(width, 64);
     const int h = std::max({height, bufferHeight_, 16});
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
