@@ -102,6 +102,25 @@ TEST_F(FormPainterTest, LaterControlsLieOnTopAndHiddenOnesAreNotDrawn) {
     EXPECT_EQ(canvas_.at(7, 7), 0x0000FFU);
 }
 
+TEST_F(FormPainterTest, AWindowPaintsAsBeforeOnceItsBufferWasGivenBack) {
+    auto& picture = form_.addImage("picture", {0, 0, 150, 150});
+    picture.setPicture(pictureOf(1, 1, kBlue));
+    paint();
+    painter_.releaseBuffer();
+    painter_.releaseBuffer();      // at rest twice over: nothing to give back
+    form_.setBackColor(0x00FF00);  // green
+    paint();
+    EXPECT_EQ(canvas_.at(2, 2), 0x0000FFU);
+    EXPECT_EQ(canvas_.at(39, 19), 0x00FF00U);
+    // A smaller paint after a larger one, both after the buffer went.
+    Canvas large(80, 40);
+    painter_.paint(form_, large.dc(), 80, 40, kDpi);
+    painter_.releaseBuffer();
+    paint();
+    EXPECT_EQ(canvas_.at(39, 19), 0x00FF00U);
+    EXPECT_EQ(large.at(79, 39), 0x00FF00U);
+}
+
 // What lies under a covered area is drawn as the bare background, whatever control is there.
 TEST_F(FormPainterTest, CoveredAreasShowOnlyTheBackColour) {
     auto& picture = form_.addImage("picture", {0, 0, 150, 150});

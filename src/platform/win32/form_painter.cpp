@@ -96,6 +96,14 @@ bool FormPainter::ensureBuffer(HDC reference, int width, int height) {
     return true;
 }
 
+void FormPainter::releaseBuffer() noexcept {
+    dc_.reset();  // the DC first: it still holds the bitmap
+    bitmap_.reset();
+    bits_ = nullptr;
+    bufferWidth_ = 0;
+    bufferHeight_ = 0;
+}
+
 HFONT FormPainter::fontFor(const forms::Font& font, int dpi, bool keyedForm) {
     for (const FontEntry& e : fonts_) {
         if (e.font == font && e.dpi == dpi && e.keyed == keyedForm) {

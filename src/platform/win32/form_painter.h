@@ -15,6 +15,8 @@ namespace quorvel::platform::win32 {
 class FormPainter {
 public:
     void paint(const forms::Form& form, HDC target, int width, int height, int dpi);
+    // Frees the off-screen picture until the next paint; the fonts stay.
+    void releaseBuffer() noexcept;
 
 private:
     struct FontEntry {

@@ -13,4 +13,10 @@ enum HostMessage : UINT {
     kTakeDropsMessage = WM_APP + 0x103,         // the window's first paint is done
 };
 
+// The host's own timer on each of its windows: it fires once a window has not been painted for
+// kPaintBufferRestMs, and the window gives back its paint buffer (the next paint makes another).
+// A settings window at rest so holds no picture of itself, and the bar none of its width.
+inline constexpr UINT_PTR kPaintBufferTimer = 1;
+inline constexpr UINT kPaintBufferRestMs = 1000;
+
 }  // namespace quorvel::platform::win32

@@ -137,6 +137,8 @@ private:
     std::optional<LRESULT> onDropFiles(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDataDropped(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onTakeDrops(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onTimer(HostedWindow& hosted, WPARAM wp, LPARAM lp);
+    void paintBufferInUse(HostedWindow& hosted);
     std::optional<LRESULT> onDpiChanged(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onDisplayChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onSettingChange(HostedWindow& hosted, WPARAM wp, LPARAM lp);

@@ -51,6 +51,7 @@ const Win32WindowHost::MessageRoute* Win32WindowHost::routeOf(UINT message) noex
         {WM_DROPFILES, &H::onDropFiles, true},
         {kDroppedMessage, &H::onDataDropped, true},
         {kTakeDropsMessage, &H::onTakeDrops, false},
+        {WM_TIMER, &H::onTimer, false},
         {WM_DPICHANGED, &H::onDpiChanged, true},
         {WM_DISPLAYCHANGE, &H::onDisplayChange, true},
         {WM_SETTINGCHANGE, &H::onSettingChange, true},
@@ -123,6 +124,7 @@ std::optional<LRESULT> Win32WindowHost::onPaint(HostedWindow& hosted, WPARAM, LP
     RECT client{};
     failures_.check(GetClientRect(window, &client), "GetClientRect");
     hosted.painter.paint(*hosted.form, paint.get(), client.right, client.bottom, hosted.dpi);
+    paintBufferInUse(hosted);
     if (hosted.dropsAfterFirstPaint) {
         hosted.dropsAfterFirstPaint = false;
         failures_.check(PostMessageW(window, kTakeDropsMessage, 0, 0), "PostMessageW (drops)");
@@ -132,6 +134,22 @@ std::optional<LRESULT> Win32WindowHost::onPaint(HostedWindow& hosted, WPARAM, LP
 
 std::optional<LRESULT> Win32WindowHost::onTakeDrops(HostedWindow& hosted, WPARAM, LPARAM) {
     takeDrops(hosted);
+    return 0;
+}
+
+void Win32WindowHost::paintBufferInUse(HostedWindow& hosted) {
+    // Set again after every paint, so it fires only once the window is at rest.
+    if (SetTimer(hosted.window.get(), kPaintBufferTimer, kPaintBufferRestMs, nullptr) == 0) {
+        failures_.record("SetTimer (paint buffer)");
+    }
+}
+
+std::optional<LRESULT> Win32WindowHost::onTimer(HostedWindow& hosted, WPARAM wp, LPARAM) {
+    if (wp != kPaintBufferTimer) {
+        return std::nullopt;
+    }
+    failures_.check(KillTimer(hosted.window.get(), kPaintBufferTimer), "KillTimer (paint buffer)");
+    hosted.painter.releaseBuffer();
     return 0;
 }
 
@@ -328,6 +346,7 @@ std::optional<LRESULT> Win32WindowHost::onPrintClient(HostedWindow& hosted, WPAR
     failures_.check(GetClientRect(hosted.window.get(), &client), "GetClientRect (print)");
     hosted.painter.paint(*hosted.form, reinterpret_cast<HDC>(wp), client.right, client.bottom,
                          hosted.dpi);
+    paintBufferInUse(hosted);
     return 0;
 }
 
