@@ -177,7 +177,8 @@ public:
 };
 
 // The window host and the services forms are made with, for tests that show several forms.
-struct WindowsOfOneThread {
+class Win32Stacking : public ::testing::Test {
+protected:
     HINSTANCE instance = GetModuleHandleW(nullptr);
     FailureLog failures;
     Win32WindowHost host{instance, failures};
@@ -207,10 +208,7 @@ bool isBelow(HWND lower, HWND upper) {
 // The name popup passes behind the bar's pictures by what it paints, not by where it is
 // stacked: stacking it afresh brings it over the bar and leaves the bar under a window that
 // covers it, as a bar set not to stay on top must be.
-TEST(Win32Stacking, StackingANameAfreshLeavesTheBarWhereItIs) {
-    WindowsOfOneThread windows;
-    forms::FormServices& services = windows.services;
-    Win32WindowHost& host = windows.host;
+TEST_F(Win32Stacking, StackingANameAfreshLeavesTheBarWhereItIs) {
     StackForm bar("StackBar", services, {1500, 1500, 4500, 735});
     StackForm cover("StackCover", services, {1500, 1500, 2000, 735});
     StackForm name("StackName", services, {1500, 1700, 4500, 240});
@@ -233,10 +231,7 @@ TEST(Win32Stacking, StackingANameAfreshLeavesTheBarWhereItIs) {
 
 // A window that lets the pointer through (the name sliding out across the bar) is passed over
 // when the system looks for the window under the pointer; one that does not is found.
-TEST(Win32Stacking, AWindowThatLetsThePointerThroughLeavesPressesToTheWindowBelow) {
-    WindowsOfOneThread windows;
-    forms::FormServices& services = windows.services;
-    Win32WindowHost& host = windows.host;
+TEST_F(Win32Stacking, AWindowThatLetsThePointerThroughLeavesPressesToTheWindowBelow) {
     StackForm bar("PointerBar", services, {1500, 1500, 4500, 735});
     StackForm through("PointerName", services, {1500, 1700, 4500, 240});
     StackForm solid("PointerSolid", services, {1500, 1900, 4500, 240});
