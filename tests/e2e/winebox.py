@@ -297,31 +297,39 @@ class XServer:
         if first is not None:
             start = numbers.index(first) if first in numbers else 0
             numbers = numbers[start:] + numbers[:start]
+        # Why the last display that was free did not start (a full disk, say), for the error.
+        last_failure = ""
         for number in numbers:
             if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(
                 f"/tmp/.X11-unix/X{number}"
             ):
                 continue
             screen_dir = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-screen-"))
+            errors = open(screen_dir / "xvfb.log", "w+b")
             process = subprocess.Popen(
                 ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
                  # -noreset: the keys bound before the first program connects stay bound
                  # when the binding tool disconnects, instead of going with the server's reset.
                  "-nolisten", "tcp", "-noreset", "-fbdir", str(screen_dir)],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                stdout=subprocess.DEVNULL, stderr=errors,
             )
             socket = pathlib.Path(f"/tmp/.X11-unix/X{number}")
             if wait_until(lambda: socket.exists() or process.poll() is not None, 10) and (
                 process.poll() is None
             ):
+                errors.close()
                 self.process = process
                 self.display = f":{number}"
                 self.framebuffer = Framebuffer(screen_dir / "Xvfb_screen0")
                 return self
             process.kill()
             process.wait()
+            errors.seek(0)
+            said = errors.read().decode(errors="replace").strip().splitlines()
+            errors.close()
+            last_failure = f"; Xvfb :{number} ended: {said[-1] if said else 'without a word'}"
             shutil.rmtree(screen_dir, ignore_errors=True)
-        raise RuntimeError(f"no free X display in {DISPLAY_NUMBERS}")
+        raise RuntimeError(f"no free X display in {DISPLAY_NUMBERS}{last_failure}")
 
     def stop(self):
         if self.process is not None:
