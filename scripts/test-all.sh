@@ -79,6 +79,16 @@ e2e() {
     QUORVEL_E2E_STRICT=1 python3 tests/e2e/run.py
 }
 
+# A run writes about 4.5 GB (three builds, the Wine prefixes, the screens): on a fuller disk
+# every group after the builds fails for want of room, slowly, so the run stops here instead.
+need_kb=$((6 * 1024 * 1024))
+free_kb=$(df -Pk "$REPO" | awk 'NR == 2 { print $4 }')
+if ((free_kb < need_kb)); then
+    echo "only $((free_kb / 1024)) MB free on the disk of $REPO; a test run needs 6 GB"
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+
 group format format_check
 group build-linux build_preset linux
 group build-asan build_preset linux-asan
