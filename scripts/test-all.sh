@@ -79,7 +79,7 @@ e2e() {
     QUORVEL_E2E_STRICT=1 python3 tests/e2e/run.py
 }
 
-# A run writes about 4.5 GB (three builds, the Wine prefixes, the screens): on a fuller disk
+# A run writes about 4.3 GB (three builds, the Wine prefixes, the screens): on a fuller disk
 # every group after the builds fails for want of room, slowly, so the run stops here instead.
 need_kb=$((6 * 1024 * 1024))
 free_kb=$(df -Pk "$REPO" | awk 'NR == 2 { print $4 }')

@@ -305,29 +305,27 @@ class XServer:
             ):
                 continue
             screen_dir = pathlib.Path(tempfile.mkdtemp(prefix="quorvel-screen-"))
-            errors = open(screen_dir / "xvfb.log", "w+b")
-            process = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
-                 # -noreset: the keys bound before the first program connects stay bound
-                 # when the binding tool disconnects, instead of going with the server's reset.
-                 "-nolisten", "tcp", "-noreset", "-fbdir", str(screen_dir)],
-                stdout=subprocess.DEVNULL, stderr=errors,
-            )
+            said = screen_dir / "xvfb.log"
+            with open(said, "wb") as errors:
+                process = subprocess.Popen(
+                    ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
+                     # -noreset: the keys bound before the first program connects stay bound
+                     # when the binding tool disconnects, instead of going with its reset.
+                     "-nolisten", "tcp", "-noreset", "-fbdir", str(screen_dir)],
+                    stdout=subprocess.DEVNULL, stderr=errors,
+                )
             socket = pathlib.Path(f"/tmp/.X11-unix/X{number}")
             if wait_until(lambda: socket.exists() or process.poll() is not None, 10) and (
                 process.poll() is None
             ):
-                errors.close()
                 self.process = process
                 self.display = f":{number}"
                 self.framebuffer = Framebuffer(screen_dir / "Xvfb_screen0")
                 return self
             process.kill()
             process.wait()
-            errors.seek(0)
-            said = errors.read().decode(errors="replace").strip().splitlines()
-            errors.close()
-            last_failure = f"; Xvfb :{number} ended: {said[-1] if said else 'without a word'}"
+            lines = said.read_text(errors="replace").strip().splitlines()
+            last_failure = f"; Xvfb :{number} ended: {lines[-1] if lines else 'without a word'}"
             shutil.rmtree(screen_dir, ignore_errors=True)
         raise RuntimeError(f"no free X display in {DISPLAY_NUMBERS}{last_failure}")
 
